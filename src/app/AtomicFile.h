@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Writes `bytes` to a temporary file beside `path` and renames it into place, so a crash or a full
+// disk never leaves a half-written file or destroys the previous one. Returns false (and leaves the
+// old file untouched) when anything fails.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadWholeFile(const std::string& path, std::string& bytes);

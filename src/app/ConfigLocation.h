@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+// Where the configuration lives: the explicit folder (--config-dir), else $QUADREL_CONFIG_DIR,
+// else $XDG_CONFIG_HOME/quadrel/, else ~/.config/quadrel/. Always ends with "/".
+std::string ResolveConfigDir(const std::string& explicitDir);
+
+// The shipped data folder ("Config File/" with the default Config.xml, ColorSetting.ini,
+// templates and envelope files): the installed share folder or the source tree's resources.
+// Always ends with "/".
+std::string ShippedDataDir();
+
+// Creates the configuration folder if needed and seeds Config.xml and ColorSetting.ini from the
+// shipped defaults when they are missing. Returns false when the folder cannot be created.
+bool SeedConfigDir(const std::string& configDir);

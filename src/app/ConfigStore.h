@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
+// element per entry whose attribute "value" holds the encoded value text. The file is read and
+// written afresh on every access.
+class ConfigStore {
+  public:
+    // `configFile` is the full path of Config.xml; `shippedDefaults` the Config.xml shipped with
+    // the program, copied in place when the configuration file is missing (empty: none).
+    explicit ConfigStore(std::string configFile, std::string shippedDefaults = {});
+
+    // The decoded value; empty when the file, the section or the entry is missing.
+    std::string ReadConfig(std::string_view section, std::string_view key) const;
+    // Stores the encoded value and saves the file atomically. A missing section or entry is
+    // created, so a setting is never silently dropped. Returns 1, or 0 when the file could not
+    // be written.
+    int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
+
+    const std::string& FilePath() const { return m_configFile; }
+
+  private:
+    std::string m_configFile;
+    std::string m_shippedDefaults;
+};
+
+// The stored value encoding: with S the sum of the character codes of the key, each byte b of the
+// value (signed 8-bit) is written as the decimal text of b + S; the numbers are joined with "-".
+std::string EncodeConfigValue(std::string_view key, std::string_view value);
+std::string DecodeConfigValue(std::string_view key, std::string_view stored);

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+// What the desktop shows in a message box reaches the user through this interface: a message
+// box in the window, a "CAPTION: TEXT" line on stderr in the command-line tool, a recorded
+// message in the tests. Core code never blocks on a person.
+class Notifier {
+  public:
+    virtual ~Notifier() = default;
+    virtual void Notify(const std::string& text, const std::string& caption) = 0;
+    // Status-bar texts (long exports, cross-polar pairing errors); silent by default.
+    virtual void Status(const std::string& /*text*/) {}
+};
+
+// The notifications that the private window messages carried between document, view and panes.
+class DocumentListener {
+  public:
+    virtual ~DocumentListener() = default;
+    virtual void RefreshFileList() {}       // 1137: rebuild the file list
+    virtual void RefreshCurrentResults() {} // 1138
+    virtual void RefreshAllResults() {}     // 1139
+};
+
+// A notifier that forgets everything; the default where no one listens.
+class SilentNotifier : public Notifier {
+  public:
+    void Notify(const std::string&, const std::string&) override {}
+};

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Locale-independent number reading and writing. Every number that goes to or comes from a file
+// uses "." and no grouping, whatever the process locale says.
+
+// The longest leading part of `text` that forms a decimal number (leading blanks skipped, optional
+// sign, digits with an optional ".", an optional exponent); 0 when there is none. Like C's atof
+// but without hexadecimal, "inf" or "nan" forms and without looking at the locale.
+double ParseLeadingDouble(std::string_view text);
+
+// The leading decimal integer of `text` (leading blanks, optional sign, digits); 0 when none.
+// Saturates at the int32 range instead of overflowing.
+int32_t ParseLeadingInt(std::string_view text);
+
+// "%.Nf" with "." as the decimal point.
+std::string FormatFixed(double value, int decimals);
+
+// The shortest text that reads back to the same float32.
+std::string FormatShortestFloat(float value);
+
+std::string ToLower(std::string_view text);
+std::string ToUpper(std::string_view text);
+bool Contains(std::string_view text, std::string_view part);
+bool EndsWith(std::string_view text, std::string_view suffix);
+
+// Splits at every occurrence of `sep`; the remainder after the last separator is the last piece.
+std::vector<std::string> SplitAll(std::string_view text, char sep);
+// Splits at `sep` into at most `maxTokens` tokens; further tokens are dropped.
+std::vector<std::string> SplitLimited(std::string_view text, char sep, size_t maxTokens);
+// Replaces every occurrence of `from` in `text` by `to`.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+
+// Paths may use "\" or "/"; both separate components.
+std::string LastPathComponent(std::string_view path);
+std::string ParentFolderName(std::string_view path);

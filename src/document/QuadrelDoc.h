@@ -1,0 +1,115 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/AnalysisSettings.h"
+#include "app/ConfigStore.h"
+#include "app/Notifier.h"
+#include "document/PatternTypes.h"
+
+// How ports map to file extensions, and the units and tilt wording of the MSI exports.
+struct PatternInfoConfig {
+    std::string antennaType = "Dual-port"; // or "Multi-port"
+    std::string gainUnit = "dBi";          // or "dBd"
+    std::string tiltMethod = "None";       // "Electrical", "Mechanical"
+    // (port name in lower case, extension in upper case); at most ten rows.
+    std::vector<std::pair<std::string, std::string>> ports;
+};
+
+// The four selection toggles; "single" excludes the three partner toggles.
+struct SelectionToggles {
+    bool single = true;
+    bool withCoCross = false;
+    bool withPlane = false;
+    bool withPolarisation = false;
+};
+
+enum class SelectionToggle { Single, CoCross, Plane, Polarisation };
+
+inline constexpr int kLoadRefused = 3;
+
+// The single document: every loaded pattern file, the curve tables, the selection and the
+// settings. UI-free: messages go through the notifier, refreshes through the listener.
+class CQuadrelDoc {
+  public:
+    explicit CQuadrelDoc(Notifier* notifier = nullptr, DocumentListener* listener = nullptr);
+
+    void SetNotifier(Notifier* notifier);
+    void SetListener(DocumentListener* listener);
+    Notifier& GetNotifier() const { return *m_notifier; }
+    DocumentListener& GetListener() const { return *m_listener; }
+
+    // Configuration store; null until attached (then settings reads give empty texts).
+    void AttachConfig(std::shared_ptr<ConfigStore> config) { m_config = std::move(config); }
+    ConfigStore* Config() const { return m_config.get(); }
+    std::string ReadConfig(std::string_view section, std::string_view key) const;
+    int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
+
+    // Loading. LoadPatternFile returns kLoadRefused (3) for a refused file, 0 otherwise.
+    int LoadPatternFile(const std::string& path, int index);
+    // The open sequence over already chosen paths (an empty list is a cancelled dialog): stops at
+    // the first refused file; reads the gain folder when the last file had no gain line; refreshes
+    // unless a file was refused. Returns kLoadRefused when a file was refused.
+    int OpenFiles(const std::vector<std::string>& paths);
+    // The drop sequence: empty paths skipped; a refusal rebuilds the file list and ends the drop.
+    int DropFiles(const std::vector<std::string>& paths);
+    // The refresh (message 1137): rebuild the file list and clear done-flags 0, 1, 2, 4, 5.
+    void Refresh();
+    int RemovePatternFile(const std::string& path);
+
+    // Gain-level and envelope curves.
+    std::string DeriveGainFolder(const std::string& lastPath);
+    void ReadGainFolder(const std::string& folder);
+    void ReadGainFile(const std::string& path);
+    void ReadEnvelopeFolder(const std::string& folder);
+    void ReadEnvelopeFile(const std::string& path);
+
+    // Selection.
+    bool AddToSelection(const std::string& path, std::vector<std::string>& added);
+    void SetToggle(SelectionToggle toggle, bool on);
+    void FlipToggle(SelectionToggle toggle);
+    bool ToggleState(SelectionToggle toggle) const;
+
+    // Writers; false (after the "Failed to save the file" message) when the file cannot be written.
+    bool WriteExactData(const std::string& path, const std::string& key);
+    bool WriteExactDataCounted(const std::string& path, const std::string& key);
+    // Write into `exportFolder` + "MSI" / "TMVMSI"; return the number of files written.
+    int WriteMsiFiles(const std::string& exportFolder);
+    int WriteTmvMsiFiles(const std::string& exportFolder);
+
+    PatternFile* Find(const std::string& path);
+    const PatternFile* Find(const std::string& path) const;
+
+    // Data owned by the document.
+    PatternTable table;
+    EnvelopeTable envelopes;
+    GainCurveTable auxCurves; // the further curve table used by the analysis
+    GainCurveTable gainCurves;
+    std::string baseFolder;
+    std::array<std::string, 6> testFields;
+    int32_t noGainFlag = 0;
+    std::string programFolder; // ends with "/"
+    std::string configFolder;  // the shipped "Config File/" data folder, ends with "/"
+    std::vector<std::string> selectionList;
+    std::vector<std::string> normalisationList;
+    PatternInfoConfig patternInfo;
+    SelectionToggles toggles;
+    HPara Hpara;
+    VPara Vpara;
+
+  private:
+    bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted);
+    int WriteMsiVariant(const std::string& exportFolder, bool tmv);
+    void AppendPartner(const std::string& partnerPath, std::vector<std::string>& added);
+
+    Notifier* m_notifier;
+    DocumentListener* m_listener;
+    std::shared_ptr<ConfigStore> m_config;
+};
+
+// Lower-case key of a path; both separators are kept as given.
+std::string PatternKey(const std::string& path);

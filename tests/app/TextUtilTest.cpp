@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/TextUtil.h"
+
+TEST(TextUtil, LeadingNumberReadsTheLongestNumericPrefix) {
+    struct Case {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"12.5", 12.5}, {"  -3.25dB", -3.25}, {"+7", 7.0},  {"-", 0.0},        {"", 0.0},
+        {"abc", 0.0},   {"1e3", 1000.0},      {"1e", 1.0},  {"2.5e-1x", 0.25}, {".5", 0.5},
+        {"5.", 5.0},    {"0x1A", 0.0},        {"inf", 0.0}, {"12,5", 12.0},    {"\t45 12", 45.0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(ParseLeadingDouble(c.text), c.expected) << c.text;
+    EXPECT_TRUE(std::isinf(ParseLeadingDouble("1e999")));
+    EXPECT_LT(ParseLeadingDouble("-1e999"), 0.0);
+    EXPECT_EQ(ParseLeadingDouble("1e-999"), 0.0);
+}
+
+TEST(TextUtil, LeadingIntegerSaturates) {
+    EXPECT_EQ(ParseLeadingInt("720\r"), 720);
+    EXPECT_EQ(ParseLeadingInt(" -12abc"), -12);
+    EXPECT_EQ(ParseLeadingInt("3.9"), 3);
+    EXPECT_EQ(ParseLeadingInt("x"), 0);
+    EXPECT_EQ(ParseLeadingInt("99999999999999"), 2147483647);
+    EXPECT_EQ(ParseLeadingInt("-99999999999999"), -2147483648);
+}
+
+TEST(TextUtil, FixedFormatUsesPointAndRoundsLikePrintf) {
+    EXPECT_EQ(FormatFixed(15.85, 2), "15.85");
+    EXPECT_EQ(FormatFixed(0.125, 2), "0.12"); // round half to even on the exact binary value, as printf
+    EXPECT_EQ(FormatFixed(-0.5, 2), "-0.50");
+    EXPECT_EQ(FormatFixed(180.0, 2), "180.00");
+    EXPECT_EQ(FormatShortestFloat(0.1f), "0.1");
+    EXPECT_EQ(FormatShortestFloat(-999.0f), "-999");
+}
+
+TEST(TextUtil, SplittingKeepsEmptyTokensAndLimits) {
+    EXPECT_EQ(SplitAll("a__b_", '_'), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(SplitLimited("a_b_c_d", '_', 2), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(LastPathComponent("C:\\x\\y/z.msi"), "z.msi");
+    EXPECT_EQ(ParentFolderName("/a/b_c/z.msi"), "b_c");
+}

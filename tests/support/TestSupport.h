@@ -1,0 +1,38 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Notifier.h"
+
+// Records every message so a test can assert on it (or on its absence).
+class RecordingNotifier : public Notifier {
+  public:
+    void Notify(const std::string& text, const std::string& caption) override {
+        messages.emplace_back(caption, text);
+    }
+    void Status(const std::string& text) override { statuses.push_back(text); }
+    std::vector<std::pair<std::string, std::string>> messages; // (caption, text)
+    std::vector<std::string> statuses;
+};
+
+// A fresh folder under the system temporary folder, removed when the test ends.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+    // Writes `bytes` to `relative` (folders created) and returns the full path.
+    std::string Write(const std::string& relative, const std::string& bytes) const;
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// Runs a command through the shell; returns the exit status and fills stdout and stderr.
+int RunCommand(const std::string& command, std::string* out, std::string* err = nullptr);
+
+std::string ReadFileText(const std::string& path);
