@@ -10,6 +10,7 @@
 #include "app/ConfigStore.h"
 #include "app/Notifier.h"
 #include "document/PatternTypes.h"
+#include "results/IndicatorSelection.h"
 
 // How ports map to file extensions, and the units and tilt wording of the MSI exports.
 struct PatternInfoConfig {
@@ -100,6 +101,7 @@ class CQuadrelDoc {
     SelectionToggles toggles;
     HPara Hpara;
     VPara Vpara;
+    IndicatorSelection selection;
 
   private:
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted);
