@@ -10,6 +10,7 @@
 #include "app/ConfigStore.h"
 #include "app/Notifier.h"
 #include "document/PatternTypes.h"
+#include "operations/OperationSettings.h"
 #include "results/IndicatorSelection.h"
 
 // How ports map to file extensions, and the units and tilt wording of the MSI exports.
@@ -102,6 +103,9 @@ class CQuadrelDoc {
     HPara Hpara;
     VPara Vpara;
     IndicatorSelection selection;
+    RotationSettings rotation;
+    RotationHistory rotationHistory;
+    LevelSettings levelAdjust;
 
   private:
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted);
