@@ -28,6 +28,10 @@ enum NameField : int {
     kFieldExtra2 = 14,
 };
 
+// Which reader produced a pattern: the header value means frequency for MSI and ".cm", directivity
+// for Exact Data.
+enum class PatternSource { Msi, Encrypted, ExactData };
+
 // One loaded pattern file.
 struct PatternFile {
     std::string key;      // full path in lower case
@@ -43,6 +47,7 @@ struct PatternFile {
     bool flag1 = true;
     bool showDisplayCopy = false;
     int32_t count = 0;
+    PatternSource source = PatternSource::Msi;
 
     PatternFile() = default;
     PatternFile(const PatternFile& other) { *this = other; }
@@ -60,6 +65,7 @@ struct PatternFile {
         flag1 = other.flag1;
         showDisplayCopy = other.showDisplayCopy;
         count = other.count;
+        source = other.source;
         return *this;
     }
     PatternFile(PatternFile&&) = default;

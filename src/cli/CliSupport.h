@@ -1,0 +1,21 @@
+#pragma once
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "document/QuadrelDoc.h"
+
+// Folders stand for every *.msi, *.MSI, *.cm, *.CM file below them; files stand for themselves. The
+// result is sorted, as one batch of the Open command. Paths that do not exist are reported and
+// make the call fail with a usage error.
+bool ExpandPatternPaths(const std::vector<std::string>& args, std::vector<std::string>& files);
+
+// A document as the program sets it up at start: configuration store, analysis settings, envelope
+// curves of the shipped configuration folder.
+std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier);
+
+// A float as JSON: the shortest decimal that reads back to the same float32.
+nlohmann::json FloatJson(float value);
+nlohmann::json PointJson(const PatternPoint& point);

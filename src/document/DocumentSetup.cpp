@@ -1,0 +1,17 @@
+#include "document/DocumentSetup.h"
+
+#include <memory>
+
+#include "app/ConfigLocation.h"
+#include "app/ConfigStore.h"
+#include "document/QuadrelDoc.h"
+
+void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
+    const std::string shipped = ShippedDataDir();
+    SeedConfigDir(configDir);
+    doc.AttachConfig(std::make_shared<ConfigStore>(configDir + "Config.xml", shipped + "Config.xml"));
+    doc.programFolder = configDir;
+    doc.configFolder = shipped;
+    doc.noGainFlag = 0;
+    if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);
+}

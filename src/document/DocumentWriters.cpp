@@ -1,0 +1,150 @@
+// Exact Data, MSI and TMVMSI files written from the document.
+#include <array>
+#include <cmath>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+
+#include "app/AtomicFile.h"
+#include "app/TextUtil.h"
+#include "document/ExactDataFormat.h"
+#include "document/Naming.h"
+#include "document/ProgramTexts.h"
+#include "document/QuadrelDoc.h"
+
+namespace {
+constexpr double kDbdToDbi = 2.15;
+
+std::string TwoDigits(int value) {
+    std::string text = std::to_string(value);
+    return text.size() < 2 ? "0" + text : text;
+}
+
+std::string DateText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::string year = std::to_string(local.tm_year + 1900);
+    while (year.size() < 4) year.insert(0, "0");
+    return TwoDigits(local.tm_mday) + "." + TwoDigits(local.tm_mon + 1) + "." + year;
+}
+
+// One line per whole-degree sample in [0, 360), ascending; the first sample of an angle wins.
+std::string SectionLines(const Cut& cut, float referenceLevel) {
+    std::array<std::optional<float>, 360> levels;
+    for (const PatternPoint& p : cut) {
+        if (!std::isfinite(p.fAngle) || p.fAngle != std::floor(p.fAngle)) continue;
+        double angle = std::fmod(static_cast<double>(p.fAngle), 360.0);
+        if (angle < 0) angle += 360.0;
+        auto& slot = levels[static_cast<size_t>(angle) % 360];
+        if (!slot) slot = p.fMag;
+    }
+    std::string out;
+    for (size_t angle = 0; angle < levels.size(); ++angle) {
+        if (!levels[angle]) continue;
+        out += FormatFixed(static_cast<double>(angle), 2) + " " +
+               FormatFixed(static_cast<double>(referenceLevel) - static_cast<double>(*levels[angle]), 2) +
+               "\r\n";
+    }
+    return out;
+}
+
+std::string FrequencyText(const std::string& field) {
+    return field.size() < 4 ? "0" + field : field;
+}
+
+std::string TiltText(const std::string& field, const std::string& suffix) {
+    if (field.size() == 1) return "0" + field + suffix;
+    if (field.size() == 2) return field + suffix;
+    return {};
+}
+} // namespace
+
+bool CQuadrelDoc::WriteExactData(const std::string& path, const std::string& key) {
+    return WriteExactDataImpl(path, key, false);
+}
+
+bool CQuadrelDoc::WriteExactDataCounted(const std::string& path, const std::string& key) {
+    return WriteExactDataImpl(path, key, true);
+}
+
+bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string& key, bool counted) {
+    auto it = table.find(key);
+    if (it == table.end()) return false;
+    const PatternFile& file = it->second;
+    // Only an Exact Data file carries a directivity in its header; for the others the header value
+    // is the frequency and must not be written as a directivity.
+    const float directivity =
+        file.source == PatternSource::ExactData ? file.headerValue : file.results.Directivity;
+    const std::string countLine = counted ? std::to_string(file.count) : "720";
+    if (!WriteFileAtomic(path, FormatExactData(directivity, file.results.Gain, countLine, file.samples))) {
+        m_notifier->Notify(kTextSaveFailed, kCaptionApplication);
+        return false;
+    }
+    return true;
+}
+
+int CQuadrelDoc::WriteMsiFiles(const std::string& exportFolder) {
+    return WriteMsiVariant(exportFolder, false);
+}
+int CQuadrelDoc::WriteTmvMsiFiles(const std::string& exportFolder) {
+    return WriteMsiVariant(exportFolder, true);
+}
+
+int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv) {
+    std::string base = exportFolder;
+    if (!base.empty() && base.back() != '/' && base.back() != '\\') base += '/';
+    const std::string folder = base + (tmv ? "TMVMSI" : "MSI");
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec); // a failure shows up as a failed write below
+
+    const std::string& method = patternInfo.tiltMethod;
+    int written = 0;
+    for (const auto& [key, file] : table) {
+        if (!Contains(ToLower(file.fileName), "_h_co")) continue;
+        auto partner = table.find(ToLower(PlanePartner(key)));
+        if (partner == table.end()) continue;
+        const NameFields& f = file.names;
+
+        const std::string frequency = FrequencyText(f[kFieldFrequency]);
+        const std::string tiltSuffix = !tmv ? "t" : (method == "Electrical" ? "ET" : "FT");
+        const std::string tilt = TiltText(f[kFieldTilt], tiltSuffix);
+        const std::string polarisation = ToLower(f[kFieldPolarisation]);
+        std::string extension;
+        for (const auto& [portName, portExtension] : patternInfo.ports) {
+            if (Contains(ToLower(f[kFieldPort]), portName)) extension = portExtension;
+        }
+        const std::string title =
+            ToUpper(f[kFieldModel] + "_" + frequency + "_x_co_" + polarisation + "_" + tilt + extension);
+
+        double gain = file.results.Gain;
+        if (!tmv && Contains(patternInfo.gainUnit, "dBd")) gain -= kDbdToDbi;
+        std::string tiltLine = "TILT";
+        const char* gap = tmv ? " " : "\t";
+        if (method == "Electrical") tiltLine += std::string(gap) + "ELECTRICAL";
+        if (method == "Mechanical") tiltLine += std::string(gap) + "MACHANICAL";
+        std::string polarised = "90 degrees polarized";
+        if (tmv && f[kFieldPolarisation] == "P45") polarised = "+45 degrees polarized";
+        if (tmv && f[kFieldPolarisation] == "N45") polarised = "-45 degrees polarized";
+
+        std::string text;
+        text += "NAME " + title + "\r\n";
+        text += "FREQUENCY " + frequency + "\r\n";
+        text += "GAIN " + FormatFixed(gain, 2) + "  " + patternInfo.gainUnit + "\r\n";
+        text += tiltLine + "\r\n";
+        if (tmv) text += "POLARIZATION POL_X\r\n";
+        text +=
+            "COMMENT DATE " + DateText() + " " + polarised + " system Lever position " + tilt + " deg\r\n";
+        text += "HORIZONTAL 360\r\n";
+        text += SectionLines(file.samples, file.results.Hmax.fMag);
+        text += "VERTICAL 360\r\n";
+        text += SectionLines(partner->second.samples, partner->second.results.Vmax.fMag);
+
+        if (WriteFileAtomic(folder + "/" + title + ".msi", text)) {
+            ++written;
+        } else {
+            m_notifier->Notify(kTextSaveFailed, kCaptionApplication);
+        }
+    }
+    return written;
+}

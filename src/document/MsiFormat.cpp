@@ -1,0 +1,57 @@
+#include "document/MsiFormat.h"
+
+#include "app/TextUtil.h"
+#include "document/PatternText.h"
+
+namespace {
+constexpr int kSamplesPerSection = 360;
+constexpr double kDbdToDbi = 2.15;
+
+void KeepMax(PatternPoint& max, const PatternPoint& p) {
+    if (p.fMag > max.fMag) max = p; // strictly greater: the first of equal peaks wins
+}
+} // namespace
+
+double GainFromValueField(std::string_view valueField) {
+    const double value = ParseLeadingDouble(valueField);
+    size_t d = valueField.find('d');
+    if (d != std::string_view::npos && valueField.substr(d, 3) == "dBi") return value;
+    return value + kDbdToDbi;
+}
+
+bool ParseMsiText(std::string_view text, MsiContent& out) {
+    if (text.find('\n') == std::string_view::npos) return false;
+    out = MsiContent{};
+    LineCursor cursor(text);
+    cursor.NextOrEmpty(); // NAME, not interpreted
+    out.frequency = static_cast<float>(NumberAfterFirstBlank(cursor.NextOrEmpty()));
+    std::string_view third = cursor.NextOrEmpty();
+    if (Contains(third, "Gain") || Contains(third, "GAIN")) {
+        out.hasGainLine = true;
+        out.gainDbi = static_cast<float>(GainFromValueField(TextAfterFirstBlank(third)));
+    } else {
+        out.count = ParseLeadingInt(third);
+    }
+    for (int i = 0; i < 3; ++i) cursor.NextOrEmpty(); // TILT, COMMENT, "HORIZONTAL 360"
+
+    out.samples.reserve(720);
+    std::string_view line;
+    int dataLines = 0;
+    while (cursor.Next(line)) {
+        if (IsEndOfDataLine(line)) break;
+        double angle = 0, value = 0;
+        PatternPoint p;
+        if (ParsePointLine(line, angle, value)) {
+            // Files hold attenuation (positive downwards) at 0..360; the program holds levels in (-180, 180].
+            if (angle > 180.0) angle -= 360.0;
+            p = {static_cast<float>(angle), static_cast<float>(-value)};
+        }
+        out.samples.push_back(p);
+        KeepMax(dataLines < kSamplesPerSection ? out.hMax : out.vMax, p);
+        if (++dataLines == kSamplesPerSection) {
+            std::string_view skipped;
+            if (!cursor.Next(skipped)) break; // "VERTICAL 360" in exported files, whatever it says
+        }
+    }
+    return true;
+}

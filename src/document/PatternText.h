@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/PatternPoint.h"
+
+// The line parser shared by every text pattern and curve reader.
+
+// Walks the lines of a text; a line is what lies before a line feed, CR included.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view text) : m_text(text) {}
+    // The next line, or false at the end of the text. A last line without a line feed counts
+    // when it is not empty.
+    bool Next(std::string_view& line);
+    // Takes the next line, or an empty text when the text has ended (short headers read as empty).
+    std::string_view NextOrEmpty();
+
+  private:
+    std::string_view m_text;
+    size_t m_pos = 0;
+};
+
+// The data of a text file ends at a line of exactly one character (normally a lone CR).
+inline bool IsEndOfDataLine(std::string_view line) {
+    return line.size() == 1;
+}
+
+// Splits a data line at its first blank or tab or, when it has neither, at its first comma, and reads
+// both parts as numbers. A line without any separator gives (NOT_SET, NOT_SET) and false.
+bool ParsePointLine(std::string_view line, double& first, double& second);
+
+// The number after the first blank of a header line ("FREQUENCY 1800"); 0 without a blank.
+double NumberAfterFirstBlank(std::string_view line);
+// The text after the first blank; empty without a blank.
+std::string_view TextAfterFirstBlank(std::string_view line);
+
+// Reads point lines until the end-of-data line or the end of the text, as stored (no conversion).
+void ReadPointLines(LineCursor& cursor, std::vector<PatternPoint>& points);

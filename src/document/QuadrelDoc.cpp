@@ -1,0 +1,157 @@
+#include "document/QuadrelDoc.h"
+
+#include <algorithm>
+
+#include "app/AtomicFile.h"
+#include "app/TextUtil.h"
+#include "document/EncryptedFormat.h"
+#include "document/ExactDataFormat.h"
+#include "document/MsiFormat.h"
+#include "document/Naming.h"
+#include "document/ProgramTexts.h"
+
+namespace {
+SilentNotifier g_silentNotifier;
+DocumentListener g_silentListener;
+
+// A reloaded file starts from a fresh record: nothing of the previous read is merged in.
+PatternFile& FreshEntry(PatternTable& table, const std::string& key, const std::string& path) {
+    PatternFile& entry = table[key];
+    const float keptGain = entry.results.Gain;
+    entry = PatternFile{};
+    entry.results.Gain = keptGain;
+    entry.key = key;
+    entry.path = path;
+    return entry;
+}
+} // namespace
+
+std::string PatternKey(const std::string& path) {
+    return ToLower(path);
+}
+
+CQuadrelDoc::CQuadrelDoc(Notifier* notifier, DocumentListener* listener)
+    : m_notifier(notifier ? notifier : &g_silentNotifier),
+      m_listener(listener ? listener : &g_silentListener) {}
+
+void CQuadrelDoc::SetNotifier(Notifier* notifier) {
+    m_notifier = notifier ? notifier : &g_silentNotifier;
+}
+void CQuadrelDoc::SetListener(DocumentListener* listener) {
+    m_listener = listener ? listener : &g_silentListener;
+}
+
+std::string CQuadrelDoc::ReadConfig(std::string_view section, std::string_view key) const {
+    return m_config ? m_config->ReadConfig(section, key) : std::string();
+}
+
+int CQuadrelDoc::WriteConfig(std::string_view section, std::string_view key, std::string_view value) {
+    return m_config ? m_config->WriteConfig(section, key, value) : 0;
+}
+
+PatternFile* CQuadrelDoc::Find(const std::string& path) {
+    auto it = table.find(PatternKey(path));
+    return it == table.end() ? nullptr : &it->second;
+}
+
+const PatternFile* CQuadrelDoc::Find(const std::string& path) const {
+    auto it = table.find(PatternKey(path));
+    return it == table.end() ? nullptr : &it->second;
+}
+
+int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
+    const std::string fileName = LastPathComponent(path);
+    const bool msiName = EndsWith(fileName, ".msi") || EndsWith(fileName, ".MSI");
+    const bool encryptedName = !msiName && (EndsWith(fileName, ".cm") || EndsWith(fileName, ".CM"));
+    if (!msiName && !encryptedName) {
+        m_notifier->Notify(kTextFileError, kCaptionProgram);
+        return kLoadRefused;
+    }
+    std::string bytes;
+    ReadWholeFile(path, bytes); // an unreadable file reads as empty and is refused below
+    const std::string key = PatternKey(path);
+
+    PatternFile* entry = nullptr;
+    if (LooksLikeExactData(bytes)) {
+        ExactDataContent content;
+        if (!ParseExactDataText(bytes, content)) return kLoadRefused;
+        entry = &FreshEntry(table, key, path);
+        if (content.hasGainLine) entry->results.Gain = content.gainDbi;
+        entry->samples = std::move(content.samples);
+        entry->headerValue = content.directivity;
+        entry->count = content.count;
+        entry->source = PatternSource::ExactData;
+        noGainFlag = content.hasGainLine ? 0 : 1;
+    } else if (msiName) {
+        MsiContent content;
+        if (!ParseMsiText(bytes, content)) return kLoadRefused;
+        entry = &FreshEntry(table, key, path);
+        entry->samples = std::move(content.samples);
+        entry->headerValue = content.frequency;
+        entry->count = content.count;
+        entry->names[kFieldPlane] = "msi";
+        entry->results.Vmax = content.vMax;
+        entry->results.Hmax = content.hMax;
+        entry->results.Gain = content.gainDbi;
+        entry->source = PatternSource::Msi;
+        noGainFlag = content.hasGainLine ? 0 : 1;
+    } else {
+        EncryptedContent content = DecodeEncrypted(bytes, fileName);
+        entry = &FreshEntry(table, key, path);
+        entry->samples = std::move(content.samples);
+        entry->headerValue = content.frequency;
+        entry->count = content.count;
+        entry->results.Gain = content.gainDbi;
+        entry->source = PatternSource::Encrypted;
+    }
+    // Stored before the naming check so that a file kept after a naming refusal still has its name.
+    entry->fileName = fileName;
+
+    if (msiName) {
+        FillFileNameFields(fileName, entry->names);
+        if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
+            m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
+            return kLoadRefused;
+        }
+        std::copy_n(entry->names.begin(), testFields.size(), testFields.begin());
+    }
+    return 0;
+}
+
+int CQuadrelDoc::OpenFiles(const std::vector<std::string>& paths) {
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (LoadPatternFile(paths[i], static_cast<int>(i)) == kLoadRefused) return kLoadRefused;
+    }
+    if (!paths.empty() && noGainFlag == 1) ReadGainFolder(DeriveGainFolder(paths.back()));
+    Refresh();
+    return 0;
+}
+
+int CQuadrelDoc::DropFiles(const std::vector<std::string>& paths) {
+    const std::string* last = nullptr;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (paths[i].empty()) continue;
+        if (LoadPatternFile(paths[i], static_cast<int>(i)) == kLoadRefused) {
+            m_listener->RefreshFileList();
+            return kLoadRefused;
+        }
+        last = &paths[i];
+    }
+    if (last && noGainFlag == 1) ReadGainFolder(DeriveGainFolder(*last));
+    Refresh();
+    return 0;
+}
+
+void CQuadrelDoc::Refresh() {
+    m_listener->RefreshFileList();
+    for (auto& [key, file] : table) {
+        for (int flag : {kDoneHCo, kDoneVCo, kDonePrep, kDoneHCr, kDoneVCr}) file.results.flags[flag] = false;
+    }
+}
+
+int CQuadrelDoc::RemovePatternFile(const std::string& path) {
+    table.erase(PatternKey(path));
+    selectionList.clear();
+    normalisationList.clear();
+    return 0;
+}
