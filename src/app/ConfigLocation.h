@@ -13,3 +13,7 @@ std::string ShippedDataDir();
 // Creates the configuration folder if needed and seeds Config.xml and ColorSetting.ini from the
 // shipped defaults when they are missing. Returns false when the folder cannot be created.
 bool SeedConfigDir(const std::string& configDir);
+
+// A per-user base folder after the XDG rules: $<xdgVariable> when it holds an absolute path, else
+// the home folder followed by `homeRelative` (".config", ".local/state"). Ends with "/".
+std::string UserBaseDir(const char* xdgVariable, const char* homeRelative);

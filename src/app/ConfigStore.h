@@ -1,31 +1,38 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
-// element per entry whose attribute "value" holds the encoded value text. The file is read and
-// written afresh on every access.
+// element per entry whose attribute "value" holds the encoded value text. Every access looks at the
+// file afresh; the parsed document is kept only while the file on disk is unchanged.
 class ConfigStore {
   public:
     // `configFile` is the full path of Config.xml; `shippedDefaults` the Config.xml shipped with
     // the program, copied in place when the configuration file is missing (empty: none).
     explicit ConfigStore(std::string configFile, std::string shippedDefaults = {});
 
-    // The decoded value; empty when the file, the section or the entry is missing.
+    // The decoded value; empty when the file, the section or the entry is missing, or when the
+    // stored attribute is not a valid encoding.
     std::string ReadConfig(std::string_view section, std::string_view key) const;
     // Stores the encoded value and saves the file atomically. A missing section or entry is
     // created, so a setting is never silently dropped. Returns 1, or 0 when the file could not
-    // be written.
+    // be written (the previous file then stays as it was).
     int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
 
     const std::string& FilePath() const { return m_configFile; }
 
   private:
+    struct ParsedFile;
     std::string m_configFile;
     std::string m_shippedDefaults;
+    // Shared by copies of the store; guarded by its own lock.
+    std::shared_ptr<ParsedFile> m_parsed;
 };
 
 // The stored value encoding: with S the sum of the character codes of the key, each byte b of the
 // value (signed 8-bit) is written as the decimal text of b + S; the numbers are joined with "-".
 std::string EncodeConfigValue(std::string_view key, std::string_view value);
+// The inverse; an attribute that is not a valid encoding (junk, empty pieces, numbers that give no
+// byte) decodes to an empty text, so the caller falls back to its default.
 std::string DecodeConfigValue(std::string_view key, std::string_view stored);

@@ -1,0 +1,71 @@
+#include "app/ConfigLocation.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "app/AtomicFile.h"
+
+namespace {
+
+std::string WithTrailingSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string NonEmptyEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// $HOME first, as every other program does; the password database when it is unset.
+std::string HomeDir() {
+    std::string home = NonEmptyEnv("HOME");
+    if (!home.empty()) return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
+    return "/tmp";
+}
+
+} // namespace
+
+std::string UserBaseDir(const char* xdgVariable, const char* homeRelative) {
+    // Relative values are invalid by the XDG rules and are ignored.
+    std::string base = NonEmptyEnv(xdgVariable);
+    if (!base.empty() && base.front() == '/') return WithTrailingSlash(base);
+    return WithTrailingSlash(WithTrailingSlash(HomeDir()) + homeRelative);
+}
+
+std::string ResolveConfigDir(const std::string& explicitDir) {
+    if (!explicitDir.empty()) return WithTrailingSlash(explicitDir);
+    std::string fromEnvironment = NonEmptyEnv("QUADREL_CONFIG_DIR");
+    if (!fromEnvironment.empty()) return WithTrailingSlash(fromEnvironment);
+    return UserBaseDir("XDG_CONFIG_HOME", ".config") + "quadrel/";
+}
+
+// An installed program lives in <prefix>/bin; its data in <prefix>/share/quadrel.
+std::string ShippedDataDir() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const std::filesystem::path installed =
+            executable.parent_path().parent_path() / "share" / "quadrel" / "Config File";
+        if (std::filesystem::is_directory(installed, error)) return WithTrailingSlash(installed.string());
+    }
+    return QUADREL_RESOURCE_DIR "/Config File/";
+}
+
+bool SeedConfigDir(const std::string& configDir) {
+    std::error_code error;
+    std::filesystem::create_directories(configDir, error);
+    if (!std::filesystem::is_directory(configDir, error)) return false;
+    const std::string shipped = ShippedDataDir();
+    const std::string folder = WithTrailingSlash(configDir);
+    for (const char* name : {"Config.xml", "ColorSetting.ini"}) {
+        if (std::filesystem::exists(folder + name, error)) continue;
+        std::string bytes;
+        // A file missing from the shipped folder is simply not seeded; its readers use defaults.
+        if (ReadWholeFile(shipped + name, bytes)) WriteFileAtomic(folder + name, bytes);
+    }
+    return true;
+}
