@@ -10,3 +10,8 @@ std::string LogPath();
 
 // printf-style; the text is truncated to fit the 4096-byte entry.
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// For tests: how often the log file has been opened since the start, and whether it is open now.
+// A burst of entries within one second shares one opening.
+int LogOpeningCount();
+bool LogFileIsOpen();
