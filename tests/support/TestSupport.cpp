@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <array>
+#include <cctype>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -54,4 +55,10 @@ std::string ReadFileText(const std::string& path) {
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
+}
+
+std::string ToLowerForTest(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
 }

@@ -36,3 +36,5 @@ class TempDir {
 int RunCommand(const std::string& command, std::string* out, std::string* err = nullptr);
 
 std::string ReadFileText(const std::string& path);
+
+std::string ToLowerForTest(const std::string& text);

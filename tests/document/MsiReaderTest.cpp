@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "document/MsiFormat.h"
+#include "document/QuadrelDoc.h"
+#include "support/TestSupport.h"
+
+namespace {
+// A measured one-cut file: header lines, then "angle attenuation" lines.
+std::string MsiText(const std::string& thirdLine, const std::vector<std::string>& dataLines) {
+    std::string text =
+        "NAME X\r\nFREQUENCY 1800\r\n" + thirdLine + "\r\nTILT\r\nCOMMENT\r\nHORIZONTAL 360\r\n";
+    for (const auto& line : dataLines) text += line + "\r\n";
+    return text;
+}
+
+std::vector<std::string> Ramp(int from, int to, double attenuation) {
+    std::vector<std::string> lines;
+    for (int a = from; a < to; ++a) lines.push_back(std::to_string(a) + " " + std::to_string(attenuation));
+    return lines;
+}
+} // namespace
+
+TEST(MsiReader, GainLineUnits) {
+    struct Case {
+        const char* line;
+        bool hasGain;
+        float gain;
+        int count;
+    } cases[] = {
+        {"GAIN 15.00 dBd", true, 17.15f, 0},
+        {"GAIN 15.00 dBi", true, 15.0f, 0},
+        {"GAIN 15", true, 17.15f, 0},
+        {"Gain 3 dB", true, 5.15f, 0},
+        {"GAIN 16.95  dBi", true, 16.95f, 0},
+        {"360", false, NOT_SET, 360},
+        {"", false, NOT_SET, 0},
+        {"GAIN", true, 2.15f, 0},
+        {"COUNT 12", false, NOT_SET, 0},
+    };
+    for (const auto& c : cases) {
+        MsiContent content;
+        ASSERT_TRUE(ParseMsiText(MsiText(c.line, {"0 0"}), content)) << c.line;
+        EXPECT_EQ(content.hasGainLine, c.hasGain) << c.line;
+        EXPECT_FLOAT_EQ(content.gainDbi, c.gain) << c.line;
+        EXPECT_EQ(content.count, c.count) << c.line;
+        EXPECT_FLOAT_EQ(content.frequency, 1800.0f);
+    }
+}
+
+TEST(MsiReader, DataLinesFoldAnglesAndTurnAttenuationIntoLevel) {
+    struct Case {
+        const char* line;
+        float angle;
+        float level;
+    } cases[] = {
+        {"181 3", -179.0f, -3.0f},     {"180 3", 180.0f, -3.0f},   {"0 0", 0.0f, -0.0f},
+        {"359.5 1.25", -0.5f, -1.25f}, {"45,12.5", 45.0f, -12.5f}, {"45\t12.5", 45.0f, -12.5f},
+        {"45 12,5", 45.0f, -12.0f},    {"abc", NOT_SET, NOT_SET},  {"- -", 0.0f, -0.0f},
+        {"10 -2", 10.0f, 2.0f},        {" 7 1", 0.0f, -7.0f},      {"90 1e3", 90.0f, -1000.0f},
+    };
+    for (const auto& c : cases) {
+        MsiContent content;
+        ASSERT_TRUE(ParseMsiText(MsiText("360", {c.line}), content));
+        ASSERT_EQ(content.samples.size(), 1u) << c.line;
+        EXPECT_FLOAT_EQ(content.samples[0].fAngle, c.angle) << c.line;
+        EXPECT_FLOAT_EQ(content.samples[0].fMag, c.level) << c.line;
+    }
+}
+
+TEST(MsiReader, DataEndsAtALoneCarriageReturnOrTheEnd) {
+    MsiContent content;
+    auto lines = Ramp(0, 10, 1.0);
+    lines.insert(lines.begin() + 4, "");
+    ASSERT_TRUE(ParseMsiText(MsiText("360", lines), content));
+    EXPECT_EQ(content.samples.size(), 4u);
+
+    // The last line needs no line feed.
+    ASSERT_TRUE(ParseMsiText("NAME\nFREQUENCY 900\n360\n\n\n\n0 1\n1 2", content));
+    ASSERT_EQ(content.samples.size(), 2u);
+    EXPECT_FLOAT_EQ(content.samples[1].fMag, -2.0f);
+
+    // Short files: missing header lines are empty, no data.
+    ASSERT_TRUE(ParseMsiText("NAME\n", content));
+    EXPECT_TRUE(content.samples.empty());
+    EXPECT_FALSE(ParseMsiText("NAME X FREQUENCY 1800", content));
+}
+
+TEST(MsiReader, TwoCutFileSkipsTheLineBetweenTheCutsAndKeepsBothMaxima) {
+    auto lines = Ramp(0, 360, 10.0);
+    lines[20] = "20 2.5";
+    lines[30] = "30 2.5"; // equal peak later: the first one wins
+    lines.push_back("VERTICAL 360");
+    auto vertical = Ramp(0, 360, 20.0);
+    vertical[355] = "355 1.0";
+    lines.insert(lines.end(), vertical.begin(), vertical.end());
+    MsiContent content;
+    ASSERT_TRUE(ParseMsiText(MsiText("GAIN 17 dBi", lines), content));
+    ASSERT_EQ(content.samples.size(), 720u);
+    EXPECT_FLOAT_EQ(content.samples[360].fAngle, 0.0f);
+    EXPECT_FLOAT_EQ(content.hMax.fAngle, 20.0f);
+    EXPECT_FLOAT_EQ(content.hMax.fMag, -2.5f);
+    EXPECT_FLOAT_EQ(content.vMax.fAngle, -5.0f);
+    EXPECT_FLOAT_EQ(content.vMax.fMag, -1.0f);
+
+    // Whatever the skipped line says, even a blank line, it is not data and does not end the data.
+    lines[360] = "";
+    ASSERT_TRUE(ParseMsiText(MsiText("GAIN 17 dBi", lines), content));
+    EXPECT_EQ(content.samples.size(), 720u);
+}
+
+TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
+    TempDir dir;
+    RecordingNotifier notifier;
+    CQuadrelDoc doc(&notifier);
+    const std::string folder = "Lab_P_Model_20260101_B1_SN9/";
+    const std::string good =
+        dir.Write(folder + "p1_p45_h_co_6_0_1800.MSI", MsiText("GAIN 15.00 dBd", Ramp(0, 360, 3.0)));
+    ASSERT_EQ(doc.LoadPatternFile(good, 0), 0);
+    const PatternFile* file = doc.Find(good);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->key, ToLowerForTest(good));
+    EXPECT_EQ(file->fileName, "p1_p45_h_co_6_0_1800.MSI");
+    EXPECT_FLOAT_EQ(file->results.Gain, 17.15f);
+    EXPECT_FLOAT_EQ(file->results.Hmax.fMag, -3.0f);
+    EXPECT_FLOAT_EQ(file->results.Vmax.fMag, NOT_SET);
+    EXPECT_EQ(file->names[2], "Model");
+    EXPECT_EQ(file->names[8], "h");
+    EXPECT_EQ(file->names[12], "1800");
+    EXPECT_EQ(doc.noGainFlag, 0);
+    EXPECT_EQ(doc.testFields[5], "SN9");
+
+    struct Refusal {
+        std::string relative;
+        std::string bytes;
+        std::vector<std::pair<std::string, std::string>> messages;
+        bool stored;
+    } refusals[] = {
+        {folder + "a.txt", MsiText("360", {"0 0"}), {{"Vexlor", "File Error !"}}, false},
+        {folder + "nolf_h_co.msi", "NAME X FREQUENCY", {}, false},
+        {"badfolder/p1_p45_h_co_6_0_1800.msi",
+         MsiText("360", {"0 0"}),
+         {{"Norvan", "Folder or file name error"}},
+         true},
+        {"a_b_c_d_e/p1_p45_h_co_6_0_1800.msi",
+         MsiText("360", {"0 0"}),
+         {{"Norvan", "Folder or file name error"}},
+         true},
+    };
+    for (const auto& r : refusals) {
+        notifier.messages.clear();
+        const std::string path = dir.Write(r.relative, r.bytes);
+        EXPECT_EQ(doc.LoadPatternFile(path, 1), kLoadRefused) << r.relative;
+        EXPECT_EQ(notifier.messages, r.messages) << r.relative;
+        EXPECT_EQ(doc.Find(path) != nullptr, r.stored) << r.relative;
+    }
+    EXPECT_EQ(doc.noGainFlag, 1); // the last MSI read had a count line
+}
+
+TEST(MsiReader, RealVendorFilesLoad) {
+    struct Case {
+        const char* name;
+        float frequency;
+        float gain;
+        size_t samples;
+    } cases[] = {
+        {"AMB4520R8v06_05T.msi", 1845.0f, 19.10f, 720},
+        {"AMB4520R8v06_1845_P45_04T_y1.msi", 1845.0f, 18.61f, 720},
+        {"80010465_0791_x_co.msi", 791.0f, 5.25f, 720},
+        // Extra header lines of this exporter are read as data lines and shift the skipped line.
+        {"SV460-SF2SNM_0890_00T.msi", 890.0f, NOT_SET, 724},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        CQuadrelDoc doc;
+        const std::string bytes = ReadFileText(std::string(QUADREL_TEST_DATA_DIR) + "/real/" + c.name);
+        const std::string path = dir.Write(std::string("Lab_Vendor_Model_20260101_B1_SN1/") + c.name, bytes);
+        ASSERT_EQ(doc.LoadPatternFile(path, 0), 0) << c.name;
+        const PatternFile& file = *doc.Find(path);
+        EXPECT_FLOAT_EQ(file.headerValue, c.frequency) << c.name;
+        EXPECT_NEAR(file.results.Gain, c.gain, 1e-4) << c.name;
+        EXPECT_EQ(file.samples.size(), c.samples) << c.name;
+        if (c.samples == 720) {
+            EXPECT_FLOAT_EQ(file.results.Hmax.fMag, 0.0f) << c.name;
+            EXPECT_GT(file.results.Vmax.fMag, -1.0f) << c.name;
+        }
+    }
+}
