@@ -1,11 +1,126 @@
-#include "cli/Commands.h"
+#include <iostream>
+#include <type_traits>
 
-void AddAnalyseCommand(CLI::App& app, CliGlobals&, CommandAction& run) {
-    auto* cmd = app.add_subcommand("analyse", "Load and analyse every file; print every indicator");
-    cmd->callback([&run] {
-        run = [] {
-            std::cerr << "analyse: not yet available\n";
-            return kExitFailure;
-        };
+#include "analysis/AnalysisDriver.h"
+#include "analysis/IndicatorResultFields.h"
+#include "app/TextUtil.h"
+#include "cli/CliSupport.h"
+
+namespace {
+struct AnalyseOptions {
+    bool json = false;
+    bool csv = false;
+    std::vector<std::string> paths;
+};
+
+nlohmann::json ResultJson(const IndicatorResult& r) {
+    nlohmann::json j;
+    j["flags"] = r.flags;
+    ForEachResultMember(r, [&j](const char* name, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, float>) {
+            j[name] = FloatJson(value);
+        } else if constexpr (std::is_same_v<T, PatternPoint>) {
+            j[name] = PointJson(value);
+        } else {
+            nlohmann::json list = nlohmann::json::array();
+            for (float v : value) list.push_back(FloatJson(v));
+            j[name] = list;
+        }
     });
+    return j;
+}
+
+// One header row naming every column, then one row per file; points and arrays are spread over
+// several columns ("Vmax.fAngle", "VSS[0]").
+void PrintCsv(const CQuadrelDoc& doc) {
+    IndicatorResult blank;
+    std::cout << "key";
+    for (int i = 0; i < 6; ++i) std::cout << ",flags[" << i << "]";
+    ForEachResultMember(blank, [](const char* name, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, float>) {
+            std::cout << "," << name;
+        } else if constexpr (std::is_same_v<T, PatternPoint>) {
+            std::cout << "," << name << ".fAngle," << name << ".fMag";
+        } else {
+            for (size_t i = 0; i < value.size(); ++i) std::cout << "," << name << "[" << i << "]";
+        }
+    });
+    std::cout << "\n";
+    for (const auto& [key, file] : doc.table) {
+        std::cout << '"' << ReplaceAll(key, "\"", "\"\"") << '"';
+        for (bool flag : file.results.flags) std::cout << "," << (flag ? 1 : 0);
+        ForEachResultMember(file.results, [](const char*, const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, float>) {
+                std::cout << "," << FormatShortestFloat(value);
+            } else if constexpr (std::is_same_v<T, PatternPoint>) {
+                std::cout << "," << FormatShortestFloat(value.fAngle) << ","
+                          << FormatShortestFloat(value.fMag);
+            } else {
+                for (float v : value) std::cout << "," << FormatShortestFloat(v);
+            }
+        });
+        std::cout << "\n";
+    }
+}
+
+void PrintText(const CQuadrelDoc& doc) {
+    for (const auto& [key, file] : doc.table) {
+        std::cout << "file " << key << "\n";
+        ForEachResultMember(file.results, [](const char* name, const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, float>) {
+                if (value != NOT_SET) std::cout << "  " << name << " " << FormatFixed(value, 2) << "\n";
+            } else if constexpr (std::is_same_v<T, PatternPoint>) {
+                if (value.fAngle != NOT_SET || value.fMag != NOT_SET)
+                    std::cout << "  " << name << " (" << FormatFixed(value.fAngle, 2) << "°, "
+                              << FormatFixed(value.fMag, 2) << " dB)\n";
+            } else {
+                std::string list;
+                for (float v : value)
+                    if (v != NOT_SET) list += " " + FormatFixed(v, 2);
+                if (!list.empty()) std::cout << "  " << name << list << "\n";
+            }
+        });
+    }
+}
+
+int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
+    std::vector<std::string> files;
+    if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
+    StderrNotifier notifier;
+    auto doc = CreateCliDocument(globals, notifier);
+    const int status = doc->OpenFiles(files);
+    AnalyseAll(*doc);
+    if (options.json) {
+        nlohmann::json out;
+        out["files"] = nlohmann::json::array();
+        for (const auto& [key, file] : doc->table) {
+            nlohmann::json entry = ResultJson(file.results);
+            entry["key"] = key;
+            out["files"].push_back(std::move(entry));
+        }
+        out["messages"] = nlohmann::json::array();
+        for (const auto& [caption, text] : notifier.messages)
+            out["messages"].push_back({{"caption", caption}, {"text", text}});
+        std::cout << out.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    } else if (options.csv) {
+        PrintCsv(*doc);
+    } else {
+        PrintText(*doc);
+    }
+    return status == kLoadRefused ? kExitRefused : kExitOk;
+}
+} // namespace
+
+void AddAnalyseCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
+    auto options = std::make_shared<AnalyseOptions>();
+    auto* cmd = app.add_subcommand("analyse", "Load and analyse every file; print every indicator");
+    auto* json = cmd->add_flag("--json", options->json, "Print JSON");
+    cmd->add_flag("--csv", options->csv, "Print CSV")->excludes(json);
+    cmd->add_option("paths", options->paths, "Pattern files or folders")->required();
+    cmd->callback(
+        [&run, &globals, options] { run = [&globals, options] { return RunAnalyse(globals, *options); }; });
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/AnalysisSettingsLoad.h"
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
@@ -13,5 +14,6 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     doc.programFolder = configDir;
     doc.configFolder = shipped;
     doc.noGainFlag = 0;
+    LoadAnalysisSettings(doc);
     if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);
 }
