@@ -1,27 +1,11 @@
 #include "analysis/Primitives.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <string_view>
+
+#include "app/TextUtil.h"
 
 namespace {
-
-bool ContainsNoCase(std::string_view text, std::string_view part) {
-    if (part.size() > text.size()) return false;
-    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < part.size() &&
-               std::tolower(static_cast<unsigned char>(text[i + k])) == static_cast<unsigned char>(part[k]))
-            ++k;
-        if (k == part.size()) return true;
-    }
-    return false;
-}
-
-bool EqualsNoCase(std::string_view text, std::string_view lowerWord) {
-    return text.size() == lowerWord.size() && ContainsNoCase(text, lowerWord);
-}
 
 // The level of the first sample at exactly `angle`, 0 when there is none.
 double LevelOfExactSampleOrZero(const Cut& cut, float angle) {
@@ -88,7 +72,7 @@ std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFiel
     // A "v90" vertical cut may look backwards; it is searched turned round and given back
     // sample for sample afterwards (turning it back would round non-binary angles).
     Cut saved;
-    if (ContainsNoCase(names[kFieldPolarisation], "v90") && ContainsNoCase(names[kFieldPlane], "e")) {
+    if (Contains(ToLower(names[kFieldPolarisation]), "v90") && Contains(ToLower(names[kFieldPlane]), "e")) {
         const MaxMin peak = FindMaxMin(cut);
         r.VBP = ParabolicPeak(cut, peak.max.fAngle, peak.max.fMag).fAngle;
         double turn = 0.0;
@@ -105,7 +89,7 @@ std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFiel
     r.Vmin = extremes.min;
 
     std::pair<double, double> edges{0.0, 0.0};
-    const float peakLevel = EqualsNoCase(names[kFieldPlane], "h") ? r.Hmax.fMag : r.Vmax.fMag;
+    const float peakLevel = ToLower(names[kFieldPlane]) == "h" ? r.Hmax.fMag : r.Vmax.fMag;
     const auto peakIt = std::find_if(cut.begin(), cut.end(),
                                      [peakLevel](const PatternPoint& p) { return p.fMag == peakLevel; });
     if (peakIt != cut.end() && x >= 0.1) {
