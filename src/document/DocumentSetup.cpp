@@ -15,5 +15,10 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     doc.configFolder = shipped;
     doc.noGainFlag = 0;
     LoadAnalysisSettings(doc);
+    // Envelope curves: the shipped configuration folder, the user's configuration folder and the
+    // folder last chosen in the envelope configuration dialog.
     if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);
+    if (configDir != doc.configFolder) doc.ReadEnvelopeFolder(configDir);
+    const std::string chosen = doc.ReadConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG");
+    if (!chosen.empty()) doc.ReadEnvelopeFolder(chosen);
 }
