@@ -1,0 +1,76 @@
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+#include "app/ConfigLocation.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// Sets environment variables for one test and puts the old values back.
+class EnvironmentGuard {
+  public:
+    void Set(const char* name, const char* value) {
+        if (!m_saved.count(name)) {
+            const char* old = std::getenv(name);
+            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+
+  private:
+    std::map<std::string, std::optional<std::string>> m_saved;
+};
+
+TEST(ConfigLocation, ResolvesInOrderOfPrecedence) {
+    EnvironmentGuard env;
+    env.Set("HOME", "/home/tester");
+    env.Set("QUADREL_CONFIG_DIR", "/env/dir");
+    env.Set("XDG_CONFIG_HOME", "/xdg");
+    EXPECT_EQ(ResolveConfigDir("/explicit"), "/explicit/");
+    EXPECT_EQ(ResolveConfigDir("/explicit/"), "/explicit/");
+    EXPECT_EQ(ResolveConfigDir(""), "/env/dir/");
+    env.Set("QUADREL_CONFIG_DIR", "");
+    EXPECT_EQ(ResolveConfigDir(""), "/xdg/quadrel/");
+    env.Set("XDG_CONFIG_HOME", "relative");
+    EXPECT_EQ(ResolveConfigDir(""), "/home/tester/.config/quadrel/");
+    env.Set("XDG_CONFIG_HOME", nullptr);
+    env.Set("QUADREL_CONFIG_DIR", nullptr);
+    EXPECT_EQ(ResolveConfigDir(""), "/home/tester/.config/quadrel/");
+    EXPECT_EQ(UserBaseDir("XDG_STATE_HOME_UNSET_FOR_TEST", ".local/state"), "/home/tester/.local/state/");
+}
+
+TEST(ConfigLocation, ShippedDataDirHoldsTheDefaults) {
+    const std::string dir = ShippedDataDir();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(dir.back(), '/');
+    EXPECT_TRUE(std::filesystem::exists(dir + "Config.xml")) << dir;
+}
+
+TEST(ConfigLocation, SeedingCopiesMissingFilesOnly) {
+    TempDir dir;
+    const std::string target = (dir.Path() / "new" / "quadrel").string();
+    ASSERT_TRUE(SeedConfigDir(target));
+    EXPECT_EQ(ReadFileText(target + "/Config.xml"), ReadFileText(ShippedDataDir() + "Config.xml"));
+    // A file the user already has is never replaced.
+    dir.Write("new/quadrel/Config.xml", "<ConfigApp/>");
+    ASSERT_TRUE(SeedConfigDir(target + "/"));
+    EXPECT_EQ(ReadFileText(target + "/Config.xml"), "<ConfigApp/>");
+    // A folder that cannot exist is reported.
+    EXPECT_FALSE(SeedConfigDir(dir.Write("plainfile", "x") + "/sub"));
+}
+
+} // namespace
