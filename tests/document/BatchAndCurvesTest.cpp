@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/TextUtil.h"
 #include "document/CurveFormats.h"
 #include "document/ExactDataFormat.h"
 #include "document/QuadrelDoc.h"
@@ -12,7 +13,7 @@ const std::string kFolder = "Lab_P_Model_20260101_B1_SN9/";
 
 std::string Msi(const std::string& third, float attenuation = 1.0f) {
     std::string text = "NAME X\r\nFREQUENCY 1800\r\n" + third + "\r\n\r\n\r\n\r\n";
-    for (int a = 0; a < 360; ++a) text += std::to_string(a) + " " + std::to_string(attenuation) + "\r\n";
+    for (int a = 0; a < 360; ++a) text += std::to_string(a) + " " + FormatFixed(attenuation, 2) + "\r\n";
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/TextUtil.h"
 #include "document/MsiFormat.h"
 #include "document/QuadrelDoc.h"
 #include "support/TestSupport.h"
@@ -15,7 +16,7 @@ std::string MsiText(const std::string& thirdLine, const std::vector<std::string>
 
 std::vector<std::string> Ramp(int from, int to, double attenuation) {
     std::vector<std::string> lines;
-    for (int a = from; a < to; ++a) lines.push_back(std::to_string(a) + " " + std::to_string(attenuation));
+    for (int a = from; a < to; ++a) lines.push_back(std::to_string(a) + " " + FormatFixed(attenuation, 2));
     return lines;
 }
 } // namespace
