@@ -1,0 +1,91 @@
+#include "analysis/GainIndicators.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "analysis/GainSeries.h"
+#include "analysis/VerticalWalk.h"
+#include "document/QuadrelDoc.h"
+
+void RunPreparationGroup(CQuadrelDoc& doc, PatternFile& file) {
+    IndicatorResult& r = file.results;
+    if (doc.noGainFlag == 1)
+        if (const auto gain = CurveGainOf(doc, file)) r.Gain = *gain;
+
+    // Only an Exact Data header carries a directivity; the header of an MSI or ".cm" file is its
+    // frequency, which must not pass for dBi.
+    r.Directivity = file.source == PatternSource::ExactData ? file.headerValue : NOT_SET;
+
+    const bool gainKnown = r.Gain != NOT_SET;
+    if (gainKnown && r.Directivity != NOT_SET) {
+        const double gain = r.Gain;
+        const double directivity = r.Directivity;
+        r.Losses = static_cast<float>(directivity - gain);
+        r.Efficiency = static_cast<float>(std::pow(10.0, gain / 10.0) / std::pow(10.0, directivity / 10.0));
+    } else {
+        r.Losses = NOT_SET;
+        r.Efficiency = NOT_SET;
+    }
+
+    if (gainKnown) r.GFR = SeriesGainSpread(doc, file);
+}
+
+namespace {
+
+constexpr size_t kHorizontalSamples = 360;
+constexpr double kBeamDrop = 3.0;
+
+// Distance between the two crossings of `reference` - 3 dB around the strongest sample of `part`
+// (ascending angles), each interpolated between the samples that enclose it.
+std::optional<double> CrossingWidth(const Cut& part, double reference) {
+    if (part.empty()) return std::nullopt;
+    const double threshold = reference - kBeamDrop;
+    const size_t peak = FirstMaximumIndex(part);
+    if (part[peak].fMag <= threshold) return std::nullopt;
+    auto crossing = [&](size_t inner, size_t outer) {
+        const double aIn = part[inner].fAngle;
+        const double lIn = part[inner].fMag;
+        // lIn > threshold >= level of outer, so the levels differ.
+        return aIn + (threshold - lIn) * (part[outer].fAngle - aIn) / (part[outer].fMag - lIn);
+    };
+    size_t left = peak;
+    while (left > 0 && part[left - 1].fMag > threshold) --left;
+    size_t right = peak;
+    while (right + 1 < part.size() && part[right + 1].fMag > threshold) ++right;
+    if (left == 0 || right + 1 == part.size()) return std::nullopt;
+    return std::fabs(crossing(right, right + 1) - crossing(left, left - 1));
+}
+
+// The part of an MSI file's samples in ascending angle order (a file lists 0..180, then -179..-1).
+// A sample at exactly -1 degree never serves as a neighbour of a crossing.
+Cut AscendingPart(const Cut& samples, size_t begin, size_t end) {
+    Cut part;
+    part.reserve(end - begin);
+    for (size_t i = begin; i < end; ++i)
+        if (samples[i].fAngle != -1.0f) part.push_back(samples[i]);
+    std::stable_sort(part.begin(), part.end(),
+                     [](const PatternPoint& a, const PatternPoint& b) { return a.fAngle < b.fAngle; });
+    return part;
+}
+
+float WidthOrNotSet(const Cut& part, float storedReference) {
+    double reference = storedReference;
+    // Nothing else fills these maxima for a two-cut file; the part's own maximum is the same level.
+    if (storedReference == NOT_SET && !part.empty()) reference = part[FirstMaximumIndex(part)].fMag;
+    const auto width = CrossingWidth(part, reference);
+    return width ? static_cast<float>(*width) : NOT_SET;
+}
+
+} // namespace
+
+void RunMsiFileStep(CQuadrelDoc& /*doc*/, PatternFile& file) {
+    const Cut& samples = file.samples;
+    if (samples.empty()) return;
+    IndicatorResult& r = file.results;
+    const size_t split = std::min(kHorizontalSamples, samples.size());
+    const float horizontalReference = r.HmaxRaw.fMag != NOT_SET ? r.HmaxRaw.fMag : r.Hmax.fMag;
+    r.HBW3 = WidthOrNotSet(AscendingPart(samples, 0, split), horizontalReference);
+    if (samples.size() > split)
+        r.VBW3 = WidthOrNotSet(AscendingPart(samples, split, samples.size()), r.Vmax.fMag);
+}
