@@ -36,3 +36,6 @@ using CommandAction = std::function<int()>;
 void AddLoadCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddAnalyseCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddGenerateCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
+void AddResultsCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
+void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
+void AddPlotCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     CommandAction run;
     AddLoadCommand(app, globals, run);
     AddAnalyseCommand(app, globals, run);
+    AddResultsCommand(app, globals, run);
+    AddExportCommand(app, globals, run);
+    AddPlotCommand(app, globals, run);
     AddGenerateCommand(app, globals, run);
     try {
         app.parse(argc, argv);
