@@ -100,7 +100,8 @@ void Log(const char* format, ...) {
     if (!state.file) {
         const std::string path = CurrentPath(state);
         if (!HasRoomFor(path)) return;
-        state.file = std::fopen(path.c_str(), "ab");
+        // "e": the descriptor must not leak into programs started for exports.
+        state.file = std::fopen(path.c_str(), "abe");
         if (!state.file) return;
         state.openedAt = std::chrono::steady_clock::now();
         ++state.openings;
