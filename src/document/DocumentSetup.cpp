@@ -6,6 +6,7 @@
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
+#include "operations/Rotation.h"
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
@@ -15,6 +16,7 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     doc.configFolder = shipped;
     doc.noGainFlag = 0;
     LoadAnalysisSettings(doc);
+    LoadRotationSettings(doc);
     // Envelope curves: the shipped configuration folder, the user's configuration folder and the
     // folder last chosen in the envelope configuration dialog.
     if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);
