@@ -206,6 +206,32 @@ TEST(HorizontalIndicatorsTest, SectorPowerRatioByBeamEdges) {
     EXPECT_NEAR(r.SPR, std::erf(std::sqrt(std::log(10.0) * 0.3)), 0.01);
 }
 
+TEST(HorizontalIndicatorsTest, RatiosWithoutPowerOrReferenceHaveNoValue) {
+    // A sector over the whole circle leaves no unwanted power: "s/u" would divide by zero.
+    Cut omni = MakeCut([](double) { return -3.0; });
+    HPara h = PeakReference();
+    h.SPR_xdeg = 180.0f;
+    h.SPR_type = 1;
+    IndicatorResult r = Reference(omni, h, MakeNames("P45", "h", "co"));
+    ComputeSectorPowerRatio(omni, r, h, MakeNames("P45", "h", "co"));
+    EXPECT_EQ(r.SPR, NOT_SET);
+
+    // Reference level at a nominal direction that no sample carries, on a fresh record: the
+    // levels relative to it are not computed against -999.
+    Cut beam = MakeCut(GaussianBeam(0.0, 32.5));
+    HPara nominal = PeakReference();
+    nominal.RefLevel_mode = 1;
+    const NameFields names = MakeNames("P45", "h", "co", "0", "0.25");
+    IndicatorResult fresh = Reference(beam, nominal, names);
+    ASSERT_EQ(fresh.Hmax.fMag, NOT_SET);
+    ComputeFixedAngleLevels(beam, fresh, nominal);
+    ComputeFrontToBack(beam, fresh, nominal, names);
+    ComputeStrongestSideLobe(beam, fresh);
+    EXPECT_EQ(fresh.PXLevel, NOT_SET);
+    EXPECT_EQ(fresh.FBRco, NOT_SET);
+    EXPECT_EQ(fresh.SSmaxRel.fMag, NOT_SET);
+}
+
 TEST(HorizontalIndicatorsTest, LevelsAtFixedAnglesNeedAnExactSample) {
     struct Case {
         const char* name;
