@@ -33,10 +33,13 @@ void AddGenerateCommand(CLI::App& app, CliGlobals&, CommandAction& run) {
     auto args = std::make_shared<GenerateArgs>();
     cmd->add_option("--out", args->out, "Folder to write the campaign into")->required();
     cmd->add_option("--ports", args->ports, "Number of ports (odd +45, even -45)")->capture_default_str();
-    cmd->add_option("--tilts", args->tilts, "Electrical tilts in degrees, comma-separated")->capture_default_str();
+    cmd->add_option("--tilts", args->tilts, "Electrical tilts in degrees, comma-separated")
+        ->capture_default_str();
     cmd->add_option("--freqs", args->freqs, "Frequencies in MHz, comma-separated")->capture_default_str();
     cmd->add_option("--step", args->step, "Degrees between samples of a cut")->capture_default_str();
-    cmd->add_option("--seed", args->seed, "Seed of the antenna's traits and the noise")->capture_default_str();
+    cmd->add_option("--seed", args->seed, "Seed of the antenna's traits and the noise")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
     cmd->callback([&run, args] {
         run = [args] {
             CampaignOptions options;
