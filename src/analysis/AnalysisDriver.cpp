@@ -1,5 +1,6 @@
 #include "analysis/AnalysisDriver.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "analysis/CrossPolarIndicators.h"
@@ -13,6 +14,28 @@
 
 namespace {
 
+// A cut in ascending angle order, as every routine reads it. A measured file lists its angles
+// from 0 upwards (0..180, then -179.5..-0.5 once folded), so such a cut is analysed through a
+// stably sorted copy; the file's own samples stay in file order. A cut already in order is used
+// as it is.
+class AscendingCut {
+  public:
+    explicit AscendingCut(Cut& samples) : m_cut(&samples) {
+        auto byAngle = [](const PatternPoint& a, const PatternPoint& b) { return a.fAngle < b.fAngle; };
+        if (std::is_sorted(samples.begin(), samples.end(), byAngle)) return;
+        m_sorted = samples;
+        std::stable_sort(m_sorted.begin(), m_sorted.end(), byAngle);
+        m_cut = &m_sorted;
+    }
+    AscendingCut(const AscendingCut&) = delete;
+    AscendingCut& operator=(const AscendingCut&) = delete;
+    Cut& Get() { return *m_cut; }
+
+  private:
+    Cut m_sorted;
+    Cut* m_cut;
+};
+
 // The loaded partner named by `partnerPath`; null when it is not loaded or is the file itself.
 PatternFile* FindPartner(CQuadrelDoc& doc, const PatternFile& file, const std::string& partnerPath) {
     if (partnerPath.empty()) return nullptr;
@@ -21,12 +44,15 @@ PatternFile* FindPartner(CQuadrelDoc& doc, const PatternFile& file, const std::s
     return &it->second;
 }
 
-PartnerCut ViewOf(PatternFile& file) {
-    return PartnerCut{file.samples, file.results, file.names};
-}
+// A loaded partner seen in ascending order, with its own record and names.
+struct Partner {
+    explicit Partner(PatternFile& file) : file(file), cut(file.samples) {}
+    PartnerCut View() { return PartnerCut{cut.Get(), file.results, file.names}; }
+    PatternFile& file;
+    AscendingCut cut;
+};
 
-void RunVerticalCoPolarGroup(CQuadrelDoc& doc, PatternFile& file) {
-    Cut& cut = file.samples;
+void RunVerticalCoPolarGroup(CQuadrelDoc& doc, PatternFile& file, Cut& cut) {
     IndicatorResult& r = file.results;
     MaxMin extremes = FindMaxMin(cut);
     r.Vmax = extremes.max;
@@ -60,32 +86,46 @@ void Analyse(CQuadrelDoc& doc, PatternFile& file, bool singleFile) {
         RunPreparationGroup(doc, file);
         r.flags[kDonePrep] = true;
     }
-    if (plane == "e" && component == "co" && !r.flags[kDoneVCo]) {
-        RunVerticalCoPolarGroup(doc, file);
-        r.flags[kDoneVCo] = true;
-    }
-    if (plane == "e" && component == "cr" && !r.flags[kDoneVCr]) {
-        if (singleFile) {
-            const MaxMin own = FindMaxMin(file.samples);
-            r.Vmax = own.max;
-            r.Vmin = own.min;
+    const bool vCo = plane == "e" && component == "co" && !r.flags[kDoneVCo];
+    const bool vCr = plane == "e" && component == "cr" && !r.flags[kDoneVCr];
+    const bool hCo = plane == "h" && component == "co" && !r.flags[kDoneHCo];
+    const bool hCr = plane == "h" && component == "cr" && !r.flags[kDoneHCr];
+    if (vCo || vCr || hCo || hCr) {
+        AscendingCut ascending(file.samples);
+        Cut& cut = ascending.Get();
+        if (vCo) {
+            RunVerticalCoPolarGroup(doc, file, cut);
+            r.flags[kDoneVCo] = true;
         }
-        if (PatternFile* co = FindPartner(doc, file, CoCrossPartner(file.path)))
-            RunVerticalCrossPolarGroup(file.samples, r, doc.Vpara, ViewOf(*co));
-        r.flags[kDoneVCr] = true;
-    }
-    if (plane == "h" && component == "co" && !r.flags[kDoneHCo]) {
-        PatternFile* partner = FindPartner(doc, file, PolarisationPartner(file.path));
-        std::optional<PartnerCut> view;
-        if (partner) view.emplace(ViewOf(*partner));
-        RunHorizontalCoPolarGroup(file.samples, r, doc.Hpara, file.names, view ? &*view : nullptr);
-        r.flags[kDoneHCo] = true;
-    }
-    if (plane == "h" && component == "cr" && !r.flags[kDoneHCr]) {
-        if (singleFile) ComputeHorizontalExtremes(file.samples, r);
-        if (PatternFile* co = FindPartner(doc, file, CoCrossPartner(file.path)))
-            RunHorizontalCrossPolarGroup(file.samples, r, doc.Hpara, file.names, ViewOf(*co));
-        r.flags[kDoneHCr] = true;
+        if (vCr) {
+            if (singleFile) {
+                const MaxMin own = FindMaxMin(cut);
+                r.Vmax = own.max;
+                r.Vmin = own.min;
+            }
+            if (PatternFile* co = FindPartner(doc, file, CoCrossPartner(file.path))) {
+                Partner partner(*co);
+                RunVerticalCrossPolarGroup(cut, r, doc.Vpara, partner.View());
+            }
+            r.flags[kDoneVCr] = true;
+        }
+        if (hCo) {
+            std::optional<Partner> partner;
+            if (PatternFile* other = FindPartner(doc, file, PolarisationPartner(file.path)))
+                partner.emplace(*other);
+            std::optional<PartnerCut> view;
+            if (partner) view.emplace(partner->View());
+            RunHorizontalCoPolarGroup(cut, r, doc.Hpara, file.names, view ? &*view : nullptr);
+            r.flags[kDoneHCo] = true;
+        }
+        if (hCr) {
+            if (singleFile) ComputeHorizontalExtremes(cut, r);
+            if (PatternFile* co = FindPartner(doc, file, CoCrossPartner(file.path))) {
+                Partner partner(*co);
+                RunHorizontalCrossPolarGroup(cut, r, doc.Hpara, file.names, partner.View());
+            }
+            r.flags[kDoneHCr] = true;
+        }
     }
     if (plane == "msi") RunMsiFileStep(doc, file);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analysis/AnalysisDriver.h"
 #include "analysis/PrimitivesTestCuts.h"
 #include "app/TextUtil.h"
@@ -136,6 +138,45 @@ TEST_F(DriverTest, BackFacingVerticalCutsAreTurnedForTheGroupAndGivenBack) {
         for (size_t i = 0; i < original.size(); ++i) {
             ASSERT_EQ(file.samples[i].fAngle, original[i].fAngle) << i;
             ASSERT_EQ(file.samples[i].fMag, original[i].fMag) << i;
+        }
+    }
+}
+
+// A measured file lists its angles from 0 upwards: 0..180, then -179.5..-0.5.
+Cut InFileOrder(Cut ascending) {
+    auto zero =
+        std::find_if(ascending.begin(), ascending.end(), [](const PatternPoint& p) { return p.fAngle >= 0; });
+    std::rotate(ascending.begin(), zero, ascending.end());
+    return ascending;
+}
+
+TEST_F(DriverTest, CutsInFileOrderAreAnalysedInAngleOrder) {
+    const Cut co = MakeCut(GaussianBeam(0.0, 32.5));
+    const Cut cross = MakeCut([](double a) { return GaussianBeam(5.0, 30.0)(a) - 20.0; });
+    IndicatorResult expected[2];
+    for (bool fileOrder : {false, true}) {
+        doc.table.clear();
+        PatternFile& coFile = Add("p1_p45_h_co_0_0_1800.msi", fileOrder ? InFileOrder(co) : co);
+        Add("p2_m45_h_co_0_0_1800.msi", fileOrder ? InFileOrder(co) : co);
+        PatternFile& crossFile = Add("p1_p45_h_cr_0_0_1800.msi", fileOrder ? InFileOrder(cross) : cross);
+        AnalyseAll(doc);
+        if (!fileOrder) {
+            expected[0] = coFile.results;
+            expected[1] = crossFile.results;
+            EXPECT_NEAR(coFile.results.HBW3, 65.0f, 0.2);
+            continue;
+        }
+        EXPECT_EQ(coFile.samples.front().fAngle, 0.0f); // the file keeps its own order
+        const IndicatorResult* got[2] = {&coFile.results, &crossFile.results};
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(got[i]->HBW3, expected[i].HBW3) << i;
+            EXPECT_EQ(got[i]->HmaxRaw.fAngle, expected[i].HmaxRaw.fAngle) << i;
+            EXPECT_EQ(got[i]->FBRco, expected[i].FBRco) << i;
+            EXPECT_EQ(got[i]->SSmaxRel.fMag, expected[i].SSmaxRel.fMag) << i;
+            EXPECT_EQ(got[i]->THP[0], expected[i].THP[0]) << i;
+            EXPECT_NEAR(got[i]->SPR, expected[i].SPR, 1e-6) << i;
+            EXPECT_EQ(got[i]->XPDXdB, expected[i].XPDXdB) << i;
+            EXPECT_EQ(got[i]->FBRtot, expected[i].FBRtot) << i;
         }
     }
 }
