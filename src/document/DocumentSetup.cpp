@@ -7,6 +7,7 @@
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"
+#include "results/SelectionStore.h"
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
@@ -16,6 +17,7 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     doc.configFolder = shipped;
     doc.noGainFlag = 0;
     LoadAnalysisSettings(doc);
+    RestoreMenuValues(doc);
     LoadRotationSettings(doc);
     // Envelope curves: the shipped configuration folder, the user's configuration folder and the
     // folder last chosen in the envelope configuration dialog.
