@@ -24,7 +24,7 @@ class AscendingCut {
         auto byAngle = [](const PatternPoint& a, const PatternPoint& b) { return a.fAngle < b.fAngle; };
         if (std::is_sorted(samples.begin(), samples.end(), byAngle)) return;
         m_sorted = samples;
-        std::stable_sort(m_sorted.begin(), m_sorted.end(), byAngle);
+        SortByAngle(m_sorted);
         m_cut = &m_sorted;
     }
     AscendingCut(const AscendingCut&) = delete;

@@ -146,11 +146,15 @@ void RotateCut(Cut& cut, double delta) {
         while (angle < -179.5) angle += 360.0;
         p.fAngle = static_cast<float>(angle);
     }
-    // A turned cut is normally two ascending runs; one rotation of the array orders it without
-    // moving equal angles past each other.
+    SortByAngle(cut);
+}
+
+void SortByAngle(Cut& cut) {
     auto byAngle = [](const PatternPoint& a, const PatternPoint& b) { return a.fAngle < b.fAngle; };
     auto split = std::is_sorted_until(cut.begin(), cut.end(), byAngle);
     if (split == cut.end()) return;
+    // Two ascending runs, the second wholly below the first: one rotation orders them without
+    // moving equal angles past each other.
     if (std::is_sorted(split, cut.end(), byAngle) && (cut.end() - 1)->fAngle < cut.front().fAngle) {
         std::rotate(cut.begin(), split, cut.end());
         return;

@@ -37,5 +37,9 @@ PatternPoint ParabolicPeak(const Cut& cut, double a0, double l0);
 // Adds delta to every angle, folds into (-179.5, 180], reorders by ascending angle. In place.
 void RotateCut(Cut& cut, double delta);
 
+// Orders the samples by ascending angle, keeping equal angles in their order. A cut made of two
+// ascending runs (a turned cut, or a file listed from 0 upwards) is ordered in linear time.
+void SortByAngle(Cut& cut);
+
 // (sum of values) * |b - a| / (n - 1); the caller passes linear powers with edge samples halved.
 double IntegratePower(const std::vector<double>& values, double a, double b);
