@@ -1,7 +1,110 @@
-#include "cli/Commands.h"
+#include <filesystem>
+#include <iostream>
 
-void AddExportCommand(CLI::App& app, CliGlobals&, CommandAction& run) {
+#include "cli/CliSupport.h"
+#include "export/ExportDriver.h"
+#include "export/PatternInfoRows.h"
+#include "export/SaveAs.h"
+
+namespace {
+struct ExportArgs {
+    std::string out;
+    DataExportOptions options;
+    bool exact = false;
+    std::string lang;
+    std::string antennaType = "Dual-port";
+    std::string gainUnit = "dBi";
+    std::string tiltMethod = "None";
+    std::vector<std::string> ports; // NAME=EXT
+    std::vector<std::string> paths;
+};
+
+std::vector<std::pair<std::string, std::string>> PortRows(const std::vector<std::string>& ports) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const std::string& port : ports) {
+        const size_t eq = port.find('=');
+        if (eq == std::string::npos)
+            rows.emplace_back(port, "");
+        else
+            rows.emplace_back(port.substr(0, eq), port.substr(eq + 1));
+    }
+    return rows;
+}
+
+void PrintFolders(const ExportArgs& args, const ExportState& state) {
+    const DataExportOptions& o = args.options;
+    auto line = [](const char* what, const std::string& folder) {
+        std::error_code ec;
+        size_t count = 0;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            ++count;
+        std::cout << what << " " << folder << " (" << count << " files)\n";
+    };
+    if (o.pln || o.xml) line("PLN", state.workingFolder + "PLN");
+    if (o.msi) line("MSI", state.dataSrcFolder + "MSI");
+    if (o.tmvmsi) line("TMVMSI", state.dataSrcFolder + "TMVMSI");
+    if (o.xml) line("XML", state.workingFolder + "XML");
+    if (o.txt) line("TXT", state.workingFolder + "TXT");
+}
+
+int RunExport(const CliGlobals& globals, ExportArgs args) {
+    std::vector<std::string> files;
+    if (!ExpandPatternPaths(args.paths, files)) return kExitUsage;
+    StderrNotifier notifier;
+    auto doc = CreateCliDocument(globals, notifier);
+
+    PatternInfoConfig info;
+    if (!AcceptPatternInfo(args.antennaType, args.gainUnit, args.tiltMethod, PortRows(args.ports), info,
+                           notifier))
+        return kExitUsage;
+    args.options.chinese = args.lang == "zh";
+    args.options.english = args.lang == "en";
+    ExportState state;
+    if (!AcceptExportDialog(*doc, state, args.out, args.options, info)) return kExitUsage;
+
+    if (doc->OpenFiles(files) == kLoadRefused) {
+        std::cout << "loaded " << doc->table.size() << " files; a file was refused, nothing was exported\n";
+        return kExitRefused;
+    }
+    const ExportRunResult result = RunDataExport(*doc, state);
+    for (const std::string& status : notifier.statuses) std::cout << status << "\n";
+    if (result == ExportRunResult::Refused) return kExitFailure;
+
+    bool saved = true;
+    if (args.exact) {
+        const int written = SaveAllAsExactData(*doc, state.workingFolder);
+        saved = written == static_cast<int>(doc->table.size());
+        std::cout << "Exact Data " << state.workingFolder << " (" << written << " files)\n";
+    }
+    PrintFolders(args, state);
+    return result == ExportRunResult::Succeeded && saved ? kExitOk : kExitFailure;
+}
+} // namespace
+
+void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
+    auto args = std::make_shared<ExportArgs>();
+    DataExportOptions& o = args->options;
     auto* cmd = app.add_subcommand("export", "Write the export files");
-    cmd->allow_extras();
-    cmd->callback([&run] { run = [] { std::cerr << "export: not yet available\n"; return kExitFailure; }; });
+    cmd->add_option("--out", args->out, "Working folder (must exist)")->required();
+    cmd->add_flag("--pln", o.pln, "PLN files");
+    cmd->add_flag("--txt", o.txt, "TXT files");
+    cmd->add_flag("--msi", o.msi, "MSI files");
+    cmd->add_flag("--tmvmsi", o.tmvmsi, "TMVMSI files");
+    cmd->add_flag("--xml", o.xml, "Enterprise XML files");
+    cmd->add_flag("--exact", args->exact, "Every pattern as Exact Data (save-as) into the working folder");
+    cmd->add_flag("--raw-xlsx", o.excelData, "Raw-data workbook");
+    cmd->add_flag("--result-xlsx", o.excelReport, "Analysis-result workbook");
+    cmd->add_flag("--onesheet", o.oneSheet, "Analysis results on one sheet");
+    cmd->add_flag("--word1", o.wordReport1, "Word report format 1 (standard test report)");
+    cmd->add_flag("--word2", o.wordReport2, "Word report format 2 (pattern collection)");
+    cmd->add_option("--lang", args->lang, "Template language of report format 1")
+        ->check(CLI::IsMember({"zh", "en"}));
+    cmd->add_option("--antenna-type", args->antennaType, "Dual-port or Multi-port")
+        ->check(CLI::IsMember({"Dual-port", "Multi-port"}));
+    cmd->add_option("--gain-unit", args->gainUnit, "dBi or dBd")->check(CLI::IsMember({"dBi", "dBd"}));
+    cmd->add_option("--tilt-method", args->tiltMethod, "None, Electrical or Mechanical")
+        ->check(CLI::IsMember({"None", "Electrical", "Mechanical"}));
+    cmd->add_option("--port", args->ports, "Port name and file extension, NAME=EXT (repeatable)");
+    cmd->add_option("paths", args->paths, "Pattern files or folders")->required();
+    cmd->callback([&run, &globals, args] { run = [&globals, args] { return RunExport(globals, *args); }; });
 }

@@ -1,0 +1,32 @@
+#include "export/ExportOptions.h"
+
+#include "document/QuadrelDoc.h"
+
+const std::array<ExportOptionKey, 14> kExportOptionKeys = {{
+    {"IDC_RADIO_WORD_REPORT1", &DataExportOptions::wordReport1},
+    {"IDC_RADIO_WORD_REPORT2", &DataExportOptions::wordReport2},
+    {"IDC_RADIO_CHINA", &DataExportOptions::chinese},
+    {"IDC_RADIO_ENG", &DataExportOptions::english},
+    {"IDC_RADIO_EXCEL_REPORT", &DataExportOptions::excelReport},
+    {"IDC_RADIO_EXCEL_DATA", &DataExportOptions::excelData},
+    {"IDC_RADIO_PIN", &DataExportOptions::pln},
+    {"IDC_RADIO_MSI", &DataExportOptions::msi},
+    {"IDC_RADIO_XML", &DataExportOptions::xml},
+    {"IDC_RADIO_TXT", &DataExportOptions::txt},
+    {"IDC_CHECK_TMVMSI", &DataExportOptions::tmvmsi},
+    {"IDC_CHECK_ONESHEET", &DataExportOptions::oneSheet},
+    {"IDC_RADIO_DIRECTION", &DataExportOptions::encrypt},
+    {"IDC_RADIO_PAIN", &DataExportOptions::gainFiles},
+}};
+
+DataExportOptions LoadExportOptions(const CQuadrelDoc& doc) {
+    DataExportOptions options;
+    for (const ExportOptionKey& entry : kExportOptionKeys)
+        options.*entry.member = doc.ReadConfig(kExportSection, entry.key) == "TRUE";
+    return options;
+}
+
+void StoreExportOptions(CQuadrelDoc& doc, const DataExportOptions& options) {
+    for (const ExportOptionKey& entry : kExportOptionKeys)
+        doc.WriteConfig(kExportSection, entry.key, options.*entry.member ? "TRUE" : "FALSE");
+}
