@@ -1,0 +1,27 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+#include <string>
+
+#include "plot/Screenshot.h"
+
+class CQuadrelDoc;
+class Notifier;
+struct PlotState;
+
+// The bitmap file of an image: 32 bits per pixel, rows top-down, as the screen grab wrote it.
+std::string EncodeBmp(const QImage& image);
+// PNG bytes of an image; empty when encoding failed.
+std::string EncodePng(const QImage& image);
+
+// Renders the plot off screen as the view of `viewSize` pixels would show it in capture `mode` and
+// returns the captured rectangle (see CaptureSize). Mode 0 also takes the area right of the view
+// up to `screenWidth`, which stays white here: the panes are not part of the plot.
+QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const PlotState& state,
+                    Notifier* notifier = nullptr, int viewLeft = 0, int screenWidth = 0);
+
+// Capture(path): writes the captured rectangle as a bitmap file. False (nothing written, nothing
+// reported) when the file cannot be created.
+bool CaptureToFile(const std::string& path, int mode, QSize viewSize, const CQuadrelDoc& doc,
+                   const PlotState& state, Notifier* notifier = nullptr, int viewLeft = 0,
+                   int screenWidth = 0);

@@ -1,0 +1,170 @@
+#include "render/PlotRenderer.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+#include "app/TextUtil.h"
+
+namespace {
+constexpr int kLabelGap = 4;      // pixels between a label and what it names
+constexpr int kPolarLabelGap = 7; // clears half of the thick outer circle
+constexpr int kMarkerRadius = 5;  // pixels
+const QColor kMarkerColor(0, 0, 0);
+
+QColor ToQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// Pens are given in logical units like the program's pens were; on screen they never get thinner
+// than one pixel.
+QPen MakePen(Rgb color, int logicalWidth, double scale, PenStyle style = PenStyle::Solid) {
+    const int pixels = std::max(1, static_cast<int>(std::lround(logicalWidth * scale)));
+    QPen pen(ToQColor(color), pixels, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+QFont PlotFont(int pixelHeight) {
+    QFont font(QString::fromUtf8(kPlotFontFace));
+    font.setPixelSize(pixelHeight);
+    font.setWeight(QFont::Thin);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QPolygon ToPolygon(const std::vector<LogicalPoint>& points) {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    return polygon;
+}
+
+void SetMapping(QPainter& painter, const PlotMapping& m) {
+    painter.setWindow(m.windowOrgX, m.windowOrgY, m.windowExtX, m.windowExtY);
+    painter.setViewport(m.viewportOrgX, m.viewportOrgY, m.viewportExtX, m.viewportExtY);
+}
+
+QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
+    const double w = size.width(), h = size.height();
+    switch (label.place) {
+    case LabelPlace::Above:
+        return {at.x() - w / 2, at.y() - gap - h, w, h};
+    case LabelPlace::Below:
+        return {at.x() - w / 2, at.y() + gap, w, h};
+    case LabelPlace::Left:
+        return {at.x() - gap - w, at.y() - h / 2, w, h};
+    case LabelPlace::Right:
+        return {at.x() + gap, at.y() - h / 2, w, h};
+    case LabelPlace::AboveRight:
+        // Beside a label centred on the same anchor ("0°" and the maximum level).
+        return {at.x() + 4 * gap + h / 2, at.y() - gap - h, w, h};
+    case LabelPlace::AboveLeft:
+        return {at.x() - gap - w, at.y() - gap - h, w, h};
+    case LabelPlace::BelowRight:
+        return {at.x() + gap, at.y() + gap, w, h};
+    case LabelPlace::Outward: {
+        const double rad = label.direction * M_PI / 180.0;
+        const double dx = std::sin(rad), dy = -std::cos(rad);
+        const double reach = gap + 0.5 * (std::abs(dx) * w + std::abs(dy) * h);
+        return {at.x() + dx * reach - w / 2, at.y() + dy * reach - h / 2, w, h};
+    }
+    }
+    return {at, size};
+}
+
+void DrawLabels(QPainter& painter, const PlotMapping& mapping, const std::vector<FrameLabel>& labels,
+                Rgb color, int gap) {
+    painter.setPen(ToQColor(color));
+    int currentHeight = -1;
+    for (const FrameLabel& label : labels) {
+        if (label.fontHeight != currentHeight) {
+            painter.setFont(PlotFont(label.fontHeight));
+            currentHeight = label.fontHeight;
+        }
+        const QString text = QString::fromStdString(label.text);
+        const QFontMetrics metrics(painter.font());
+        const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+        const QPointF at(mapping.ToDeviceX(label.anchor.x), mapping.ToDeviceY(label.anchor.y));
+        painter.drawText(PlaceLabel(label, at, size, gap), Qt::AlignCenter, text);
+    }
+}
+
+void DrawMarkers(QPainter& painter, const PlotMapping& mapping, const std::vector<SceneMarker>& markers) {
+    painter.setFont(PlotFont(14));
+    for (const SceneMarker& marker : markers) {
+        const QPointF at(mapping.ToDeviceX(marker.at.x), mapping.ToDeviceY(marker.at.y));
+        painter.setPen(QPen(kMarkerColor, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(at, kMarkerRadius, kMarkerRadius);
+        painter.drawLine(at + QPointF(-kMarkerRadius - 3, 0), at + QPointF(kMarkerRadius + 3, 0));
+        painter.drawLine(at + QPointF(0, -kMarkerRadius - 3), at + QPointF(0, kMarkerRadius + 3));
+        const QString text = QString::fromStdString(marker.name + " " + FormatFixed(marker.value.fAngle, 1) +
+                                                    "°, " + FormatFixed(marker.value.fMag, 2) + "dB");
+        painter.drawText(at + QPointF(kMarkerRadius + 4, kMarkerRadius + 14), text);
+    }
+}
+} // namespace
+
+void InstallPlotFonts() {
+    QFont::insertSubstitution(QString::fromUtf8(kPlotFontFace), QStringLiteral("Liberation Sans"));
+}
+
+void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
+                const PlotColors& colors) {
+    InstallPlotFonts();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    const PlotMapping mapping = MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block);
+    SetMapping(painter, mapping);
+    const double scale = mapping.ScaleX();
+    painter.setBrush(Qt::NoBrush);
+
+    for (const FrameShape& shape : frame.shapes) {
+        painter.setPen(MakePen(shape.color, shape.width, scale, shape.style));
+        if (shape.IsCircle())
+            painter.drawEllipse(QPoint(0, 0), shape.radius, shape.radius);
+        else
+            painter.drawLine(shape.from.x, shape.from.y, shape.to.x, shape.to.y);
+    }
+    for (const ScenePolyline& line : scene.patterns) {
+        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.drawPolyline(ToPolygon(line.points));
+    }
+    for (const ScenePolyline& line : scene.envelopes) {
+        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.drawPolyline(ToPolygon(line.points));
+    }
+    for (const SceneSector& sector : scene.sectors) {
+        painter.setPen(MakePen({0, 0, 0}, sector.width, scale));
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(ToPolygon(sector.outline));
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    painter.setViewTransformEnabled(false);
+    const int gap = scene.coordinateSystem == kCartesianSystem ? kLabelGap : kPolarLabelGap;
+    DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap);
+    DrawMarkers(painter, mapping, scene.markers);
+    painter.restore();
+}
+
+void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const PlotState& state,
+                Notifier* notifier) {
+    const PlotScene scene = BuildPlotScene(doc, state, notifier);
+    const PlotFrame frame =
+        BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
+    RenderPlot(painter, size, frame, scene, state.colors);
+}
+
+QImage RenderPlotImage(QSize size, const CQuadrelDoc& doc, const PlotState& state, Notifier* notifier) {
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QPainter painter(&image);
+    RenderPlot(painter, image.size(), doc, state, notifier);
+    painter.end();
+    return image;
+}

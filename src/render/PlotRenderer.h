@@ -1,0 +1,28 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+#include <string>
+
+#include "plot/PlotFrame.h"
+#include "plot/PlotScene.h"
+
+class QPainter;
+class CQuadrelDoc;
+class Notifier;
+
+// Maps the named face of the plot labels onto a font that is installed everywhere the program
+// runs (Liberation Sans has the same metrics). Safe to call more than once.
+void InstallPlotFonts();
+
+// Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors,
+// markers. The painter's window and viewport are set to the plot's logical units for the shapes;
+// labels are drawn in pixels. The painter is restored afterwards.
+void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
+                const PlotColors& colors);
+// The same from the document and the view state.
+void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const PlotState& state,
+                Notifier* notifier = nullptr);
+
+// An image of the plot at `size` pixels.
+QImage RenderPlotImage(QSize size, const CQuadrelDoc& doc, const PlotState& state,
+                       Notifier* notifier = nullptr);
