@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analysis/GainCurves.h"
+#include "analysis/GainIndicators.h"
+#include "app/TextUtil.h"
+#include "document/Naming.h"
+#include "document/QuadrelDoc.h"
+
+namespace {
+
+const std::string kTest = "/m/Site_Proj_ModelA_20240101_B1_S1/";
+const std::string kGainFolder = "/m/gain level/";
+
+PatternFile& AddPattern(CQuadrelDoc& doc, const std::string& fileName, float gain = NOT_SET) {
+    PatternFile file;
+    file.path = kTest + fileName;
+    file.key = ToLower(file.path);
+    file.fileName = fileName;
+    FillFolderNameFields("Site_Proj_ModelA_20240101_B1_S1", file.names);
+    FillFileNameFields(fileName, file.names);
+    file.headerValue = static_cast<float>(ParseLeadingDouble(file.names[kFieldFrequency]));
+    file.results.Gain = gain;
+    return doc.table[file.key] = std::move(file);
+}
+
+void AddCurve(CQuadrelDoc& doc, const std::string& fileName, std::vector<PatternPoint> points) {
+    CurveFile curve;
+    curve.path = kGainFolder + fileName;
+    curve.fileName = fileName;
+    curve.points = std::move(points);
+    doc.gainCurves[curve.path] = std::move(curve);
+}
+
+// C0(1800) = -10.2, GL(1800) = -12.0 (interpolated), GV(1800) = 15.5.
+void AddGainCurves(CQuadrelDoc& doc) {
+    AddCurve(doc, "gain level_p1_p45_e_co_6_0.txt", {{1710.0f, -9.0f}, {1800.0f, -10.2f}, {1900.0f, -11.0f}});
+    AddCurve(doc, "gain level_1710_2170.txt", {{1700.0f, -11.0f}, {1900.0f, -13.0f}});
+    AddCurve(doc, "gain value_1710_2170.txt", {{1710.0f, 15.0f}, {1800.0f, 15.5f}, {2170.0f, 16.0f}});
+    doc.noGainFlag = 1;
+    doc.Vpara.GainCalc_v = 1;
+}
+
+TEST(GainIndicatorsTest, GainIsSubstitutedFromTheThreeCurves) {
+    CQuadrelDoc doc;
+    AddGainCurves(doc);
+    PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi");
+    RunPreparationGroup(doc, file);
+    EXPECT_NEAR(file.results.Gain, 17.3f, 1e-4);
+    // An MSI header is a frequency, not a directivity.
+    EXPECT_EQ(file.results.Directivity, NOT_SET);
+    EXPECT_EQ(file.results.Losses, NOT_SET);
+    EXPECT_EQ(file.results.Efficiency, NOT_SET);
+    EXPECT_FLOAT_EQ(file.results.GFR, 0.0f);
+}
+
+TEST(GainIndicatorsTest, LevelCurveKeyTakesTheGainPlane) {
+    PatternFile horizontal;
+    horizontal.path = kTest + "P1_P45_H_CO_6_0_1800.msi";
+    EXPECT_EQ(LevelCurveKey(horizontal, true), kGainFolder + "gain level_p1_p45_e_co_6_0.txt");
+    EXPECT_EQ(LevelCurveKey(horizontal, false), kGainFolder + "gain level_p1_p45_h_co_6_0.txt");
+    PatternFile vertical;
+    vertical.path = kTest + "p1_p45_e_co_6_0_1800.msi";
+    EXPECT_EQ(LevelCurveKey(vertical, false), kGainFolder + "gain level_p1_p45_h_co_6_0.txt");
+    EXPECT_EQ(GainFolderOf("/a/b/test/p1.msi"), "/a/b/Gain Level/");
+}
+
+TEST(GainIndicatorsTest, MissingCurvesLeaveTheGainAsItIs) {
+    struct Case {
+        const char* name;
+        const char* pattern;
+        bool gainFromVertical;
+        float expected;
+    };
+    const Case cases[] = {
+        {"horizontal pattern reads the vertical curve", "p1_p45_h_co_6_0_1800.msi", true, 17.3f},
+        {"horizontal curve is absent", "p1_p45_e_co_6_0_1800.msi", false, 5.0f},
+        {"below the reference curves", "p1_p45_e_co_6_0_1705.msi", true, 5.0f},
+        {"above the reference ranges", "p1_p45_e_co_6_0_2200.msi", true, 5.0f},
+        {"C0 has no point at f", "p1_p45_e_co_6_0_1750.msi", true, NOT_SET},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CQuadrelDoc doc;
+        AddGainCurves(doc);
+        doc.Vpara.GainCalc_v = c.gainFromVertical ? 1 : 0;
+        PatternFile& file = AddPattern(doc, c.pattern, 5.0f);
+        RunPreparationGroup(doc, file);
+        EXPECT_NEAR(file.results.Gain, c.expected, 1e-4);
+    }
+
+    // Gains from the file itself are kept when the curves are not asked for.
+    CQuadrelDoc doc;
+    AddGainCurves(doc);
+    doc.noGainFlag = 0;
+    PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi", 5.0f);
+    RunPreparationGroup(doc, file);
+    EXPECT_FLOAT_EQ(file.results.Gain, 5.0f);
+}
+
+TEST(GainIndicatorsTest, ALevelOfZeroDecibelsIsAValue) {
+    CQuadrelDoc doc;
+    AddGainCurves(doc);
+    AddCurve(doc, "gain level_p1_p45_e_co_6_0.txt", {{1800.0f, 0.0f}});
+    PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi");
+    RunPreparationGroup(doc, file);
+    EXPECT_NEAR(file.results.Gain, 27.5f, 1e-4);
+}
+
+TEST(GainIndicatorsTest, LossesAndEfficiencyNeedGainAndDirectivity) {
+    struct Case {
+        PatternSource source;
+        float header, gain;
+        float directivity, losses, efficiency;
+    };
+    const Case cases[] = {
+        {PatternSource::ExactData, 18.0f, 17.0f, 18.0f, 1.0f, 0.7943f},
+        {PatternSource::ExactData, 18.0f, NOT_SET, 18.0f, NOT_SET, NOT_SET},
+        {PatternSource::Msi, 1800.0f, 17.0f, NOT_SET, NOT_SET, NOT_SET},
+        {PatternSource::Encrypted, 1800.0f, 17.0f, NOT_SET, NOT_SET, NOT_SET},
+    };
+    for (const Case& c : cases) {
+        CQuadrelDoc doc;
+        PatternFile& file = AddPattern(doc, "p1_p45_h_co_6_0_1800.msi", c.gain);
+        file.source = c.source;
+        file.headerValue = c.header;
+        RunPreparationGroup(doc, file);
+        EXPECT_FLOAT_EQ(file.results.Directivity, c.directivity);
+        EXPECT_NEAR(file.results.Losses, c.losses, 1e-4);
+        EXPECT_NEAR(file.results.Efficiency, c.efficiency, 1e-4);
+    }
+}
+
+TEST(GainIndicatorsTest, GainSpreadCoversTheSeriesAndSkipsUnknownGains) {
+    CQuadrelDoc doc;
+    AddPattern(doc, "p1_p45_h_co_6_0_1710.msi", 16.8f);
+    AddPattern(doc, "p1_p45_h_co_6_0_1800.msi", 17.1f);
+    AddPattern(doc, "p1_p45_h_co_6_0_1900.msi", NOT_SET);
+    AddPattern(doc, "p1_p45_h_co_6_0_2170.msi", 17.4f);
+    AddPattern(doc, "p1_p45_h_co_8_0_1800.msi", 25.0f); // other tilt: another series
+    for (auto& [key, file] : doc.table) {
+        RunPreparationGroup(doc, file);
+        file.results.flags[kDonePrep] = true;
+    }
+    for (const char* name :
+         {"p1_p45_h_co_6_0_1710.msi", "p1_p45_h_co_6_0_1800.msi", "p1_p45_h_co_6_0_2170.msi"})
+        EXPECT_NEAR(doc.table.at(ToLower(kTest + name)).results.GFR, 0.6f, 1e-5) << name;
+    EXPECT_EQ(doc.table.at(ToLower(kTest + "p1_p45_h_co_6_0_1900.msi")).results.GFR, NOT_SET);
+    EXPECT_FLOAT_EQ(doc.table.at(ToLower(kTest + "p1_p45_h_co_8_0_1800.msi")).results.GFR, 0.0f);
+}
+
+TEST(GainIndicatorsTest, GainSpreadFromCurvesDoesNotDependOnTheOrderOfAnalysis) {
+    CQuadrelDoc doc;
+    AddGainCurves(doc);
+    for (const char* name :
+         {"p1_p45_e_co_6_0_1710.msi", "p1_p45_e_co_6_0_1800.msi", "p1_p45_e_co_6_0_1900.msi"})
+        AddPattern(doc, name);
+    // Gains 17.1 (1710), 17.3 (1800) and about 17.64 (1900, GV interpolated).
+    std::vector<float> spreads;
+    for (auto& [key, file] : doc.table) {
+        RunPreparationGroup(doc, file);
+        file.results.flags[kDonePrep] = true;
+        spreads.push_back(file.results.GFR);
+    }
+    float largest = NOT_SET, smallest = -NOT_SET;
+    for (auto& [key, file] : doc.table) {
+        largest = std::max(largest, file.results.Gain);
+        smallest = std::min(smallest, file.results.Gain);
+    }
+    ASSERT_GT(largest - smallest, 0.1f);
+    for (float spread : spreads) EXPECT_NEAR(spread, largest - smallest, 1e-5);
+}
+
+TEST(GainIndicatorsTest, CurveNamesCarryTheirFrequencyRange) {
+    struct Case {
+        const char* name;
+        bool found;
+        double low, high;
+    };
+    const Case cases[] = {
+        {"gain level_1710_2170.txt", true, 1710, 2170},
+        {"gain value_2170_1710.txt", true, 1710, 2170},
+        {"1710-2170 v-plane.txt", true, 1710, 2170},
+        {"v-plane_690mhz_960mhz.txt", true, 690, 960},
+        {"gain level_p1_p45_e_co_6_0.txt", true, 0, 6},
+        {"gain value.txt", false, 0, 0},
+        {"v-plane_1800.txt", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto range = NameFrequencyRange(c.name);
+        ASSERT_EQ(range.has_value(), c.found);
+        if (!range) continue;
+        EXPECT_EQ(range->low, c.low);
+        EXPECT_EQ(range->high, c.high);
+    }
+}
+
+// Horizontal cut as samples 0..359 (0..180, then -179..-1), the vertical cut after them.
+Cut TwoCutSamples(double hCentre, double hHalf, double vCentre, double vHalf) {
+    Cut samples;
+    for (int part = 0; part < 2; ++part)
+        for (int i = 0; i < 360; ++i) {
+            const double angle = i <= 180 ? i : i - 360;
+            const double centre = part == 0 ? hCentre : vCentre;
+            const double half = part == 0 ? hHalf : vHalf;
+            const double u = (angle - centre) / half;
+            samples.push_back({static_cast<float>(angle), static_cast<float>(std::max(-40.0, -3.0 * u * u))});
+        }
+    return samples;
+}
+
+TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
+    CQuadrelDoc doc;
+    PatternFile file;
+    file.names[kFieldPlane] = "msi";
+    file.samples = TwoCutSamples(0.0, 32.5, 6.0, 3.5);
+    RunMsiFileStep(doc, file);
+    EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1);
+    EXPECT_NEAR(file.results.VBW3, 7.0f, 0.1);
+
+    // Right edge of a beam at -5 between -2 (inside) and -1 (outside): the -1 sample is no neighbour,
+    // the crossing is interpolated towards 0 instead.
+    file.samples = TwoCutSamples(0.0, 32.5, -5.0, 3.5);
+    file.results = IndicatorResult{};
+    RunMsiFileStep(doc, file);
+    EXPECT_NEAR(file.results.VBW3, 6.8705f, 1e-3);
+
+    // A horizontal part only: the vertical width stays as it was.
+    file.samples.resize(360);
+    file.results.VBW3 = 1.0f;
+    RunMsiFileStep(doc, file);
+    EXPECT_FLOAT_EQ(file.results.VBW3, 1.0f);
+    EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1);
+}
+
+} // namespace
