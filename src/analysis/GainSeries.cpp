@@ -3,26 +3,32 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "analysis/GainCurves.h"
+#include "app/TextUtil.h"
+#include "document/Naming.h"
 #include "document/QuadrelDoc.h"
 
 namespace {
 
-std::string SeriesKey(const NameFields& names) {
-    std::string key;
-    for (int field = kFieldPort; field <= kFieldDirection; ++field) {
-        key += names[field];
-        key += '\x1f';
-    }
-    return key;
+bool SameSeries(const NameFields& a, const NameFields& b) {
+    for (int field = kFieldPort; field <= kFieldDirection; ++field)
+        if (a[field] != b[field]) return false;
+    return true;
 }
 
-// Holds keys rather than pointers: a file removed from the table must never be reached through the
-// index. The index is rebuilt when the tables look different, when a member has gone or changed its
-// name fields, and at the start of every pass over the table (its first file).
+// The start of the key of every file of a series in one folder: the folder, then the file name up to
+// its frequency. Files named as the loader names them sort together under it.
+std::string SeriesNamePrefix(const NameFields& names) {
+    std::string prefix = names[kFieldPort];
+    for (int field = kFieldPort + 1; field <= kFieldDirection; ++field) prefix += "_" + names[field];
+    return ToLower(prefix);
+}
+
+// The folders of the table and the reference curves of the gain table. Holds texts only, so a stale
+// index can miss a file but never reach one that has left the table; it is rebuilt when the tables
+// look different and at the start of every pass over the table (its first file).
 class GainTableIndex {
   public:
     void Refresh(const CQuadrelDoc& doc, const PatternFile& file) {
@@ -31,12 +37,23 @@ class GainTableIndex {
 
     const std::vector<ReferenceCurve>& References() const { return m_references; }
 
+    // Every file of the series of `file` (a file may be visited twice).
     template <class Visit>
     void ForEachMember(const CQuadrelDoc& doc, const PatternFile& file, Visit visit) const {
-        const auto series = m_series.find(SeriesKey(file.names));
-        if (series == m_series.end()) return;
-        for (const std::string& key : series->second)
-            if (const auto it = doc.table.find(key); it != doc.table.end()) visit(it->second);
+        const std::string namePrefix = SeriesNamePrefix(file.names);
+        const auto [ownFolder, ownName] = SplitFileName(file.key);
+        if (ownName.compare(0, namePrefix.size(), namePrefix) != 0) {
+            // Name fields that do not come from the file name: look at every file.
+            for (const auto& [key, member] : doc.table)
+                if (SameSeries(member.names, file.names)) visit(member);
+            return;
+        }
+        for (const std::string& folder : m_folders) {
+            const std::string prefix = folder + namePrefix;
+            for (auto it = doc.table.lower_bound(prefix);
+                 it != doc.table.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+                if (SameSeries(it->second.names, file.names)) visit(it->second);
+        }
     }
 
   private:
@@ -44,16 +61,7 @@ class GainTableIndex {
         if (m_doc != &doc || doc.table.empty() || &doc.table.begin()->second == &file) return false;
         if (m_tableSize != doc.table.size() || m_curveCount != doc.gainCurves.size()) return false;
         if (m_firstKey != doc.table.begin()->first || m_lastKey != doc.table.rbegin()->first) return false;
-        const std::string seriesKey = SeriesKey(file.names);
-        const auto series = m_series.find(seriesKey);
-        if (series == m_series.end()) return false;
-        bool selfListed = false;
-        for (const std::string& key : series->second) {
-            const auto it = doc.table.find(key);
-            if (it == doc.table.end() || SeriesKey(it->second.names) != seriesKey) return false;
-            selfListed = selfListed || &it->second == &file;
-        }
-        return selfListed;
+        return std::binary_search(m_folders.begin(), m_folders.end(), SplitFileName(file.key).first);
     }
 
     void Rebuild(const CQuadrelDoc& doc) {
@@ -62,8 +70,13 @@ class GainTableIndex {
         m_curveCount = doc.gainCurves.size();
         m_firstKey = doc.table.empty() ? std::string() : doc.table.begin()->first;
         m_lastKey = doc.table.empty() ? std::string() : doc.table.rbegin()->first;
-        m_series.clear();
-        for (const auto& [key, file] : doc.table) m_series[SeriesKey(file.names)].push_back(key);
+        m_folders.clear();
+        for (const auto& [key, file] : doc.table) {
+            std::string folder = SplitFileName(key).first;
+            if (m_folders.empty() || m_folders.back() != folder) m_folders.push_back(std::move(folder));
+        }
+        std::sort(m_folders.begin(), m_folders.end());
+        m_folders.erase(std::unique(m_folders.begin(), m_folders.end()), m_folders.end());
         m_references = CollectReferenceCurves(doc.gainCurves);
     }
 
@@ -72,7 +85,7 @@ class GainTableIndex {
     size_t m_curveCount = 0;
     std::string m_firstKey;
     std::string m_lastKey;
-    std::unordered_map<std::string, std::vector<std::string>> m_series;
+    std::vector<std::string> m_folders; // sorted, with their trailing separator
     std::vector<ReferenceCurve> m_references;
 };
 

@@ -1,5 +1,6 @@
 #include "analysis/VerticalIndicators.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,10 +30,12 @@ float FoldTiltError(double error) {
 // Percentages of the cut's power from a start angle to 90 degrees ("VBR"), trapezoidal over each
 // region with the samples on a region's edges halved.
 class PowerRatios {
+    static constexpr double kPowerPerDb = 0.23025850929940458; // ln(10) / 10: 10^(L/10) = e^(L * this)
+
   public:
     explicit PowerRatios(const Cut& cut) : m_cut(cut) {
         m_power.reserve(cut.size());
-        for (const PatternPoint& p : cut) m_power.push_back(std::pow(10.0, p.fMag / 10.0));
+        for (const PatternPoint& p : cut) m_power.push_back(std::exp(p.fMag * kPowerPerDb));
         m_values.reserve(cut.size());
     }
 
@@ -49,9 +52,12 @@ class PowerRatios {
   private:
     double Region(double low, double high) {
         m_values.clear();
-        for (size_t i = 0; i < m_cut.size(); ++i) {
+        // The cut is in ascending angle order: the region is one run of samples.
+        const auto first = std::lower_bound(m_cut.begin(), m_cut.end(), low,
+                                            [](const PatternPoint& p, double a) { return p.fAngle < a; });
+        for (size_t i = static_cast<size_t>(first - m_cut.begin()); i < m_cut.size(); ++i) {
             const double angle = m_cut[i].fAngle;
-            if (angle < low || angle > high) continue;
+            if (angle > high) break;
             m_values.push_back(angle == low || angle == high ? m_power[i] / 2.0 : m_power[i]);
         }
         return IntegratePower(m_values, low, high);
