@@ -163,7 +163,7 @@ SECTIONS = [
         ("ID_NF", F),
         ("ID_FN", F),
         ("ID_SS", F),
-        ("ID_VXPD0", F),
+        ("ID_VXPD0", T),
         ("ID_VXPDX", F),
         ("ID_SSU", F),
         ("ID_TSU", F),
