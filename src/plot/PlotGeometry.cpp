@@ -103,7 +103,10 @@ int CartesianX(double angle) {
     if (!std::isfinite(angle)) return 0;
     // Far outside one turn: drop whole turns first so the integer conversion stays in range.
     if (std::abs(angle) > 1.0e6) angle = std::fmod(angle, 360.0);
-    int x = angle >= 0 ? static_cast<int>((angle + 0.01) * 10.0) : static_cast<int>((angle - 0.01) * 10.0);
+    // The nudge away from zero keeps angles stored as floats (0.3 is 0.29999…) on their tenth of a
+    // degree; it is a hundredth of a logical unit, so -179.99 degrees stays at -1799 and does not
+    // reach -1800.
+    int x = angle >= 0 ? static_cast<int>(angle * 10.0 + 0.01) : static_cast<int>(angle * 10.0 - 0.01);
     // Whole turns at once: a corrupt angle of 1e9 degrees must not loop for seconds.
     if (x > 1800) x -= ((x - 1800 + 3599) / 3600) * 3600;
     if (x < -1800) x += ((-1800 - x + 3599) / 3600) * 3600;

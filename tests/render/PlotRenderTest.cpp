@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+
+#include "document/QuadrelDoc.h"
+#include "render/OffscreenApp.h"
+#include "render/PlotCapture.h"
+#include "render/PlotRenderer.h"
+#include "support/TestSupport.h"
+
+namespace {
+class GuiEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { m_app = EnsureGuiApplication(); }
+    void TearDown() override { m_app.reset(); }
+
+  private:
+    std::unique_ptr<QGuiApplication> m_app;
+};
+const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// A horizontal co-polar cut at one level over [from, to] degrees, half-degree steps.
+void AddFlatCut(CQuadrelDoc& doc, const std::string& path, float level, double from = -179.5,
+                double to = 180) {
+    PatternFile& f = doc.table[PatternKey(path)];
+    f.key = PatternKey(path);
+    f.path = path;
+    f.fileName = path.substr(path.rfind('/') + 1);
+    f.names[kFieldPlane] = "h";
+    f.names[kFieldComponent] = "co";
+    for (double a = from; a <= to; a += 0.5) f.samples.push_back({static_cast<float>(a), level});
+    f.results.HmaxRaw = {0, level};
+    doc.selectionList.push_back(f.key);
+}
+
+Rgb PixelAt(const QImage& image, double x, double y) {
+    const QColor c = image.pixelColor(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    return {static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue())};
+}
+
+// True when a pixel of `color` lies within `reach` pixels of (x, y).
+bool ColorNear(const QImage& image, double x, double y, Rgb color, int reach = 1) {
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if (PixelAt(image, x + dx, y + dy) == color) return true;
+    return false;
+}
+
+PlotState DefaultState() {
+    PlotState state;
+    state.colors.coordinates = {0, 0, 0};
+    state.colors.grid = {200, 200, 200};
+    return state;
+}
+
+TEST(PolarRender, PatternsSitOnTheirLevelCirclesInLineColoursOneTwoThree) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddFlatCut(doc, "/m/a_h_co.msi", -7);
+    AddFlatCut(doc, "/m/b_h_co.msi", -12);
+    AddFlatCut(doc, "/m/c_h_co.msi", -17);
+    const PlotState state = DefaultState();
+    const QImage image = RenderPlotImage(QSize(800, 800), doc, state);
+    const double c = 320, cx = 80 + c, cy = 80 + c; // -30 dB at the centre, 0 dB at radius c
+    const Rgb expected[] = {{0, 0, 255}, {255, 0, 0}, {139, 54, 38}};
+    const double levels[] = {-7, -12, -17};
+    for (int i = 0; i < 3; ++i) {
+        const double r = (levels[i] + 30) / 30 * c;
+        // At 45 degrees (upper right) and at 250 degrees on the screen.
+        EXPECT_TRUE(ColorNear(image, cx + r * std::sin(M_PI / 4), cy - r * std::cos(M_PI / 4), expected[i]))
+            << i;
+        EXPECT_TRUE(ColorNear(image, cx + r * std::sin(-110 * M_PI / 180),
+                              cy - r * std::cos(-110 * M_PI / 180), expected[i]))
+            << i;
+    }
+    // Grid: the vertical diameter between two circles; the outer circle in the frame colour.
+    EXPECT_EQ(PixelAt(image, cx, cy - 0.25 * c), (Rgb{200, 200, 200}));
+    EXPECT_EQ(PixelAt(image, cx, 80), (Rgb{0, 0, 0}));
+    EXPECT_EQ(PixelAt(image, 80, cy), (Rgb{0, 0, 0}));
+}
+
+bool AnyPixelOf(const QImage& image, QRect box, Rgb color) {
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (PixelAt(image, x, y) == color) return true;
+    return false;
+}
+
+TEST(PolarRender, RelativePeakOnTheOuterCircleWithReferenceCircleAndLabels) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddFlatCut(doc, "/m/a_h_co.msi", -2, -60, 60);
+    PlotState state = DefaultState();
+    state.settings.relativeDisplay = 1;
+    state.settings.reference3dB = 1;
+    const QImage image = RenderPlotImage(QSize(800, 800), doc, state);
+    const double c = 320, cx = 400, cy = 400;
+    EXPECT_EQ(PixelAt(image, cx, cy - c), (Rgb{0, 0, 255}));
+    // Without relative display the same cut lies 2 dB inside.
+    state.settings.relativeDisplay = 0;
+    const QImage absolute = RenderPlotImage(QSize(800, 800), doc, state);
+    EXPECT_TRUE(ColorNear(absolute, cx, cy - 28.0 / 30 * c, {0, 0, 255}));
+    // The dotted 3 dB circle somewhere along its lower arc, where no pattern is.
+    const double r3 = 27.0 / 30 * c;
+    bool dotted = false;
+    for (int deg = 150; deg <= 210 && !dotted; ++deg)
+        dotted = ColorNear(image, cx + r3 * std::sin(deg * M_PI / 180), cy - r3 * std::cos(deg * M_PI / 180),
+                           {200, 0, 200});
+    EXPECT_TRUE(dotted);
+    // Labels: text in the frame colour above the top, right of the right end, below the bottom.
+    EXPECT_TRUE(AnyPixelOf(image, QRect(int(cx) - 15, 80 - 35, 30, 26), {0, 0, 0}));
+    EXPECT_TRUE(AnyPixelOf(image, QRect(int(cx + c) + 6, int(cy) - 10, 40, 20), {0, 0, 0}));
+    EXPECT_TRUE(AnyPixelOf(image, QRect(int(cx) - 20, int(cy + c) + 6, 40, 26), {0, 0, 0}));
+}
+
+TEST(CartesianRender, CurveGridAndReferenceLineWhereTheMappingPutsThem) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddFlatCut(doc, "/m/a_h_co.msi", -20);
+    PlotState state = DefaultState();
+    state.settings.coordinateSystem = kCartesianSystem;
+    state.settings.reference3dB = 1;
+    const QImage image = RenderPlotImage(QSize(1000, 800), doc, state);
+    const PlotMapping m = CartesianMapping(1000, 800, ApplyDrawSettings(state.settings));
+    EXPECT_EQ(PixelAt(image, m.ToDeviceX(450), m.ToDeviceY(-2000)), (Rgb{0, 0, 255}));
+    EXPECT_EQ(PixelAt(image, m.ToDeviceX(-1450), m.ToDeviceY(-2000)), (Rgb{0, 0, 255}));
+    // A vertical grid line at 30 degrees, between horizontal grid lines.
+    EXPECT_EQ(PixelAt(image, m.ToDeviceX(300), m.ToDeviceY(-3550)), (Rgb{200, 200, 200}));
+    bool dotted = false;
+    for (int x = 100; x < 200 && !dotted; ++x)
+        dotted = PixelAt(image, x, m.ToDeviceY(-300)) == Rgb{200, 0, 200};
+    EXPECT_TRUE(dotted);
+    // Frame corner and angle labels under the bottom axis.
+    EXPECT_EQ(PixelAt(image, 30, 775), (Rgb{0, 0, 0}));
+    EXPECT_TRUE(AnyPixelOf(image, QRect(int(m.ToDeviceX(0)) - 12, 778, 24, 20), {0, 0, 0}));
+}
+
+TEST(Capture, ModeOneOfA500By400ViewIsA496By396BitmapReadTopDown) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddFlatCut(doc, "/m/a_h_co.msi", -10, -30, 30); // an arc near the top only
+    const PlotState state = DefaultState();
+    TempDir dir;
+    const std::string path = (dir.Path() / "截图2011-05-04-13-07-59.bmp").string();
+    ASSERT_TRUE(CaptureToFile(path, kCaptureWithoutResults, QSize(500, 400), doc, state));
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(path), "BMP"));
+    EXPECT_EQ(image.size(), QSize(496, 396));
+    const double c = 396 / 2 - 80, cx = 80 + c, cy = 80 + c;
+    EXPECT_TRUE(ColorNear(image, cx, cy - (20.0 / 30) * c, {0, 0, 255}));
+    EXPECT_FALSE(ColorNear(image, cx, cy + (20.0 / 30) * c, {0, 0, 255}));
+
+    EXPECT_EQ(CaptureImage(kCaptureStandardWindow1, QSize(500, 400), doc, state).size(), QSize(600, 400));
+    EXPECT_EQ(CaptureImage(kCaptureStandardWindow2, QSize(500, 400), doc, state).size(), QSize(450, 450));
+    EXPECT_FALSE(
+        CaptureToFile((dir.Path() / "no/such/folder/x.bmp").string(), 1, QSize(500, 400), doc, state));
+}
+} // namespace
