@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <tinyxml2.h>
 
 #include "export/EnterpriseXml.h"
@@ -207,4 +208,17 @@ TEST(XmlExport, GroupPathAndMatching) {
     PlnGroupFilter port{"M45", "P1", "1800", true};
     EXPECT_TRUE(PlnNameMatches("ABC_1800_X_CO_06T_M45P1.PLN", port));
     EXPECT_FALSE(PlnNameMatches("ABC_1800_X_CO_06T_M45P10.PLN", port));
+}
+
+TEST(PlnReader, SurvivesAnyBytes) {
+    std::mt19937 random(7);
+    const std::string alphabet = "0123456789 \t,\r\n.-VERTICALHORIZONTAL\xff";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 400, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        if (round % 3 == 0) text = "A\nB\nC\nD\nE\nF\nG\nH\nX 99999999\n" + text;
+        const BeamPattern p = ParsePlnText(text);
+        EXPECT_LE(p.hMask.size() + p.vMask.size(), text.size());
+        BuildEnterpriseXml({p}, "dBi"); // any text read must give a document
+    }
 }
