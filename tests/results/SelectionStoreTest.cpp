@@ -6,6 +6,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/ConfigStore.h"
+#include "results/IndicatorNaming.h"
 #include "results/ResultTestSupport.h"
 #include "results/SelectionStore.h"
 #include "support/TestSupport.h"
@@ -226,5 +227,20 @@ TEST(Toggles, IndicatorCommandsFlipAndRebuildBothPanes) {
     EXPECT_FALSE(ToggleIndicator(f.doc, 32874));
     EXPECT_FALSE(ToggleIndicator(f.doc, 12345));
     EXPECT_EQ(f.listener.current, 3);
+}
+} // namespace
+
+namespace {
+TEST(IndicatorNaming, StoredChoiceAndTheEnglishFallback) {
+    StoreFixture f;
+    EXPECT_FALSE(UsesChineseIndicatorNames(f.doc));
+    StoreIndicatorNaming(f.doc, true);
+    EXPECT_TRUE(UsesChineseIndicatorNames(f.doc));
+    EXPECT_EQ(f.doc.ReadConfig("IDD_DIALOG_NAME", "IDC_RADIO_ENGLISH"), "FALSE");
+    StoreIndicatorNaming(f.doc, false);
+    EXPECT_FALSE(UsesChineseIndicatorNames(f.doc));
+    EXPECT_EQ(f.doc.ReadConfig("IDD_DIALOG_NAME", "IDC_RADIO_ENGLISH"), "TRUE");
+    f.doc.WriteConfig("IDD_DIALOG_NAME", "IDC_RADIO_CHINESE", "true");
+    EXPECT_FALSE(UsesChineseIndicatorNames(f.doc));
 }
 } // namespace
