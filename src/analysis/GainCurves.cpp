@@ -81,10 +81,7 @@ std::optional<double> CurveValueNear(const std::vector<PatternPoint>& points, do
 }
 
 std::string GainFolderOf(const std::string& patternPath) {
-    const std::string folderOfFile = SplitFileName(patternPath).first;
-    const std::string testFolder =
-        folderOfFile.empty() ? std::string() : folderOfFile.substr(0, folderOfFile.size() - 1);
-    return SplitFileName(testFolder).first + "Gain Level/";
+    return BaseFolderOf(patternPath) + "Gain Level/";
 }
 
 std::string LevelCurveKey(const PatternFile& file, bool gainFromVertical) {

@@ -26,10 +26,7 @@ bool EndsWithSeparator(const std::string& path) {
 
 std::string CQuadrelDoc::DeriveGainFolder(const std::string& lastPath) {
     // D:/a/b/test/P1_x.msi: the base folder is D:/a/b/, the gain folder D:/a/b/Gain Level/.
-    const std::string folderOfFile = SplitFileName(lastPath).first;
-    const std::string testFolder =
-        folderOfFile.empty() ? std::string() : folderOfFile.substr(0, folderOfFile.size() - 1);
-    baseFolder = SplitFileName(testFolder).first;
+    baseFolder = BaseFolderOf(lastPath);
     return baseFolder + "Gain Level/";
 }
 

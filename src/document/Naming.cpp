@@ -23,6 +23,12 @@ std::pair<std::string, std::string> SplitFileName(const std::string& path) {
     return {path.substr(0, pos + 1), path.substr(pos + 1)};
 }
 
+std::string BaseFolderOf(const std::string& patternPath) {
+    const std::string folderOfFile = SplitFileName(patternPath).first;
+    if (folderOfFile.empty()) return {};
+    return SplitFileName(folderOfFile.substr(0, folderOfFile.size() - 1)).first;
+}
+
 void FillFileNameFields(std::string_view fileName, NameFields& fields) {
     const std::string stem = Stem(fileName);
     if (!Contains(stem, "_")) return;

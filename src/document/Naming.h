@@ -21,5 +21,9 @@ std::string PlanePartner(const std::string& path);
 std::string CoCrossPartner(const std::string& path);
 std::string PolarisationPartner(const std::string& path);
 
+// The folder that holds the test folder of a pattern file, with its trailing separator
+// (D:/a/b/test/P1_x.msi gives D:/a/b/); empty when the path has no such folder.
+std::string BaseFolderOf(const std::string& patternPath);
+
 // Splits a path into its folder part (with the trailing separator) and its file name.
 std::pair<std::string, std::string> SplitFileName(const std::string& path);
