@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 #include <algorithm>
 
 #include "analysis/AnalysisDriver.h"
@@ -11,14 +13,6 @@
 namespace {
 
 const std::string kFolder = "/lab/Site_Proj_Model_20240101_B1_S1/";
-
-class CountingListener : public DocumentListener {
-  public:
-    void RefreshCurrentResults() override { ++current; }
-    void RefreshAllResults() override { ++all; }
-    int current = 0;
-    int all = 0;
-};
 
 class DriverTest : public ::testing::Test {
   protected:
@@ -182,7 +176,7 @@ TEST_F(DriverTest, CutsInFileOrderAreAnalysedInAngleOrder) {
 }
 
 TEST_F(DriverTest, RecomputeAllAnalysesTheShownFilesAndRefreshesBothPanes) {
-    CountingListener listener;
+    RecordingListener listener;
     doc.SetListener(&listener);
     PatternFile& shown = Add("p1_p45_h_co_0_0_1800.msi", MakeCut(GaussianBeam(0.0, 32.5)));
     PatternFile& hidden = Add("p3_p45_h_co_0_0_1800.msi", MakeCut(GaussianBeam(0.0, 32.5)));

@@ -29,12 +29,14 @@ TEST(ConfigRobustness, ReadersSurviveAnyBytes) {
     for (int round = 0; round < 100; ++round) {
         const std::string stored = RandomText(random, "0123456789--", 40);
         const std::string decoded = DecodeConfigValue("IDC_K", stored);
-        if (!decoded.empty()) EXPECT_EQ(EncodeConfigValue("IDC_K", decoded), stored);
+        if (!decoded.empty()) { EXPECT_EQ(EncodeConfigValue("IDC_K", decoded), stored); }
 
         dir.Write("Config.xml", RandomText(random, "<>/=\" ConfigApIDS_Kvalue123-\n", 200));
         ConfigStore store(config);
         store.ReadConfig("IDD_S", "IDC_K");
-        if (store.WriteConfig("IDD_S", "IDC_K", "v") == 1) EXPECT_EQ(store.ReadConfig("IDD_S", "IDC_K"), "v");
+        if (store.WriteConfig("IDD_S", "IDC_K", "v") == 1) {
+            EXPECT_EQ(store.ReadConfig("IDD_S", "IDC_K"), "v");
+        }
 
         dir.Write("a.ini", RandomText(random, "[]=;\r\n \tAak1\"'", 200));
         IniReadString("A", "k", "d", ini);

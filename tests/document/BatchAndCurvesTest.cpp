@@ -17,10 +17,6 @@ std::string Msi(const std::string& third, float attenuation = 1.0f) {
     return text;
 }
 
-struct CountingListener : DocumentListener {
-    int fileListRefreshes = 0;
-    void RefreshFileList() override { ++fileListRefreshes; }
-};
 } // namespace
 
 TEST(OpenSequence, StopsAtTheFirstRefusalAndReadsTheGainFolderOnlyForTheLastFile) {
@@ -45,13 +41,13 @@ TEST(OpenSequence, StopsAtTheFirstRefusalAndReadsTheGainFolderOnlyForTheLastFile
         {{noGain, noGain, noGain}, 0, 1, 1, 1},
     };
     for (const auto& c : cases) {
-        CountingListener listener;
+        RecordingListener listener;
         RecordingNotifier notifier;
         CQuadrelDoc doc(&notifier, &listener);
         EXPECT_EQ(doc.OpenFiles(c.paths), c.status);
         EXPECT_EQ(doc.table.size(), c.files);
         EXPECT_EQ(doc.gainCurves.size(), c.gainCurves);
-        EXPECT_EQ(listener.fileListRefreshes, c.refreshes);
+        EXPECT_EQ(listener.fileList, c.refreshes);
     }
 }
 
@@ -106,7 +102,9 @@ TEST(ExactData, ReaderRules) {
         EXPECT_EQ(file.count, c.count);
         EXPECT_EQ(file.samples.size(), c.samples);
         EXPECT_EQ(doc.noGainFlag, c.noGainFlag);
-        if (c.samples) EXPECT_FLOAT_EQ(file.samples[0].fAngle, 270.0f); // stored as written
+        if (c.samples) {
+            EXPECT_FLOAT_EQ(file.samples[0].fAngle, 270.0f); // stored as written
+        }
         EXPECT_TRUE(notifier.messages.empty());
     }
     CQuadrelDoc doc;

@@ -80,7 +80,7 @@ TEST_F(ExportFixture, OptionsPersistAsTrueAndFalse) {
 TEST_F(ExportFixture, ReportPathMustBeAnExistingFolder) {
     DataExportOptions options;
     options.pln = true;
-    for (const std::string path : {std::string(), work + "/missing", dir.Write("file.txt", "x")}) {
+    for (const std::string& path : {std::string(), work + "/missing", dir.Write("file.txt", "x")}) {
         SCOPED_TRACE(path);
         notifier.messages.clear();
         EXPECT_FALSE(AcceptExportDialog(doc, state, path, options, doc.patternInfo));

@@ -11,14 +11,6 @@
 #include "document/QuadrelDoc.h"
 #include "support/TestSupport.h"
 
-class CountingListener : public DocumentListener {
-  public:
-    void RefreshCurrentResults() override { ++current; }
-    void RefreshAllResults() override { ++all; }
-    int current = 0;
-    int all = 0;
-};
-
 // A document with cuts put straight into its table, on a fresh Config.xml.
 class OperationsTest : public ::testing::Test {
   protected:
@@ -54,7 +46,7 @@ class OperationsTest : public ::testing::Test {
 
     TempDir dir;
     RecordingNotifier notifier;
-    CountingListener listener;
+    RecordingListener listener;
     CQuadrelDoc doc{&notifier, &listener};
     std::shared_ptr<ConfigStore> store;
 };

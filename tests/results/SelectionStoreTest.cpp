@@ -12,19 +12,11 @@
 #include "support/TestSupport.h"
 
 namespace {
-class CountingListener : public DocumentListener {
-  public:
-    void RefreshCurrentResults() override { ++current; }
-    void RefreshAllResults() override { ++all; }
-    int current = 0;
-    int all = 0;
-};
-
 // A document with its own configuration store in a temporary folder.
 struct StoreFixture {
     TempDir dir;
     RecordingNotifier notifier;
-    CountingListener listener;
+    RecordingListener listener;
     CQuadrelDoc doc{&notifier, &listener};
     StoreFixture() { doc.AttachConfig(std::make_shared<ConfigStore>((dir.Path() / "Config.xml").string())); }
     std::string File(const std::string& name) const { return (dir.Path() / name).string(); }
@@ -42,9 +34,11 @@ TEST(IndicatorSelection, TableNamesEveryFlagOnce) {
     size_t perSection[4] = {};
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         ++perSection[static_cast<int>(flag.section)];
-        if (!flag.iniKey.empty()) EXPECT_TRUE(iniKeys.insert(flag.iniKey).second) << flag.iniKey;
-        if (!flag.configKey.empty()) EXPECT_TRUE(configKeys.insert(flag.configKey).second) << flag.configKey;
-        if (flag.commandId) EXPECT_TRUE(commands.insert(flag.commandId).second) << flag.commandId;
+        if (!flag.iniKey.empty()) { EXPECT_TRUE(iniKeys.insert(flag.iniKey).second) << flag.iniKey; }
+        if (!flag.configKey.empty()) {
+            EXPECT_TRUE(configKeys.insert(flag.configKey).second) << flag.configKey;
+        }
+        if (flag.commandId) { EXPECT_TRUE(commands.insert(flag.commandId).second) << flag.commandId; }
     }
     EXPECT_EQ(perSection[0], 17u);
     EXPECT_EQ(perSection[1], 23u);
@@ -144,7 +138,9 @@ TEST(SelectionFile, CancelMissingFileAndUnwritableFile) {
     // A missing file clears every flag, as a file without any key would.
     ASSERT_TRUE(LoadSelectionFile(f.doc, f.File("none.ini")));
     for (const SelectionFlagInfo& flag : SelectionFlags())
-        if (flag.section != FlagSection::Display) EXPECT_EQ(f.doc.selection.Value(flag), 0) << flag.iniKey;
+        if (flag.section != FlagSection::Display) {
+            EXPECT_EQ(f.doc.selection.Value(flag), 0) << flag.iniKey;
+        }
 
     f.notifier.messages.clear();
     EXPECT_FALSE(SaveSelectionFile(f.doc, f.File("no/such/folder/sel.ini")));
@@ -161,8 +157,9 @@ TEST(MenuValues, LoadAndSaveStoreTheIndicatorKeys) {
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (flag.configKey.empty()) continue;
         const std::string stored = f.doc.ReadConfig("ID_MENU", flag.configKey);
-        if (flag.section != FlagSection::Display)
+        if (flag.section != FlagSection::Display) {
             EXPECT_EQ(stored, f.doc.selection.Value(flag) ? "TRUE" : "FALSE") << flag.configKey;
+        }
     }
     EXPECT_EQ(f.doc.ReadConfig("ID_MENU", "ID_SPRDISPLAY"), "TRUE");
     EXPECT_EQ(f.doc.ReadConfig("ID_MENU", "ID_UNITARY"), ""); // only the shutdown stores the view's switches

@@ -17,6 +17,17 @@ class RecordingNotifier : public Notifier {
     std::vector<std::string> statuses;
 };
 
+// Counts the refreshes that the document and the operations ask of the file list and the panes.
+class RecordingListener : public DocumentListener {
+  public:
+    void RefreshFileList() override { ++fileList; }
+    void RefreshCurrentResults() override { ++current; }
+    void RefreshAllResults() override { ++all; }
+    int fileList = 0;
+    int current = 0;
+    int all = 0;
+};
+
 // A fresh folder under the system temporary folder, removed when the test ends.
 class TempDir {
   public:
