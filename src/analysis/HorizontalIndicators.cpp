@@ -66,16 +66,19 @@ void ComputeStrongestSideLobe(const Cut& cut, IndicatorResult& r) {
     PatternPoint best = cut.front();
     const PatternPoint* lobeTop = nullptr;
     size_t i = 0;
+    // Level steps are compared in double: a float step of exactly 0.05f lies above 0.05 dB.
+    auto step = [&cut](size_t from) { return static_cast<double>(cut[from + 1].fMag) - cut[from].fMag; };
     while (i + 1 < n) {
-        if (cut[i + 1].fMag - cut[i].fMag <= 0.05f) {
+        if (step(i) <= 0.05) {
             ++i;
             continue;
         }
         size_t top = i + 1;
-        while (top + 1 < n && cut[top + 1].fMag - cut[top].fMag >= 0.0f) ++top;
+        while (top + 1 < n && step(top) >= 0.0) ++top;
         // A rise that runs to the end of the cut has no top; the previous lobe stands.
         if (top + 1 < n) lobeTop = &cut[top];
-        if (lobeTop && lobeTop->fMag > best.fMag && std::abs(r.Hmax.fMag - lobeTop->fMag) > 10.0f)
+        if (lobeTop && lobeTop->fMag > best.fMag &&
+            std::abs(static_cast<double>(r.Hmax.fMag) - lobeTop->fMag) > 10.0)
             best = *lobeTop;
         i = top;
     }

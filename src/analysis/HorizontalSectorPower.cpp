@@ -47,12 +47,10 @@ void ComputeSectorPowerRatio(Cut& cut, IndicatorResult& r, const HPara& h, const
     const double unwanted =
         RegionPower(cut, powers, cut.front().fAngle, s, true) + RegionPower(cut, powers, e, 180.0, true);
     const double total = RegionPower(cut, powers, -180.0, 180.0, false);
-    double numerator = 0.0;
-    double denominator = 1.0;
+    // An unknown ratio kind is read as the first kind, "u/s".
+    double numerator = unwanted;
+    double denominator = sector;
     switch (h.SPR_type) {
-    case 0:
-        numerator = unwanted, denominator = sector;
-        break;
     case 1:
         numerator = sector, denominator = unwanted;
         break;

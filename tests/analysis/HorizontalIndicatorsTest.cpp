@@ -140,6 +140,12 @@ TEST(HorizontalIndicatorsTest, StrongestSideLobeSkipsLobesNearTheMainBeam) {
          -17.3f, 0.3},
         // Every lobe within 10 dB of the reference: the first sample stands.
         {"none", BeamWithLobes(0.0, 20.0, {{60.0, -8.0, 5.0}}, -9.0), -179.5f, -9.0f, 1e-6},
+        // A single step of 0.05f dB (just above 0.05) is a rise.
+        {"0.05f step", MakeCut([](double a) {
+             if (std::abs(a) < 20.0) return 15.0 - 3.0 * (a / 10.0) * (a / 10.0);
+             return a == 100.0 ? 0.0 : -0.05;
+         }),
+         100.0f, -15.0f, 1e-6},
     };
     for (const Case& c : cases) {
         const HPara h = PeakReference();
@@ -181,10 +187,12 @@ TEST(HorizontalIndicatorsTest, SectorPowerRatioOfAnOmnidirectionalCut) {
     // 0.5 degree grid, -179.5..180: sector 240 half-weighted steps over 120 degrees, left 239 over
     // 119.5, right 240 over 120, total 720 samples over 360 degrees in 719 steps.
     const double sector = 120.0, unwanted = 119.5 + 120.0, total = 720.0 * 360.0 / 719.0;
-    const double expected[] = {unwanted / sector, sector / unwanted, sector / total, unwanted / total, 0.0};
-    for (int type = 0; type < 5; ++type) {
+    // An unknown kind (4, -1) is read as "u/s".
+    const double expected[] = {unwanted / sector, sector / unwanted, sector / total,
+                               unwanted / total,  unwanted / sector, unwanted / sector};
+    for (int type = 0; type < 6; ++type) {
         HPara h = PeakReference();
-        h.SPR_type = type;
+        h.SPR_type = type == 5 ? -1 : type;
         Cut cut = omni;
         IndicatorResult r = Reference(cut, h, MakeNames("P45", "h", "co"));
         ComputeSectorPowerRatio(cut, r, h, MakeNames("P45", "h", "co"));
