@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <iostream>
+#include <set>
 
 #include "analysis/AnalysisDriver.h"
 #include "cli/CliSupport.h"
@@ -49,17 +50,19 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     auto doc = CreateCliDocument(globals, notifier);
     const int status = doc->OpenFiles(files);
 
-    std::vector<std::string> rows;
+    std::set<std::string> chosen;
     for (const std::string& select : options.selects) {
         const std::string key = LoadedKey(*doc, select);
         if (key.empty()) {
             std::cerr << "quadrel-cli: not a loaded pattern file: " << select << "\n";
             return kExitUsage;
         }
-        rows.push_back(key);
+        chosen.insert(key);
     }
-    if (options.selects.empty())
-        for (const auto& [key, file] : doc->table) rows.push_back(key);
+    // A click hands over its selected rows in list order, whatever order the arguments name them in.
+    std::vector<std::string> rows;
+    for (const auto& [key, file] : doc->table)
+        if (options.selects.empty() || chosen.count(key)) rows.push_back(key);
     ClickRows(*doc, rows);
 
     if (options.pane == "all") {

@@ -100,6 +100,15 @@ TEST_F(ResultsCommand, SelectionGrowsByTheStoredPartnerToggles) {
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[5], "File Name : p2_m45_h_cr_0_0_1800");
     EXPECT_EQ(lines[6].rfind("XPD 0 : ", 0), 0u);
+
+    // The rows of one click come in list order, not in the order the arguments name them.
+    CliRun reversed;
+    reversed.status = RunCommand(std::string(QUADREL_CLI_PATH) + " --config-dir '" + config.Path().string() +
+                                     "' results --select " + Cut("p2_m45_h_cr_0_0_1800.msi") + " --select " +
+                                     Cut("p2_m45_h_co_0_0_1800.msi") + " '" + s_test + "'",
+                                 &reversed.out, &reversed.err);
+    ASSERT_EQ(reversed.status, 0) << reversed.err;
+    EXPECT_EQ(reversed.out, run.out);
 }
 
 TEST_F(ResultsCommand, UsageErrors) {
