@@ -85,7 +85,8 @@ std::string GainFolderOf(const std::string& patternPath) {
 }
 
 std::string LevelCurveKey(const PatternFile& file, bool gainFromVertical) {
-    std::string name = ToLower(LastPathComponent(file.path));
+    // The plane letter is switched as written: only the key as a whole is lower case.
+    std::string name = LastPathComponent(file.path);
     size_t cut = 0;
     for (int separators = 0; cut != std::string::npos && separators < 6; ++separators)
         cut = name.find('_', separators == 0 ? 0 : cut + 1);
@@ -137,8 +138,8 @@ std::optional<float> GainFromCurves(const CQuadrelDoc& doc, const PatternFile& f
     const auto gl = CurveValueAt(referenceLevel->points, frequency);
     const auto gv = CurveValueAt(referenceValue->points, frequency);
     if (!gl || !gv) return std::nullopt;
-    // A level of exactly 0 dB at f is a measured value, not a missing point.
-    const auto c0 = CurveValueNear(levelCurve->points, frequency);
-    if (!c0) return NOT_SET;
-    return static_cast<float>(*c0 - *gl + *gv);
+    // A level of 0 at f counts as no point, as the level curve has no other mark for a gap.
+    const double c0 = CurveValueNear(levelCurve->points, frequency).value_or(0.0);
+    if (c0 == 0.0) return NOT_SET;
+    return static_cast<float>(c0 - *gl + *gv);
 }

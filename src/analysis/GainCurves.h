@@ -30,7 +30,8 @@ std::optional<double> CurveValueNear(const std::vector<PatternPoint>& points, do
 std::string GainFolderOf(const std::string& patternPath);
 
 // Key of the level curve C0 of a pattern: its first six name tokens, plane letter switched to the
-// member of the set that provides the gain ("_h" -> "_e" when gainFromVertical, else "_e" -> "_h").
+// member of the set that provides the gain ("_h" -> "_e" when gainFromVertical, else "_e" -> "_h",
+// matched as the name is written; the key itself is lower case).
 std::string LevelCurveKey(const PatternFile& file, bool gainFromVertical);
 
 // The gain-level ("GL") and gain-value ("GV") reference curves of a gain table, in key order.
@@ -42,7 +43,8 @@ struct ReferenceCurve {
 };
 std::vector<ReferenceCurve> CollectReferenceCurves(const GainCurveTable& table);
 
-// The gain substituted from the curves: C0(f) - GL(f) + GV(f); NOT_SET when C0 has no point at f;
-// nothing (the gain stays as it is) when a curve is missing or does not reach f.
+// The gain substituted from the curves: C0(f) - GL(f) + GV(f); NOT_SET when C0 has no point at f
+// or its level there is 0; nothing (the gain stays as it is) when a curve is missing or does not
+// reach f.
 std::optional<float> GainFromCurves(const CQuadrelDoc& doc, const PatternFile& file,
                                     const std::vector<ReferenceCurve>& references);

@@ -35,9 +35,10 @@ void AddCurve(CQuadrelDoc& doc, const std::string& fileName, std::vector<Pattern
     doc.gainCurves[curve.path] = std::move(curve);
 }
 
-// C0(1800) = -10.2, GL(1800) = -12.0 (interpolated), GV(1800) = 15.5.
+// C0(1800) = -10.2, GL(1800) = -12.0 (interpolated), GV(1800) = 15.5; C0(1850) = 0 marks a gap.
 void AddGainCurves(CQuadrelDoc& doc) {
-    AddCurve(doc, "gain level_p1_p45_e_co_6_0.txt", {{1710.0f, -9.0f}, {1800.0f, -10.2f}, {1900.0f, -11.0f}});
+    AddCurve(doc, "gain level_p1_p45_e_co_6_0.txt",
+             {{1710.0f, -9.0f}, {1800.0f, -10.2f}, {1850.0f, 0.0f}, {1900.0f, -11.0f}});
     AddCurve(doc, "gain level_1710_2170.txt", {{1700.0f, -11.0f}, {1900.0f, -13.0f}});
     AddCurve(doc, "gain value_1710_2170.txt", {{1710.0f, 15.0f}, {1800.0f, 15.5f}, {2170.0f, 16.0f}});
     doc.noGainFlag = 1;
@@ -58,13 +59,24 @@ TEST(GainIndicatorsTest, GainIsSubstitutedFromTheThreeCurves) {
 }
 
 TEST(GainIndicatorsTest, LevelCurveKeyTakesTheGainPlane) {
-    PatternFile horizontal;
-    horizontal.path = kTest + "P1_P45_H_CO_6_0_1800.msi";
-    EXPECT_EQ(LevelCurveKey(horizontal, true), kGainFolder + "gain level_p1_p45_e_co_6_0.txt");
-    EXPECT_EQ(LevelCurveKey(horizontal, false), kGainFolder + "gain level_p1_p45_h_co_6_0.txt");
-    PatternFile vertical;
-    vertical.path = kTest + "p1_p45_e_co_6_0_1800.msi";
-    EXPECT_EQ(LevelCurveKey(vertical, false), kGainFolder + "gain level_p1_p45_h_co_6_0.txt");
+    struct Case {
+        const char* pattern;
+        bool gainFromVertical;
+        const char* curve;
+    };
+    const Case cases[] = {
+        {"p1_p45_h_co_6_0_1800.msi", true, "gain level_p1_p45_e_co_6_0.txt"},
+        {"p1_p45_h_co_6_0_1800.msi", false, "gain level_p1_p45_h_co_6_0.txt"},
+        {"p1_p45_e_co_6_0_1800.msi", false, "gain level_p1_p45_h_co_6_0.txt"},
+        // The plane letter is switched as written; an upper-case "_H" stays the horizontal curve.
+        {"P1_P45_H_CO_6_0_1800.msi", true, "gain level_p1_p45_h_co_6_0.txt"},
+        {"P1_P45_e_CO_6_0_1800.msi", false, "gain level_p1_p45_h_co_6_0.txt"},
+    };
+    for (const Case& c : cases) {
+        PatternFile file;
+        file.path = kTest + c.pattern;
+        EXPECT_EQ(LevelCurveKey(file, c.gainFromVertical), kGainFolder + c.curve) << c.pattern;
+    }
     EXPECT_EQ(GainFolderOf("/a/b/test/p1.msi"), "/a/b/Gain Level/");
 }
 
@@ -81,6 +93,7 @@ TEST(GainIndicatorsTest, MissingCurvesLeaveTheGainAsItIs) {
         {"below the reference curves", "p1_p45_e_co_6_0_1705.msi", true, 5.0f},
         {"above the reference ranges", "p1_p45_e_co_6_0_2200.msi", true, 5.0f},
         {"C0 has no point at f", "p1_p45_e_co_6_0_1750.msi", true, NOT_SET},
+        {"C0 of 0 at f counts as no point", "p1_p45_e_co_6_0_1850.msi", true, NOT_SET},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,15 +112,6 @@ TEST(GainIndicatorsTest, MissingCurvesLeaveTheGainAsItIs) {
     PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi", 5.0f);
     RunPreparationGroup(doc, file);
     EXPECT_FLOAT_EQ(file.results.Gain, 5.0f);
-}
-
-TEST(GainIndicatorsTest, ALevelOfZeroDecibelsIsAValue) {
-    CQuadrelDoc doc;
-    AddGainCurves(doc);
-    AddCurve(doc, "gain level_p1_p45_e_co_6_0.txt", {{1800.0f, 0.0f}});
-    PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi");
-    RunPreparationGroup(doc, file);
-    EXPECT_NEAR(file.results.Gain, 27.5f, 1e-4);
 }
 
 TEST(GainIndicatorsTest, LossesAndEfficiencyNeedGainAndDirectivity) {
