@@ -82,12 +82,9 @@ HSetupStep AcceptHSetup(CQuadrelDoc& doc, const HSetupForm& form) {
         return HSetupStep::SprXdb;
     h.SPR_xdb = static_cast<float>(v);
 
-    // A list without a selection keeps the ratio kind in use rather than storing an index that
-    // names no ratio.
-    if (form.sprType >= 0 && form.sprType < static_cast<int32_t>(kSprTypeNames.size())) {
-        h.SPR_type = form.sprType;
-        doc.WriteConfig(s, kSprTypeKey, std::to_string(form.sprType));
-    }
+    // The list's selection as it is (-1 with nothing selected, which the ratio reads as "u/s").
+    h.SPR_type = form.sprType;
+    doc.WriteConfig(s, kSprTypeKey, std::to_string(form.sprType));
 
     if (!TakeEdit(doc, s, kHbwXdbKey, form.hbwXdb, kXdbRule,
                   "HBW XdB input parameter is out of range 1~20,please check!", v))

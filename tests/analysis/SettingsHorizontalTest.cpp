@@ -182,13 +182,13 @@ TEST_F(SettingsHorizontalTest, SuccessClearsOnlyTheHorizontalFlags) {
     EXPECT_EQ(file.results.flags, expected);
 }
 
-TEST_F(SettingsHorizontalTest, NoRatioSelectedKeepsTheRatioInUse) {
+TEST_F(SettingsHorizontalTest, NoRatioSelectedStoresTheListIndex) {
     HSetupForm form = ValidForm();
     doc.Hpara.SPR_type = 3;
     form.sprType = -1;
     ASSERT_EQ(AcceptHSetup(doc, form), HSetupStep::Ok);
-    EXPECT_EQ(doc.Hpara.SPR_type, 3);
-    EXPECT_EQ(Stored(kHSetupSection, kSprTypeKey), "2");
+    EXPECT_EQ(doc.Hpara.SPR_type, -1);
+    EXPECT_EQ(Stored(kHSetupSection, kSprTypeKey), "-1");
 }
 
 } // namespace
