@@ -38,7 +38,7 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
     std::string_view line;
     int dataLines = 0;
     while (cursor.Next(line)) {
-        if (IsEndOfDataLine(line)) break;
+        if (cursor.EndsData(line)) break;
         double angle = 0, value = 0;
         PatternPoint p;
         if (ParsePointLine(line, angle, value)) {

@@ -33,7 +33,9 @@ void FillFileNameFields(std::string_view fileName, NameFields& fields) {
     const std::string stem = Stem(fileName);
     if (!Contains(stem, "_")) return;
     const auto tokens = SplitLimited(stem, '_', kMaxFileTokens);
-    for (size_t i = 0; i < 7; ++i) fields[kFieldPort + i] = i < tokens.size() ? tokens[i] : std::string();
+    // A missing token leaves its field as it was: the loader's source-type text "msi" in the plane
+    // field stays when the name has fewer than three tokens.
+    for (size_t i = 0; i < 7 && i < tokens.size(); ++i) fields[kFieldPort + i] = tokens[i];
     const bool hasExtras = tokens.size() >= 9;
     fields[kFieldExtra1] = hasExtras ? tokens[7] : std::string();
     fields[kFieldExtra2] = hasExtras ? tokens[8] : std::string();

@@ -9,7 +9,7 @@
 // (site_project_model_date_batch_serial) and the file (port_pol_plane_comp_tilt_dir_freq[_x_y]).
 
 // Fills fields 6-14 from the file name (without its last four characters). A name without "_"
-// leaves them untouched.
+// leaves them untouched; fields 6-12 of missing tokens keep what they held.
 void FillFileNameFields(std::string_view fileName, NameFields& fields);
 
 // Fills fields 0-5 from the name of the folder that holds the file; false (fields untouched) when

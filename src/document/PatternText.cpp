@@ -8,10 +8,12 @@ bool LineCursor::Next(std::string_view& line) {
     if (lf == std::string_view::npos) {
         line = m_text.substr(m_pos);
         m_pos = m_text.size();
+        m_lastHadLineFeed = false;
         return true;
     }
     line = m_text.substr(m_pos, lf - m_pos);
     m_pos = lf + 1;
+    m_lastHadLineFeed = true;
     return true;
 }
 
@@ -44,7 +46,7 @@ double NumberAfterFirstBlank(std::string_view line) {
 
 void ReadPointLines(LineCursor& cursor, std::vector<PatternPoint>& points) {
     std::string_view line;
-    while (cursor.Next(line) && !IsEndOfDataLine(line)) {
+    while (cursor.Next(line) && !cursor.EndsData(line)) {
         double a = 0, b = 0;
         ParsePointLine(line, a, b);
         points.push_back({static_cast<float>(a), static_cast<float>(b)});

@@ -16,16 +16,15 @@ class LineCursor {
     bool Next(std::string_view& line);
     // Takes the next line, or an empty text when the text has ended (short headers read as empty).
     std::string_view NextOrEmpty();
+    // The data of a text file ends at a line of exactly one character before its line feed
+    // (normally a lone CR); a last line without a line feed is data whatever its length.
+    bool EndsData(std::string_view line) const { return m_lastHadLineFeed && line.size() == 1; }
 
   private:
     std::string_view m_text;
     size_t m_pos = 0;
+    bool m_lastHadLineFeed = false;
 };
-
-// The data of a text file ends at a line of exactly one character (normally a lone CR).
-inline bool IsEndOfDataLine(std::string_view line) {
-    return line.size() == 1;
-}
 
 // Splits a data line at its first blank or tab or, when it has neither, at its first comma, and reads
 // both parts as numbers. A line without any separator gives (NOT_SET, NOT_SET) and false.

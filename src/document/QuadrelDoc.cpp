@@ -104,17 +104,16 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
         entry->results.Gain = content.gainDbi;
         entry->source = PatternSource::Encrypted;
     }
-    // Stored before the naming check so that a file kept after a naming refusal still has its name.
-    entry->fileName = fileName;
-
     if (msiName) {
         FillFileNameFields(fileName, entry->names);
+        // The entry stays in the table after this refusal, without its file name.
         if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
             m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
             return kLoadRefused;
         }
         std::copy_n(entry->names.begin(), testFields.size(), testFields.begin());
     }
+    entry->fileName = fileName;
     return 0;
 }
 

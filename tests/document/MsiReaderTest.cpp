@@ -79,6 +79,12 @@ TEST(MsiReader, DataEndsAtALoneCarriageReturnOrTheEnd) {
     ASSERT_TRUE(ParseMsiText("NAME\nFREQUENCY 900\n360\n\n\n\n0 1\n1 2", content));
     ASSERT_EQ(content.samples.size(), 2u);
     EXPECT_FLOAT_EQ(content.samples[1].fMag, -2.0f);
+    // Only a one-character line with its line feed ends the data: a bare line feed is a data line
+    // without separator, and so is a one-character last line without one.
+    ASSERT_TRUE(ParseMsiText("NAME\nFREQUENCY 900\n360\n\n\n\n0 1\n\n1 2\n7", content));
+    ASSERT_EQ(content.samples.size(), 4u);
+    EXPECT_FLOAT_EQ(content.samples[1].fAngle, NOT_SET);
+    EXPECT_FLOAT_EQ(content.samples[3].fMag, NOT_SET);
 
     // Short files: missing header lines are empty, no data.
     ASSERT_TRUE(ParseMsiText("NAME\n", content));
@@ -130,6 +136,12 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
     EXPECT_EQ(doc.noGainFlag, 0);
     EXPECT_EQ(doc.testFields[5], "SN9");
 
+    // Fewer than three name tokens: the plane field keeps the source-type text.
+    const std::string twoTokens = dir.Write(folder + "p1_p45.msi", MsiText("360", {"0 0"}));
+    ASSERT_EQ(doc.LoadPatternFile(twoTokens, 0), 0);
+    EXPECT_EQ(doc.Find(twoTokens)->names[8], "msi");
+    EXPECT_EQ(doc.Find(twoTokens)->names[7], "p45");
+
     struct Refusal {
         std::string relative;
         std::string bytes;
@@ -153,6 +165,8 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
         EXPECT_EQ(doc.LoadPatternFile(path, 1), kLoadRefused) << r.relative;
         EXPECT_EQ(notifier.messages, r.messages) << r.relative;
         EXPECT_EQ(doc.Find(path) != nullptr, r.stored) << r.relative;
+        // A file kept after the naming refusal has its samples but not its file name.
+        if (r.stored) { EXPECT_EQ(doc.Find(path)->fileName, "") << r.relative; }
     }
     EXPECT_EQ(doc.noGainFlag, 1); // the last MSI read had a count line
 }

@@ -48,9 +48,10 @@ TEST(Naming, FieldsFromFolderAndFileName) {
     FillFileNameFields("p1_p45_h_co_6_0_1800_td_7_extra.msi", fields);
     EXPECT_EQ(fields[13], "td");
     EXPECT_EQ(fields[14], "7");
+    fields[8] = "msi";
     FillFileNameFields("p1_p45.msi", fields);
     EXPECT_EQ(fields[7], "p45");
-    EXPECT_EQ(fields[8], "");
+    EXPECT_EQ(fields[8], "msi");                    // a missing token leaves its field as it was
     FillFileNameFields("nounderscore.msi", fields); // leaves 6-14 untouched
     EXPECT_EQ(fields[7], "p45");
 
