@@ -27,10 +27,19 @@ std::string Degrees(int value) {
     return std::to_string(value) + "°";
 }
 
-// Concentric circles from the outer radius inward while the radius is at least one step. A step
-// of zero or less (the dialog accepts any integer) draws nothing instead of looping forever.
+// A run of grid lines, ticks or labels denser than this is a solid smear on any screen, and with
+// the settings' unchecked integers it could ask for billions of shapes: such a run is not drawn.
+constexpr long long kMaxFrameSteps = 5000;
+
+// True when stepping from `first` to `last` is a run worth drawing. A step of zero or less (the
+// dialog accepts any integer) draws nothing instead of looping forever.
+bool Drawable(long long first, long long last, int step) {
+    return step > 0 && (last - first) / step <= kMaxFrameSteps;
+}
+
+// Concentric circles from the outer radius inward while the radius is at least one step.
 void AddRings(PlotFrame& frame, int outer, int step, Rgb color) {
-    if (step <= 0) return;
+    if (!Drawable(0, outer, step)) return;
     for (int r = outer; r >= step; r -= step) frame.shapes.push_back(Circle(r, color));
 }
 
@@ -45,9 +54,9 @@ void AddDiameters(PlotFrame& frame, const PlotSettingsBlock& block, int stepDegr
     }
 }
 
-// Steps from `first` up to `last` inclusive; nothing for a step of zero or less.
+// Steps from `first` up to `last` inclusive; nothing for a run that is not drawable.
 template <typename F> void Walk(int first, int last, int step, F&& visit) {
-    if (step <= 0) return;
+    if (!Drawable(first, last, step)) return;
     for (long long v = first; v <= last; v += step) visit(static_cast<int>(v));
 }
 } // namespace
@@ -86,7 +95,7 @@ PlotFrame BuildPolarFrame(const PlotSettingsBlock& block, const PlotColors& colo
     });
     frame.labels.push_back({std::to_string(lmax) + "dB", {0, -radius}, LabelPlace::AboveRight, 20});
     const int levelStep = block.polarLevelGridStep / 100;
-    if (levelStep > 0) {
+    if (Drawable(lmin, lmax, levelStep)) {
         for (int level = lmin + levelStep; level < lmax; level += levelStep)
             frame.labels.push_back({std::to_string(level), {(level - lmin) * 100, 0}, LabelPlace::Below, 18});
     }

@@ -1,6 +1,7 @@
 #include "plot/PlotGeometry.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -12,22 +13,36 @@ double ClampLevel(double level, double referenceLevel, const PlotSettingsBlock& 
     // min/max rather than std::clamp: a minimum set above the maximum must not be undefined.
     return std::max<double>(std::min<double>(l, block.Lmax()), block.Lmin());
 }
+
+// Levels far beyond any antenna's (the dialog and the stored settings accept any integer) are held
+// where their logical units and the polar radius still fit an int.
+constexpr double kLevelLimit = 1.0e6;
+
+float BoundedLevel(int level) {
+    return static_cast<float>(std::clamp<double>(level, -kLevelLimit, kLevelLimit));
+}
+
+// A step in logical units, saturated instead of overflowing.
+int Scaled(int value, int factor) {
+    const long long scaled = static_cast<long long>(value) * factor;
+    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+}
 } // namespace
 
 PlotSettingsBlock ApplyDrawSettings(const DrawSettings& settings) {
     PlotSettingsBlock block;
     block.relative = settings.relativeDisplay;
     const AxisSettings& current = settings.Current();
-    block.levelMax = block.relativeLevelMax = static_cast<float>(current.levelMax);
-    block.levelMin = block.relativeLevelMin = static_cast<float>(current.levelMin);
+    block.levelMax = block.relativeLevelMax = BoundedLevel(current.levelMax);
+    block.levelMin = block.relativeLevelMin = BoundedLevel(current.levelMin);
     block.polarAngleScaleDivision = settings.polar.angleScaleDivision;
     block.polarAngleGridStep = settings.polar.angleGridStep;
-    block.polarLevelGridStep = settings.polar.levelGridStep * 100;
-    block.polarLevelScaleDivision = settings.polar.levelScaleDivision * 100;
-    block.cartesianAngleGridStep = settings.cartesian.angleGridStep * 10;
-    block.cartesianAngleScaleDivision = settings.cartesian.angleScaleDivision * 10;
-    block.cartesianLevelScaleDivision = settings.cartesian.levelScaleDivision * 100;
-    block.cartesianLevelGridStep = settings.cartesian.levelGridStep * 100;
+    block.polarLevelGridStep = Scaled(settings.polar.levelGridStep, 100);
+    block.polarLevelScaleDivision = Scaled(settings.polar.levelScaleDivision, 100);
+    block.cartesianAngleGridStep = Scaled(settings.cartesian.angleGridStep, 10);
+    block.cartesianAngleScaleDivision = Scaled(settings.cartesian.angleScaleDivision, 10);
+    block.cartesianLevelScaleDivision = Scaled(settings.cartesian.levelScaleDivision, 100);
+    block.cartesianLevelGridStep = Scaled(settings.cartesian.levelGridStep, 100);
     return block;
 }
 

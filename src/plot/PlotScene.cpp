@@ -1,7 +1,6 @@
 #include "plot/PlotScene.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iterator>
 #include <set>
 
@@ -29,9 +28,10 @@ double UsableLevel(float level) {
     return level == NOT_SET ? 0.0 : level;
 }
 
-// Maps samples [begin, end) and appends them as polylines. In Cartesian coordinates a step across
-// the +-180 degree seam (a cut stored from 0 to 180 and on from -179.5) would draw a line across
-// the whole plot; the polyline is broken there instead.
+// Maps samples [begin, end) and appends them as polylines. In Cartesian coordinates a step back
+// across the +-180 degree seam (a cut stored from 0 to 180 and on from -179.5) would draw a line
+// across the whole plot; the polyline is broken there instead. Forward steps are always joined, so
+// an ascending curve with wide gaps (a coarse envelope) stays one line.
 void MapRun(const Cut& cut, size_t begin, size_t end, double reference, int system,
             const PlotSettingsBlock& block, Rgb color, std::vector<ScenePolyline>& out) {
     constexpr int kSeamJump = 1800; // half the Cartesian width in logical units
@@ -40,8 +40,7 @@ void MapRun(const Cut& cut, size_t begin, size_t end, double reference, int syst
     line.points.reserve(end - begin);
     for (size_t i = begin; i < end; ++i) {
         const LogicalPoint p = MapSample(system, cut[i].fAngle, cut[i].fMag, reference, block);
-        if (system == kCartesianSystem && !line.points.empty() &&
-            std::abs(p.x - line.points.back().x) > kSeamJump) {
+        if (system == kCartesianSystem && !line.points.empty() && line.points.back().x - p.x > kSeamJump) {
             out.push_back(line);
             line.points.clear();
         }

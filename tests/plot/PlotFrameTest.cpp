@@ -60,6 +60,28 @@ TEST(PolarFrame, DiametersAtEveryGridStepAndNoneForAZeroStep) {
     EXPECT_TRUE(Radii(empty, colors.grid).empty());
 }
 
+TEST(Frames, SettingsBeyondAnyAntennaStayBoundedAndMapWithoutOverflow) {
+    // The dialog and the stored settings take any integer; none of these may hang or overflow.
+    const AxisSettings hostile[] = {
+        {0, -20000000, 1, 5, 10, 30},          // a level range of billions of logical units
+        {2147483647, -2147483647, 1, 1, 1, 1}, // the whole int range
+        {0, -50, 30000000, 30000000, 10, 30},  // steps that overflow when scaled
+        {0, -100000, 1, 1, 1, 1},              // a legal but absurdly dense grid
+    };
+    PlotColors colors;
+    for (const AxisSettings& axis : hostile) {
+        for (int system : {kPolarSystem, kCartesianSystem}) {
+            const PlotSettingsBlock block = Block(system, axis);
+            const PlotFrame frame = BuildFrame(system, block, colors, true);
+            EXPECT_LT(frame.shapes.size() + frame.labels.size(), 30000u) << axis.levelMin;
+            EXPECT_GT(frame.shapes.size(), 0u);
+            const LogicalPoint low = MapSample(system, 90, -1.0e9, 0, block);
+            const LogicalPoint high = MapSample(system, 90, 1.0e9, 0, block);
+            EXPECT_NE(low, high) << axis.levelMin;
+        }
+    }
+}
+
 TEST(CartesianFrame, GridLinesLabelsAndReferenceLine) {
     PlotColors colors;
     const PlotFrame frame =

@@ -85,6 +85,13 @@ TEST(PlotScene, CartesianCurvesBreakAtTheSeamInsteadOfCrossingThePlot) {
     EXPECT_EQ(scene.patterns[0].points.back().x, 1800);
     EXPECT_EQ(scene.patterns[1].points.front().x, -1795);
     EXPECT_EQ(scene.patterns[1].color, scene.patterns[0].color);
+
+    // An ascending curve is joined point to point however wide its gaps.
+    doc.envelopes["/e/h-plane.txt"] = {"/e/h-plane.txt", "h-plane.txt", {{-150, -30}, {60, -20}, {180, -30}}};
+    state.settings.envelopeDisplay = 1;
+    const PlotScene withEnvelope = BuildPlotScene(doc, state, nullptr);
+    ASSERT_EQ(withEnvelope.envelopes.size(), 1u);
+    EXPECT_EQ(withEnvelope.envelopes[0].points.size(), 3u);
 }
 
 TEST(PlotScene, EnvelopeOfTheCutsKindAndSprSector) {
