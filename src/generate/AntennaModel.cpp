@@ -84,7 +84,7 @@ double AntennaModel::TiltError(int port, int tilt, int frequency) const {
     return random.Uniform(-0.4, 0.4);
 }
 
-std::vector<double> AntennaModel::LevelsDb(const CutSpec& cut, const std::vector<double>& angles) const {
+std::vector<double> AntennaModel::LevelsDb(const CutId& cut, const std::vector<double>& angles) const {
     const PortTraits& traits = Traits(cut.port);
     std::vector<double> powers(angles.size());
     if (cut.plane == CutPlane::Vertical) {
@@ -96,7 +96,7 @@ std::vector<double> AntennaModel::LevelsDb(const CutSpec& cut, const std::vector
     return powers;
 }
 
-double AntennaModel::HorizontalPower(const PortTraits& traits, const CutSpec& cut, double angle) const {
+double AntennaModel::HorizontalPower(const PortTraits& traits, const CutId& cut, double angle) const {
     double relative = (m_centreMHz - cut.frequency) / m_centreMHz;
     // The beam narrows as the frequency rises and widens a little with downtilt.
     double width = (kNominalWidth + traits.widthOffset) * (1.0 + 0.12 * relative) * (1.0 + 0.004 * cut.tilt);
@@ -112,7 +112,7 @@ double AntennaModel::HorizontalPower(const PortTraits& traits, const CutSpec& cu
     return scale * (kCrossDip * kCrossDip + s * s) * FrontShape(x, 0.8 * exponent) + 0.5 * back + kFloor;
 }
 
-void AntennaModel::VerticalPowers(const PortTraits& traits, const CutSpec& cut,
+void AntennaModel::VerticalPowers(const PortTraits& traits, const CutId& cut,
                                   const std::vector<double>& angles, std::vector<double>& powers) const {
     double wavelength = kLightSpeed / cut.frequency;
     double kd = 2.0 * kPi * m_spacingMetres / wavelength;

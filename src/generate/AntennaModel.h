@@ -6,7 +6,7 @@ enum class CutPlane { Horizontal, Vertical };
 enum class CutComponent { Co, Cross };
 
 // One measured cut of the antenna: which port, electrical tilt, frequency, plane and component.
-struct CutSpec {
+struct CutId {
     int port = 1;
     int tilt = 0;      // degrees of electrical downtilt
     int frequency = 0; // MHz
@@ -31,7 +31,7 @@ class AntennaModel {
     AntennaModel(uint64_t seed, int ports, double lowestMHz, double highestMHz);
 
     // Noise-free level in dB at each angle.
-    std::vector<double> LevelsDb(const CutSpec& cut, const std::vector<double>& angles) const;
+    std::vector<double> LevelsDb(const CutId& cut, const std::vector<double>& angles) const;
 
     // The deliberate error between the set tilt and the direction the column is steered to.
     double TiltError(int port, int tilt, int frequency) const;
@@ -53,8 +53,8 @@ class AntennaModel {
         std::vector<double> crossPhase;     // per radiator, radians
     };
 
-    double HorizontalPower(const PortTraits& traits, const CutSpec& cut, double angle) const;
-    void VerticalPowers(const PortTraits& traits, const CutSpec& cut, const std::vector<double>& angles,
+    double HorizontalPower(const PortTraits& traits, const CutId& cut, double angle) const;
+    void VerticalPowers(const PortTraits& traits, const CutId& cut, const std::vector<double>& angles,
                         std::vector<double>& powers) const;
     const PortTraits& Traits(int port) const;
 

@@ -29,15 +29,15 @@ long GainFromWidths(std::optional<double> hbw3, std::optional<double> vbw3) {
     return std::lround(100.0 * 10.0 * std::log10(kGainSquareDegrees / width));
 }
 
-CutSpec Spec(int port, int tilt, int frequency, CutPlane plane, CutComponent component) {
-    return CutSpec{port, tilt, frequency, plane, component};
+CutId CutIdOf(int port, int tilt, int frequency, CutPlane plane, CutComponent component) {
+    return CutId{port, tilt, frequency, plane, component};
 }
 
 long TrueGain(const AntennaModel& model, int port, int tilt, int frequency) {
     FineCut horizontal =
-        SampleFineCut(model, Spec(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Co));
+        SampleFineCut(model, CutIdOf(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Co));
     FineCut vertical =
-        SampleFineCut(model, Spec(port, tilt, frequency, CutPlane::Vertical, CutComponent::Co));
+        SampleFineCut(model, CutIdOf(port, tilt, frequency, CutPlane::Vertical, CutComponent::Co));
     return GainFromWidths(BeamWidth(horizontal, 3.0), BeamWidth(vertical, 3.0));
 }
 
@@ -49,7 +49,7 @@ std::optional<std::pair<double, double>> LobePoint(const std::optional<SideLobe>
 // The true indicators of the four cuts of one port, tilt and frequency, keyed by file name.
 std::map<std::string, JsonObject> MeasureSet(const AntennaModel& model, int port, int tilt, int frequency) {
     auto cut = [&](CutPlane plane, CutComponent component) {
-        return SampleFineCut(model, Spec(port, tilt, frequency, plane, component));
+        return SampleFineCut(model, CutIdOf(port, tilt, frequency, plane, component));
     };
     FineCut hCo = cut(CutPlane::Horizontal, CutComponent::Co);
     FineCut hCr = cut(CutPlane::Horizontal, CutComponent::Cross);
@@ -61,7 +61,7 @@ std::map<std::string, JsonObject> MeasureSet(const AntennaModel& model, int port
 
     std::map<std::string, JsonObject> records;
     JsonObject& horizontal =
-        records[CutFileName(Spec(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Co))];
+        records[CutFileName(CutIdOf(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Co))];
     horizontal.Number("HBW3", h.hbw3);
     horizontal.Number("HBW10", h.hbw10);
     horizontal.Number("Squint", h.peakAngle); // nominal direction 0
@@ -69,11 +69,11 @@ std::map<std::string, JsonObject> MeasureSet(const AntennaModel& model, int port
     horizontal.Number("Gain", gain, 2);
 
     JsonObject& hCross =
-        records[CutFileName(Spec(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Cross))];
+        records[CutFileName(CutIdOf(port, tilt, frequency, CutPlane::Horizontal, CutComponent::Cross))];
     hCross.Number("XPD0", CrossPolarDiscrimination(hCo, hCr));
 
     JsonObject& vertical =
-        records[CutFileName(Spec(port, tilt, frequency, CutPlane::Vertical, CutComponent::Co))];
+        records[CutFileName(CutIdOf(port, tilt, frequency, CutPlane::Vertical, CutComponent::Co))];
     vertical.Number("VBW3", v.vbw3);
     vertical.Number("VBP", v.peakAngle);
     vertical.Number("EDE", v.peakAngle - tilt);
@@ -85,7 +85,7 @@ std::map<std::string, JsonObject> MeasureSet(const AntennaModel& model, int port
     vertical.Number("Gain", gain, 2);
 
     JsonObject& vCross =
-        records[CutFileName(Spec(port, tilt, frequency, CutPlane::Vertical, CutComponent::Cross))];
+        records[CutFileName(CutIdOf(port, tilt, frequency, CutPlane::Vertical, CutComponent::Cross))];
     vCross.Number("VXPD0", CrossPolarDiscrimination(vCo, vCr));
     return records;
 }
@@ -93,7 +93,7 @@ std::map<std::string, JsonObject> MeasureSet(const AntennaModel& model, int port
 // Levels as the range measures them at the file's angles (0, step, ... below 360): the model with a
 // ripple of a few slow periods over the full turn and receiver noise added to the field, from a
 // random stream of the file's own.
-std::vector<double> MeasuredLevels(const AntennaModel& model, const CutSpec& spec, double step,
+std::vector<double> MeasuredLevels(const AntennaModel& model, const CutId& cutId, double step,
                                    uint64_t seed) {
     std::vector<double> angles;
     int count = SamplesPerCut(step);
@@ -101,8 +101,8 @@ std::vector<double> MeasuredLevels(const AntennaModel& model, const CutSpec& spe
         double angle = i * step;
         angles.push_back(angle > 180.0 ? angle - 360.0 : angle);
     }
-    std::vector<double> levels = model.LevelsDb(spec, angles);
-    CampaignRandom random(seed, "noise/" + CutFileName(spec));
+    std::vector<double> levels = model.LevelsDb(cutId, angles);
+    CampaignRandom random(seed, "noise/" + CutFileName(cutId));
     struct Ripple {
         double periods;
         double phase;
@@ -161,7 +161,8 @@ class CampaignWriter {
                 for (int frequency : m_options.frequencies) {
                     m_truth.merge(MeasureSet(m_model, port, tilt, frequency));
                     for (CutPlane plane : {CutPlane::Horizontal, CutPlane::Vertical})
-                        if (!WritePlane(Spec(port, tilt, frequency, plane, CutComponent::Co))) return false;
+                        if (!WritePlane(CutIdOf(port, tilt, frequency, plane, CutComponent::Co)))
+                            return false;
                 }
             }
         }
@@ -169,24 +170,24 @@ class CampaignWriter {
     }
 
     // The co- and cross-polar cut of one plane, both as attenuation below the co-polar peak.
-    bool WritePlane(CutSpec co) {
-        CutSpec cross = co;
+    bool WritePlane(CutId co) {
+        CutId cross = co;
         cross.component = CutComponent::Cross;
         std::vector<double> coLevels = MeasuredLevels(m_model, co, m_options.step, m_options.seed);
         std::vector<double> crossLevels = MeasuredLevels(m_model, cross, m_options.step, m_options.seed);
         double peak = *std::max_element(coLevels.begin(), coLevels.end());
-        for (auto [spec, levels] : {std::pair{co, &coLevels}, std::pair{cross, &crossLevels}}) {
+        for (auto [cutId, levels] : {std::pair{co, &coLevels}, std::pair{cross, &crossLevels}}) {
             std::vector<double> attenuations;
             for (double level : *levels) attenuations.push_back(peak - level);
-            std::string fileName = CutFileName(spec);
+            std::string fileName = CutFileName(cutId);
             MsiCutHeader header;
             header.name = std::string(kAntennaModelName) + " " + fileName.substr(0, fileName.size() - 4);
-            header.frequency = spec.frequency;
-            header.tilt = spec.tilt;
-            header.plane = spec.plane;
-            header.comment = m_summary.testFolder + " port " + std::to_string(spec.port) + " " +
-                             (spec.port % 2 == 1 ? "+45" : "-45") + " " +
-                             (spec.component == CutComponent::Co ? "co-polar" : "cross-polar") +
+            header.frequency = cutId.frequency;
+            header.tilt = cutId.tilt;
+            header.plane = cutId.plane;
+            header.comment = m_summary.testFolder + " port " + std::to_string(cutId.port) + " " +
+                             (cutId.port % 2 == 1 ? "+45" : "-45") + " " +
+                             (cutId.component == CutComponent::Co ? "co-polar" : "cross-polar") +
                              " synthetic range measurement seed " + std::to_string(m_options.seed);
             if (!Write(m_root / m_summary.testFolder / fileName,
                        FormatMsiCut(header, attenuations, m_options.step)))

@@ -27,7 +27,7 @@ std::string SetTokens(int port, int tilt, CutPlane plane, CutComponent component
            ComponentToken(component) + "_" + std::to_string(tilt) + "_0";
 }
 
-std::string CutFileName(const CutSpec& cut) {
+std::string CutFileName(const CutId& cut) {
     return SetTokens(cut.port, cut.tilt, cut.plane, cut.component) + "_" + std::to_string(cut.frequency) +
            ".msi";
 }

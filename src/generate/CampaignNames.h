@@ -15,7 +15,7 @@ std::string TestFolderName(uint64_t seed);
 std::string PolarisationToken(int port);
 
 // "port_pol_plane_comp_tilt_dir_freq.msi" in lower case, e.g. "p1_p45_h_co_6_0_1800.msi".
-std::string CutFileName(const CutSpec& cut);
+std::string CutFileName(const CutId& cut);
 
 // "p1_p45_h_co_6_0": the six leading tokens by which the analysis finds a set's gain-level curve.
 std::string SetTokens(int port, int tilt, CutPlane plane, CutComponent component);

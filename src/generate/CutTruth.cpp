@@ -65,12 +65,12 @@ std::optional<SideLobe> FirstSideLobe(const FineCut& cut, int dir) {
 }
 } // namespace
 
-FineCut SampleFineCut(const AntennaModel& model, const CutSpec& spec) {
+FineCut SampleFineCut(const AntennaModel& model, const CutId& cutId) {
     FineCut cut;
     const int count = static_cast<int>(std::lround(360.0 / kFineStep));
     cut.angles.reserve(count);
     for (int i = 1; i <= count; ++i) cut.angles.push_back(-180.0 + i * kFineStep);
-    cut.levels = model.LevelsDb(spec, cut.angles);
+    cut.levels = model.LevelsDb(cutId, cut.angles);
     for (size_t i = 1; i < cut.levels.size(); ++i)
         if (cut.levels[i] > cut.levels[cut.peak]) cut.peak = i;
     return cut;

@@ -17,7 +17,7 @@ struct FineCut {
 
 inline constexpr double kFineStep = 0.01;
 
-FineCut SampleFineCut(const AntennaModel& model, const CutSpec& cut);
+FineCut SampleFineCut(const AntennaModel& model, const CutId& cut);
 
 // Width between the crossings of (peak - belowPeak); nothing when a side never falls that far.
 std::optional<double> BeamWidth(const FineCut& cut, double belowPeak);
