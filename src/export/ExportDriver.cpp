@@ -56,7 +56,6 @@ void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
     state.format2Template = folder + "TestReport02.docx";
     state.rawDataTemplate = folder + "RawData.xlsx";
     state.resultTemplate = folder + "Result.xlsx";
-    state.specificationWorkbook = folder + "Specification.xlsx";
 }
 
 ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {

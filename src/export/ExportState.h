@@ -16,7 +16,6 @@ struct ExportState {
     std::string format2Template;
     std::string rawDataTemplate;
     std::string resultTemplate;
-    std::string specificationWorkbook;
     // Frequency texts of the vertical cuts written to PLN or TXT files; one XML group each.
     std::vector<std::string> frequencyList;
     // The folder the last PLN run wrote into; the XML export reads the PLN files back from it.
