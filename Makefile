@@ -29,7 +29,7 @@ bench: build
 
 sanitize: deps
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUADREL_SANITIZE=ON >/dev/null
-	@cmake --build build-asan -j $(JOBS) && cd build-asan && ctest --output-on-failure -j $(JOBS)
+	@cmake --build build-asan -j $(JOBS) && cd build-asan && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
