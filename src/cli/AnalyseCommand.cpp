@@ -102,10 +102,8 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
             entry["key"] = key;
             out["files"].push_back(std::move(entry));
         }
-        out["messages"] = nlohmann::json::array();
-        for (const auto& [caption, text] : notifier.messages)
-            out["messages"].push_back({{"caption", caption}, {"text", text}});
-        std::cout << out.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        out["messages"] = MessagesJson(notifier);
+        PrintJson(out);
     } else if (options.csv) {
         PrintCsv(*doc);
     } else {

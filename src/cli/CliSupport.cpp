@@ -57,3 +57,14 @@ nlohmann::json FloatJson(float value) {
 nlohmann::json PointJson(const PatternPoint& point) {
     return {{"fAngle", FloatJson(point.fAngle)}, {"fMag", FloatJson(point.fMag)}};
 }
+
+nlohmann::json MessagesJson(const StderrNotifier& notifier) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& [caption, text] : notifier.messages)
+        list.push_back({{"caption", caption}, {"text", text}});
+    return list;
+}
+
+void PrintJson(const nlohmann::json& out) {
+    std::cout << out.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}

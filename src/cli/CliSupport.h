@@ -19,3 +19,8 @@ std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifi
 // A float as JSON: the shortest decimal that reads back to the same float32.
 nlohmann::json FloatJson(float value);
 nlohmann::json PointJson(const PatternPoint& point);
+
+// The messages a run showed, as [{"caption", "text"}], and the JSON output itself (bytes that are not
+// UTF-8, as a path may hold, are replaced rather than aborting the print).
+nlohmann::json MessagesJson(const StderrNotifier& notifier);
+void PrintJson(const nlohmann::json& out);

@@ -73,10 +73,8 @@ int RunLoad(const CliGlobals& globals, const LoadOptions& options) {
         out["baseFolder"] = doc->baseFolder;
         out["gainCurves"] = CurvesJson(doc->gainCurves);
         out["envelopes"] = CurvesJson(doc->envelopes);
-        out["messages"] = nlohmann::json::array();
-        for (const auto& [caption, text] : notifier.messages)
-            out["messages"].push_back({{"caption", caption}, {"text", text}});
-        std::cout << out.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        out["messages"] = MessagesJson(notifier);
+        PrintJson(out);
     } else {
         PrintText(*doc);
     }
