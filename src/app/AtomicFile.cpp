@@ -1,10 +1,11 @@
 #include "app/AtomicFile.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
@@ -30,15 +31,41 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     return ok;
 }
 
+ReadResult ReadRegularFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    // O_NONBLOCK: opening a named pipe must not wait for a writer; it is refused below anyway.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return ReadResult::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ReadResult::NotAFile;
+    }
+    // The size is a hint: a file that grows or shrinks while it is read is read to its end.
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t filled = 0;
+    bool failed = false;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) failed = true;
+        if (got <= 0) break;
+        filled += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    bytes.resize(filled);
+    if (failed) {
+        bytes.clear();
+        return ReadResult::Unreadable;
+    }
+    return ReadResult::Ok;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    bytes.resize(static_cast<size_t>(size));
-    in.seekg(0, std::ios::beg);
-    in.read(bytes.data(), size);
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return true;
+    return ReadRegularFile(path, bytes) == ReadResult::Ok;
 }

@@ -7,5 +7,10 @@
 // old file untouched) when anything fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// Reads a whole file; false when it cannot be opened.
+// Only regular files are read: a folder, a named pipe or a device where a file is expected is refused
+// at once, never waited on or sized from a seek.
+enum class ReadResult { Ok, Missing, NotAFile, Unreadable };
+ReadResult ReadRegularFile(const std::string& path, std::string& bytes);
+
+// Reads a whole regular file; false (and `bytes` empty) for anything else.
 bool ReadWholeFile(const std::string& path, std::string& bytes);

@@ -5,6 +5,7 @@
 
 #include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"
@@ -75,6 +76,7 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
         return ExportRunResult::Refused;
     }
     SetTemplatePaths(doc.configFolder, state);
+    state.ledger = WriteLedger{};
     notifier.Notify(kTextExportNotice, kCaptionApplication);
     MakeFolder(state.reportFolder);
 
@@ -83,12 +85,21 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
 
     const DataExportOptions& o = state.options;
     RunFileExport(notifier, o.pln, kStatusPln, [&] { ExportPlnFiles(doc, state); });
-    RunFileExport(notifier, o.msi, kStatusMsi, [&] { doc.WriteMsiFiles(state.dataSrcFolder); });
-    RunFileExport(notifier, o.tmvmsi, kStatusTmvMsi, [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder); });
+    RunFileExport(notifier, o.msi, kStatusMsi,
+                  [&] { doc.WriteMsiFiles(state.dataSrcFolder, &state.ledger); });
+    RunFileExport(notifier, o.tmvmsi, kStatusTmvMsi,
+                  [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
     RunFileExport(notifier, o.xml, kStatusXml, [&] { ExportXmlFiles(doc, state); });
     RunFileExport(notifier, o.txt, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
     notifier.Status(kStatusFinished);
 
+    // A failed write never ends in the success message; the failed files are named.
+    if (!state.ledger.Failures().empty()) {
+        std::string text = kTextExportFailed;
+        for (const WriteLedger::Failure& failure : state.ledger.Failures()) text += "\n" + failure.path;
+        notifier.Notify(text, kCaptionApplication);
+        return ExportRunResult::Failed;
+    }
     const std::vector<std::string> unavailable = UnavailableParts(o);
     if (!unavailable.empty()) {
         std::string text = kTextNotYetAvailable;

@@ -16,6 +16,7 @@ bool AcceptExportDialog(CQuadrelDoc& doc, ExportState& state, const std::string&
 enum class ExportRunResult {
     Refused,    // a check failed before anything was written (its message was shown)
     Succeeded,  // every requested export ran ("Exporting sucess！" was shown)
+    Failed,     // a file could not be written (named in one message; no success message)
     Incomplete, // the file exports ran, but some requested parts are not available yet (one message)
 };
 
