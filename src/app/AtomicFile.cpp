@@ -115,9 +115,15 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     const std::string folder = FolderOf(target);
     RemoveStaleTemporaries(folder);
 
-    const std::string temp = folder + "/" + std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
-                             std::to_string(counter++) + std::string(kTempSuffix);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A name can be taken by a file that a killed earlier process with the same id left behind.
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = folder + "/" + std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
+               std::to_string(counter++) + std::string(kTempSuffix);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
     // A replaced file keeps its permissions (a private 0600 file must not become readable).
