@@ -8,41 +8,22 @@
 
 #include "app/ConfigLocation.h"
 #include "app/TextUtil.h"
-#include "document/DocumentSetup.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-bool IsPatternFileName(const std::string& name) {
-    return EndsWith(name, ".msi") || EndsWith(name, ".MSI") || EndsWith(name, ".cm") || EndsWith(name, ".CM");
-}
-} // namespace
+#include "commands/FileCommands.h"
+#include "commands/StartUp.h"
 
 bool ExpandPatternPaths(const std::vector<std::string>& args, std::vector<std::string>& files) {
-    bool ok = true;
-    for (const std::string& arg : args) {
-        std::error_code ec;
-        if (fs::is_directory(arg, ec)) {
-            for (fs::recursive_directory_iterator it(arg, ec), end; !ec && it != end; it.increment(ec)) {
-                std::error_code typeError;
-                if (it->is_regular_file(typeError) && IsPatternFileName(it->path().filename().string()))
-                    files.push_back(it->path().string());
-            }
-        } else if (fs::exists(arg, ec)) {
-            files.push_back(arg);
-        } else {
-            std::cerr << "quadrel-cli: no such file or folder: " << arg << "\n";
-            ok = false;
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return ok;
+    std::vector<std::string> missing;
+    CollectPatternFiles(args, files, missing);
+    for (const std::string& arg : missing) std::cerr << "quadrel-cli: no such file or folder: " << arg << "\n";
+    return missing.empty();
 }
 
 std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier) {
-    auto doc = std::make_unique<CQuadrelDoc>(&notifier);
-    InitialiseDocument(*doc, ResolveConfigDir(globals.configDir));
-    return doc;
+    return std::move(CreateCliSession(globals, notifier)->doc);
+}
+
+std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier) {
+    return CreateSession(ResolveConfigDir(globals.configDir), &notifier);
 }
 
 nlohmann::json FloatJson(float value) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "commands/StartUp.h"
 #include "document/QuadrelDoc.h"
 
 // Folders stand for every *.msi, *.MSI, *.cm, *.CM file below them; files stand for themselves. The
@@ -15,6 +16,8 @@ bool ExpandPatternPaths(const std::vector<std::string>& args, std::vector<std::s
 // A document as the program sets it up at start: configuration store, analysis settings, envelope
 // curves of the shipped configuration folder.
 std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier);
+// The same with the view's plot state, for the commands that act as the window does.
+std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier);
 
 // A float as JSON: the shortest decimal that reads back to the same float32.
 nlohmann::json FloatJson(float value);

@@ -2,8 +2,8 @@
 #include <iostream>
 #include <set>
 
-#include "analysis/AnalysisDriver.h"
 #include "cli/CliSupport.h"
+#include "commands/FileCommands.h"
 #include "document/QuadrelDoc.h"
 #include "results/ResultPanes.h"
 
@@ -25,16 +25,6 @@ std::string LoadedKey(const CQuadrelDoc& doc, const std::string& path) {
     return {};
 }
 
-// One click in the file list over the given rows: the selection starts afresh, grows by the
-// partner toggles, and every selected file (partners included) is analysed.
-void ClickRows(CQuadrelDoc& doc, const std::vector<std::string>& rows) {
-    doc.selectionList.clear();
-    std::vector<std::string> added;
-    for (const std::string& row : rows) doc.AddToSelection(row, added);
-    const std::vector<std::string> selected = doc.selectionList;
-    for (const std::string& key : selected) AnalyseFile(doc, key);
-}
-
 void PrintAllRows(const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) {
         for (size_t column = 0; column < row.size(); ++column)
@@ -47,8 +37,9 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     std::vector<std::string> files;
     if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
-    const int status = doc->OpenFiles(files);
+    auto session = CreateCliSession(globals, notifier);
+    CQuadrelDoc* doc = session->doc.get();
+    const int status = OpenFilesCommand(*session, files);
 
     std::set<std::string> chosen;
     for (const std::string& select : options.selects) {
@@ -63,7 +54,7 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     std::vector<std::string> rows;
     for (const auto& [key, file] : doc->table)
         if (options.selects.empty() || chosen.count(key)) rows.push_back(key);
-    ClickRows(*doc, rows);
+    ClickFileRows(*session, rows);
 
     if (options.pane == "all") {
         PrintAllRows(BuildAllResultRows(*doc));

@@ -49,6 +49,11 @@ int CQuadrelDoc::WriteConfig(std::string_view section, std::string_view key, std
     return m_config ? m_config->WriteConfig(section, key, value) : 0;
 }
 
+void CQuadrelDoc::DropTableCache() {
+    std::lock_guard<std::mutex> lock(m_tableCacheLock);
+    m_tableCache.reset();
+}
+
 PatternFile* CQuadrelDoc::Find(const std::string& path) {
     auto it = table.find(PatternKey(path));
     return it == table.end() ? nullptr : &it->second;
@@ -70,6 +75,7 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
     std::string bytes;
     ReadWholeFile(path, bytes); // an unreadable file reads as empty and is refused below
     const std::string key = PatternKey(path);
+    DropTableCache();
 
     PatternFile* entry = nullptr;
     if (LooksLikeExactData(bytes)) {
@@ -150,6 +156,7 @@ void CQuadrelDoc::Refresh() {
 
 int CQuadrelDoc::RemovePatternFile(const std::string& path) {
     table.erase(PatternKey(path));
+    DropTableCache();
     selectionList.clear();
     normalisationList.clear();
     return 0;

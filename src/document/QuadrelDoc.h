@@ -2,16 +2,17 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 #include "app/ConfigStore.h"
 #include "app/Notifier.h"
 #include "document/PatternTypes.h"
-#include "operations/OperationSettings.h"
-#include "results/IndicatorSelection.h"
+#include "document/OperationSettings.h"
+#include "document/IndicatorSelection.h"
 
 // How ports map to file extensions, and the units and tilt wording of the MSI exports.
 struct PatternInfoConfig {
@@ -33,6 +34,13 @@ struct SelectionToggles {
 enum class SelectionToggle { Single, CoCross, Plane, Polarisation };
 
 inline constexpr int kLoadRefused = 3;
+
+// Data that a higher layer derives from the pattern and curve tables (the gain-series index). The
+// document owns it so that it lives and dies with the tables it was built from.
+class TableCache {
+  public:
+    virtual ~TableCache() = default;
+};
 
 // The single document: every loaded pattern file, the curve tables, the selection and the
 // settings. UI-free: messages go through the notifier, refreshes through the listener.
@@ -83,6 +91,12 @@ class CQuadrelDoc {
     int WriteMsiFiles(const std::string& exportFolder);
     int WriteTmvMsiFiles(const std::string& exportFolder);
 
+    // The derived-data slot and its lock (the export may analyse on a worker thread). Loading,
+    // removing files and reading gain curves empty the slot.
+    std::mutex& TableCacheLock() const { return m_tableCacheLock; }
+    std::unique_ptr<TableCache>& TableCacheSlot() const { return m_tableCache; }
+    void DropTableCache();
+
     PatternFile* Find(const std::string& path);
     const PatternFile* Find(const std::string& path) const;
 
@@ -105,6 +119,7 @@ class CQuadrelDoc {
     IndicatorSelection selection;
     RotationSettings rotation;
     RotationHistory rotationHistory;
+    DragHistory dragHistory;
     LevelSettings levelAdjust;
 
   private:
@@ -115,6 +130,8 @@ class CQuadrelDoc {
     Notifier* m_notifier;
     DocumentListener* m_listener;
     std::shared_ptr<ConfigStore> m_config;
+    mutable std::mutex m_tableCacheLock;
+    mutable std::unique_ptr<TableCache> m_tableCache;
 };
 
 // Lower-case key of a path; both separators are kept as given.

@@ -1,4 +1,4 @@
-#include "document/DocumentSetup.h"
+#include "commands/StartUp.h"
 
 #include <memory>
 
@@ -25,4 +25,13 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     if (configDir != doc.configFolder) doc.ReadEnvelopeFolder(configDir);
     const std::string chosen = doc.ReadConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG");
     if (!chosen.empty()) doc.ReadEnvelopeFolder(chosen);
+}
+
+std::unique_ptr<Session> CreateSession(const std::string& configDir, Notifier* notifier,
+                                       DocumentListener* listener) {
+    auto session = std::make_unique<Session>();
+    session->doc = std::make_unique<CQuadrelDoc>(notifier, listener);
+    InitialiseDocument(*session->doc, configDir);
+    session->plot = LoadPlotState(*session->doc);
+    return session;
 }
