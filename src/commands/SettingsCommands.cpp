@@ -2,8 +2,9 @@
 
 #include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
-#include "export/ExportTexts.h"
 #include "document/ProgramTexts.h"
+#include "export/ExportTexts.h"
+#include "results/IndicatorNaming.h"
 #include "results/SelectionStore.h"
 
 namespace {
@@ -32,6 +33,17 @@ void RadiationOk(Session& session, const RadiationForm& form) {
 
 bool ToggleIndicatorCommand(Session& session, int commandId) {
     return ToggleIndicator(session.Doc(), commandId);
+}
+
+void SetIndicatorFlagsCommand(Session& session,
+                              const std::vector<std::pair<const SelectionFlagInfo*, int32_t>>& values) {
+    for (const auto& [flag, value] : values) session.Doc().selection.SetValue(*flag, value);
+    RebuildResultPanes(session.Doc());
+}
+
+void NamingOk(Session& session, bool chinese) {
+    StoreIndicatorNaming(session.Doc(), chinese);
+    RebuildResultPanes(session.Doc());
 }
 
 bool LoadSelectionFileCommand(Session& session, const std::string& path) {

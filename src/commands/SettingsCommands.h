@@ -1,8 +1,11 @@
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "analysis/HorizontalSetup.h"
 #include "analysis/VerticalSetup.h"
+#include "document/IndicatorSelection.h"
 #include "export/ExportDriver.h"
 
 struct Session;
@@ -16,6 +19,11 @@ void RadiationOk(Session& session, const RadiationForm& form);
 
 // An indicator toggle command (menu "Indicators"); false for a command that toggles no indicator.
 bool ToggleIndicatorCommand(Session& session, int commandId);
+// The list dialogs' OK: every listed flag takes its check box's value; both panes rebuild.
+void SetIndicatorFlagsCommand(Session& session,
+                              const std::vector<std::pair<const SelectionFlagInfo*, int32_t>>& values);
+// The indicator-naming dialog's OK; both panes rebuild in the chosen language.
+void NamingOk(Session& session, bool chinese);
 // A selection file chosen in the file dialog (empty: cancelled).
 bool LoadSelectionFileCommand(Session& session, const std::string& path);
 bool SaveSelectionFileCommand(Session& session, const std::string& path);

@@ -7,6 +7,7 @@
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"
+#include "plot/Screenshot.h"
 #include "results/SelectionStore.h"
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
@@ -19,6 +20,9 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     LoadAnalysisSettings(doc);
     RestoreMenuValues(doc);
     LoadRotationSettings(doc);
+    doc.screenshotFolder = configDir;
+    doc.captureMode = LoadCaptureMode(
+        [&doc](const char* section, const char* key) { return doc.ReadConfig(section, key); });
     // Envelope curves: the shipped configuration folder, the user's configuration folder and the
     // folder last chosen in the envelope configuration dialog.
     if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);

@@ -17,6 +17,7 @@ struct Session {
     std::unique_ptr<CQuadrelDoc> doc;
     PlotState plot;
     ExportState exportState;
+    std::string xmlConfigPath; // kept by the XML configuration dialog
 
     CQuadrelDoc& Doc() const { return *doc; }
 };

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "document/AnalysisSettings.h"
 #include "app/ConfigStore.h"
 #include "app/Notifier.h"
-#include "document/PatternTypes.h"
-#include "document/OperationSettings.h"
+#include "document/AnalysisSettings.h"
 #include "document/IndicatorSelection.h"
+#include "document/OperationSettings.h"
+#include "document/PatternTypes.h"
 
 // How ports map to file extensions, and the units and tilt wording of the MSI exports.
 struct PatternInfoConfig {
@@ -121,6 +121,8 @@ class CQuadrelDoc {
     RotationHistory rotationHistory;
     DragHistory dragHistory;
     LevelSettings levelAdjust;
+    std::string screenshotFolder; // ends with "/"
+    int32_t captureMode = 0;      // 0 to 3, see the screenshot settings
 
   private:
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted);

@@ -8,7 +8,9 @@ std::string ColorSettingsPath(const CQuadrelDoc& doc) {
 }
 
 PlotState LoadPlotState(const CQuadrelDoc& doc) {
-    auto read = [&doc](std::string_view section, std::string_view key) { return doc.ReadConfig(section, key); };
+    auto read = [&doc](std::string_view section, std::string_view key) {
+        return doc.ReadConfig(section, key);
+    };
     PlotState state;
     state.settings = LoadDrawSettings(read);
     state.colors = ReadColorSettings(ColorSettingsPath(doc));
@@ -21,4 +23,9 @@ void PreparePlotSelection(CQuadrelDoc& doc, PlotState& state) {
     const std::vector<std::string> selected = doc.selectionList;
     for (const std::string& key : selected) AnalyseFile(doc, key);
     RebuildMarkerList(doc, state.markerSwitches, state.markers);
+}
+
+PlotMapping ViewMapping(const PlotState& state, int width, int height) {
+    const PlotSettingsBlock block = ApplyDrawSettings(state.settings);
+    return ApplyZoom(MappingFor(state.settings.coordinateSystem, width, height, block), state.zoom);
 }
