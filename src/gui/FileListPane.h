@@ -11,6 +11,8 @@ class FileListPane : public QTreeWidget {
   public:
     FileListPane(Session& session, QWidget* parent = nullptr);
 
+    QSize sizeHint() const override { return {340, 420}; }
+
   public slots:
     void Rebuild();
     void DeleteSelected();

@@ -24,7 +24,8 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
     m_listener = new QtListener;
     m_listener->setParent(this);
     m_session = CreateSession(configDir, m_notifier, m_listener);
-    setWindowTitle("Vexlor - Norvan");
+    // The document title "Vexlor " and the application title, joined as the frame always joined them.
+    setWindowTitle(QStringLiteral("Vexlor ") + " - " + "Norvan");
 
     m_view = new PlotView(*m_session, m_notifier, this);
     setCentralWidget(m_view);
@@ -58,7 +59,7 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
     connect(m_fileList, &FileListPane::filesDropped, this, &MainWindow::OnDrop);
     m_fileList->Rebuild();
     UpdateActionStates();
-    resize(1280, 820);
+    resize(1280, 860);
 }
 
 MainWindow::~MainWindow() {

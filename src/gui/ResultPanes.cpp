@@ -22,12 +22,14 @@ void CurrentResultsPane::UpdateReadoutLine() {
     // Only a pane that shows results ends with the readout line.
     if (count() == 0) return;
     item(count() - 1)->setText(m_view.ReadoutText());
+    setCurrentRow(count() - 1);
 }
 
 AllResultsPane::AllResultsPane(Session& session, QWidget* parent) : QTableWidget(parent), m_session(session) {
     setObjectName("allResults");
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     horizontalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
 }
 
 void AllResultsPane::Rebuild() {

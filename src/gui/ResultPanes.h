@@ -11,6 +11,7 @@ class CurrentResultsPane : public QListWidget {
     Q_OBJECT
   public:
     CurrentResultsPane(Session& session, const PlotView& view, QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {300, 420}; }
 
   public slots:
     void Rebuild();
@@ -26,6 +27,7 @@ class AllResultsPane : public QTableWidget {
     Q_OBJECT
   public:
     explicit AllResultsPane(Session& session, QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {800, 170}; }
 
   public slots:
     void Rebuild();
