@@ -309,6 +309,57 @@ class MainWindowTest : public QObject {
         QVERIFY(W().grab().save(QDir::currentPath() + "/quadrel-main-window.png"));
     }
 
+    void everyDialogOpensWithItsTitleAndCancelKeepsTheStore() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const std::pair<const char*, const char*> dialogs[] = {
+            {"actionHSetup", "Horizontal Parameter Setup"},
+            {"actionVSetup", "Vertical Parameters Setup"},
+            {"actionRadiationSetup", "Radiation Parameter Setup"},
+            {"actionEnvelopeConfig", "Open the envelope and gain configuration"},
+            {"actionNaming", "指标命名设置"},
+            {"actionVerticalList", "Vertical Parameter List"},
+            {"actionHorizontalList", "Horizontal Parameter List"},
+            {"actionRotateDisplay", "Pattern Rotation - Data Processing"},
+            {"actionLevelAdjust", "Level Adjustment"},
+            {"actionDrawSetting", "Draw setting-Polar Coordinates"},
+            {"actionColors", "Color Setting"},
+            {"actionScreenshotSetting", "Screenshot Setting"},
+            {"actionScreenshotPath", "Screenshot Path"},
+            {"actionSaveAs", "Save as"},
+            {"actionExport", "Export Data"},
+            {"actionXmlConfig", "XML configuration"},
+            {"actionPrintPreview", "Print Preview"},
+        };
+        const QString configFile = ConfigDir() + "Config.xml";
+        QFile before(configFile);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray stored = before.readAll();
+        for (const auto& [action, title] : dialogs) {
+            ModalDriver driver;
+            QString seen;
+            driver.Then([&](QWidget* dialog) {
+                seen = dialog->windowTitle();
+                qobject_cast<QDialog*>(dialog)->reject();
+            });
+            W().Action(action)->trigger();
+            QVERIFY2(WaitFor([&] { return driver.Idle(); }), action);
+            QCOMPARE(seen, QString::fromUtf8(title));
+        }
+        QFile after(configFile);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), stored);
+    }
+
+    void screenshotWritesABitmapOfTheModeSize() {
+        QTemporaryDir out;
+        W().GetSession().Doc().screenshotFolder = out.path().toStdString() + "/";
+        W().GetSession().Doc().captureMode = 3; // "Standard Window 2(450*450)"
+        W().Action("actionScreenshot")->trigger();
+        const QStringList shots = QDir(out.path()).entryList({"截图*.bmp"}, QDir::Files);
+        QCOMPARE(shots.size(), 1);
+        QCOMPARE(QImage(out.path() + "/" + shots.front()).size(), QSize(450, 450));
+    }
+
     void noKeepsTheWindowOpen() {
         ModalDriver driver;
         QString prompt;
