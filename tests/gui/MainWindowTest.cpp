@@ -289,12 +289,18 @@ class MainWindowTest : public QObject {
         W().resize(1800, 1100);
         W().View()->setFixedSize(700, 560);
         QApplication::processEvents();
+        // Two cuts, Cartesian, the 3 dB line and the Max marker, in the window and on the command line.
+        W().Action("actionCartesian")->trigger();
+        W().Action("action3dBReference")->trigger();
+        W().Action("actionWithCoCross")->trigger();
         ClickRow("p1_p45_h_co_2_0_1850.msi");
+        W().Action("actionMarkMax")->trigger();
         const QImage view = ViewImage();
         QTemporaryDir out;
         const QString png = out.path() + "/plot.png";
-        Cli({"plot", "--size", "700x560", "--select", kAntenna + "/p1_p45_h_co_2_0_1850.msi", "--out", png,
-             kCampaign});
+        Cli({"plot", "--size", "700x560", "--cartesian", "--ref3db", "--markers", "max", "--select",
+             kAntenna + "/p1_p45_h_co_2_0_1850.msi", "--select", kAntenna + "/p1_p45_h_cr_2_0_1850.msi",
+             "--out", png, kCampaign});
         const QImage cli(png);
         QCOMPARE(cli.size(), view.size());
         QVERIFY2(DifferingShare(view, cli, 40) < 0.002, "the view and the CLI picture differ");
