@@ -1,0 +1,51 @@
+// Zips a folder of readable part sources into an Office Open XML package: the repository keeps
+// the templates as indented XML, so a template change is a reviewable diff, and the build packs them.
+// XML parts are checked for well-formedness and written without their indentation.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "Package.h"
+#include "XmlPart.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: ooxml-pack SOURCE_FOLDER OUTPUT_FILE\n";
+        return 2;
+    }
+    namespace fs = std::filesystem;
+    const fs::path source = argv[1];
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(source))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    ooxml::Package package;
+    for (const fs::path& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        std::string content = bytes.str();
+        const std::string extension = file.extension().string();
+        if (extension == ".xml" || extension == ".rels") {
+            tinyxml2::XMLDocument doc;
+            if (!ooxml::ParseXml(content, doc)) {
+                std::cerr << "ooxml-pack: not well-formed XML: " << file << "\n";
+                return 1;
+            }
+            content = ooxml::SerialiseXml(doc);
+        }
+        package.SetPart(fs::relative(file, source).generic_string(), std::move(content));
+    }
+    std::string error;
+    if (!package.HasPart(ooxml::kContentTypesPart)) {
+        std::cerr << "ooxml-pack: " << source << " has no [Content_Types].xml\n";
+        return 1;
+    }
+    if (!package.SaveAs(argv[2], error)) {
+        std::cerr << "ooxml-pack: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
