@@ -94,4 +94,12 @@ tinyxml2::XMLElement* EnsureChild(tinyxml2::XMLElement* parent, const char* name
     return element;
 }
 
+void InsertBefore(tinyxml2::XMLNode* reference, tinyxml2::XMLNode* node) {
+    tinyxml2::XMLNode* parent = reference->Parent();
+    if (tinyxml2::XMLNode* previous = reference->PreviousSibling())
+        parent->InsertAfterChild(previous, node);
+    else
+        parent->InsertFirstChild(node);
+}
+
 } // namespace ooxml

@@ -22,4 +22,7 @@ tinyxml2::XMLElement* AppendElement(tinyxml2::XMLNode* parent, const char* name)
 // A child named `name`, created (as the first child when `first`) when there is none.
 tinyxml2::XMLElement* EnsureChild(tinyxml2::XMLElement* parent, const char* name, bool first = false);
 
+// Inserts `node` just before `reference` (a child of some parent).
+void InsertBefore(tinyxml2::XMLNode* reference, tinyxml2::XMLNode* node);
+
 } // namespace ooxml
