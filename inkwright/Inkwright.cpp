@@ -32,9 +32,9 @@ bool ValidDirection(int direction) {
     return direction == kInkBackward || direction == kInkForward;
 }
 
-// Another program holds a document open when it cannot be opened for reading, or when an office
-// suite's lock file stands beside it.
-bool InUse(const std::string& path) {
+} // namespace
+
+bool DocumentInUse(const std::string& path) {
     std::ifstream probe(path, std::ios::binary);
     if (!probe) return true;
     const std::filesystem::path p(path);
@@ -42,6 +42,8 @@ bool InUse(const std::string& path) {
     return std::filesystem::exists(p.parent_path() / (".~lock." + p.filename().string() + "#"), ec) ||
            std::filesystem::exists(p.parent_path() / ("~$" + p.filename().string()), ec);
 }
+
+namespace {
 
 std::vector<XMLElement*> StoryParagraphs(Session& s) {
     return Paragraphs(s.StoryRoot());
@@ -220,7 +222,7 @@ int CInkwright::OpenDocument(const std::string& path) {
         Show("Word file doesn't exist, please check it!");
         return 0;
     }
-    if (InUse(path)) {
+    if (DocumentInUse(path)) {
         Show("Current file is in use by another program, please close it first!");
         return 0;
     }

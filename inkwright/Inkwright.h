@@ -32,6 +32,10 @@ INKWRIGHT_API unsigned FontColorValue(int color);
 // Word highlight colour index of a Color (0 automatic).
 INKWRIGHT_API int HighlightIndex(int color);
 
+// Whether another program holds a document open: it cannot be opened for reading, or an office
+// suite's lock file (".~lock.NAME#", "~$NAME") stands beside it.
+INKWRIGHT_API bool DocumentInUse(const std::string& path);
+
 // Where the library's messages go; stderr (one line each) until the program installs its own.
 class INKWRIGHT_API InkwrightNotifier {
   public:

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -44,11 +45,14 @@ bool IsCompressedMedia(const std::string& name) {
     return endsWith(".png") || endsWith(".jpg") || endsWith(".jpeg") || endsWith(".gif");
 }
 
-// A unique temporary name beside the target, so the rename stays on one file system.
+// A unique temporary name beside the target, so the rename stays on one file system. It gets the
+// target's permissions, or those of an ordinary document for a new file.
 std::string TemporaryBeside(const std::string& path) {
     std::string pattern = path + ".tmp-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return {};
+    struct stat existing {};
+    ::fchmod(fd, ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
     ::close(fd);
     return pattern;
 }

@@ -55,6 +55,14 @@ std::string ShippedDataDir() {
     return QUADREL_RESOURCE_DIR "/Config File/";
 }
 
+std::string ShippedTemplateDir() {
+    std::error_code error;
+    const std::string installed = ShippedDataDir() + "template/";
+    if (installed.rfind(QUADREL_RESOURCE_DIR, 0) != 0 && std::filesystem::is_directory(installed, error))
+        return installed;
+    return WithTrailingSlash(QUADREL_TEMPLATE_BUILD_DIR);
+}
+
 bool SeedConfigDir(const std::string& configDir) {
     std::error_code error;
     std::filesystem::create_directories(configDir, error);
@@ -66,6 +74,16 @@ bool SeedConfigDir(const std::string& configDir) {
         std::string bytes;
         // A file missing from the shipped folder is simply not seeded; its readers use defaults.
         if (ReadWholeFile(shipped + name, bytes)) WriteFileAtomic(folder + name, bytes);
+    }
+    const std::string templates = ShippedTemplateDir();
+    for (std::filesystem::directory_iterator it(templates, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) continue;
+        const std::string target = folder + "template/" + it->path().filename().string();
+        if (std::filesystem::exists(target, error)) continue;
+        std::filesystem::create_directories(folder + "template", error);
+        std::string bytes;
+        if (ReadWholeFile(it->path().string(), bytes)) WriteFileAtomic(target, bytes);
     }
     return true;
 }

@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr const char* kWorksheetType = "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
+constexpr const char* kWorksheetType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 constexpr const char* kSheetNamespaces =
     "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
@@ -28,11 +29,21 @@ std::string Escaped(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\r': out += "&#13;"; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
         default:
             // Control characters other than tab and line feed are not allowed in XML.
             if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
@@ -51,7 +62,8 @@ std::string NumberText(double value) {
 std::string CellXml(int row, int column, bool number, double value, const std::string& text) {
     const std::string ref = ColumnName(column) + std::to_string(row);
     if (number) return "<c r=\"" + ref + "\"><v>" + NumberText(value) + "</v></c>";
-    return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + Escaped(text) + "</t></is></c>";
+    return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + Escaped(text) +
+           "</t></is></c>";
 }
 
 // The (row, column) of a reference like "AB12"; false when it is none.
@@ -72,7 +84,8 @@ bool ReadsAsNumber(const std::string& text, double& value) {
     if (begin == std::string::npos) return false;
     bool negative = false;
     if (text[begin] == '+' || text[begin] == '-') negative = text[begin++] == '-';
-    if (begin > end || !(std::isdigit(static_cast<unsigned char>(text[begin])) || text[begin] == '.')) return false;
+    if (begin > end || !(std::isdigit(static_cast<unsigned char>(text[begin])) || text[begin] == '.'))
+        return false;
     double parsed = 0.0;
     const char* first = text.data() + begin;
     const char* last = text.data() + end + 1;
@@ -84,7 +97,8 @@ bool ReadsAsNumber(const std::string& text, double& value) {
 
 std::string ColumnName(int column) {
     std::string name;
-    for (; column > 0; column = (column - 1) / 26) name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    for (; column > 0; column = (column - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
     return name;
 }
 
@@ -98,7 +112,8 @@ bool Workbook::Open(const std::string& templatePath, std::string& error) {
     const ooxml::Relationship* main = packageRels.FindByType(ooxml::kRelOfficeDocument);
     m_workbookPart = main ? ooxml::ResolveTarget("", main->target) : "";
     tinyxml2::XMLDocument doc;
-    if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) || !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
+    if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) ||
+        !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
         error = "the file is not a workbook (no workbook part): " + templatePath;
         return false;
     }
@@ -158,7 +173,8 @@ int Workbook::AddSheet(const std::string& name) {
 }
 
 void Workbook::SetCell(int sheet, int row, int column, const std::string& text) {
-    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1 || row > 1048576 || column > 16384) return;
+    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1 || row > 1048576 || column > 16384)
+        return;
     Cell cell;
     cell.number = ReadsAsNumber(text, cell.value);
     if (!cell.number) cell.text = text;
@@ -184,7 +200,8 @@ std::string Workbook::SheetXml(const Sheet& sheet, bool selected) const {
     xml += "/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
     for (const auto& [row, cells] : sheet.cells) {
         xml += "<row r=\"" + std::to_string(row) + "\">";
-        for (const auto& [column, cell] : cells) xml += CellXml(row, column, cell.number, cell.value, cell.text);
+        for (const auto& [column, cell] : cells)
+            xml += CellXml(row, column, cell.number, cell.value, cell.text);
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
@@ -197,7 +214,8 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
     if (!bytes || !ooxml::ParseXml(*bytes, doc)) return;
     tinyxml2::XMLElement* root = doc.RootElement();
     if (tinyxml2::XMLElement* views = root->FirstChildElement("sheetViews"))
-        for (auto* view = views->FirstChildElement("sheetView"); view; view = view->NextSiblingElement("sheetView"))
+        for (auto* view = views->FirstChildElement("sheetView"); view;
+             view = view->NextSiblingElement("sheetView"))
             view->SetAttribute("tabSelected", selected ? "1" : "0");
     tinyxml2::XMLElement* data = root->FirstChildElement("sheetData");
     if (!data) data = ooxml::AppendElement(root, "sheetData");
@@ -223,8 +241,10 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
                 auto* following = c->NextSiblingElement("c");
                 int r = 0, col = 0;
                 ParseReference(c->Attribute("r"), r, col);
-                if (col == column) rowElement->DeleteChild(c);
-                else if (col > column && !next) next = c;
+                if (col == column)
+                    rowElement->DeleteChild(c);
+                else if (col > column && !next)
+                    next = c;
                 c = following;
             }
             tinyxml2::XMLDocument fragment;

@@ -28,14 +28,15 @@ std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     const HPara& h = doc.Hpara;
     const VPara& v = doc.Vpara;
     std::vector<Column> columns;
-    auto add = [&](const char* key, std::string header, Cut cut, std::function<float(const IndicatorResult&)> value,
-                   bool percent = false) {
+    auto add = [&](const char* key, std::string header, Cut cut,
+                   std::function<float(const IndicatorResult&)> value, bool percent = false) {
         if (sel.IsSelected(key)) columns.push_back({std::move(header), cut, std::move(value), percent});
     };
     using R = IndicatorResult;
     add("Gain", "Gain\n(dBi)", Cut::Gain, [](const R& r) { return r.Gain; });
     add("Directivity", "Directivity\n(dBi)", Cut::Gain, [](const R& r) { return r.Directivity; });
-    add("Eff", "Eff.\n(%)", Cut::Gain, [](const R& r) { return r.Efficiency; }, true);
+    add(
+        "Eff", "Eff.\n(%)", Cut::Gain, [](const R& r) { return r.Efficiency; }, true);
     add("GFR", "GFR.\n(dB)", Cut::Gain, [](const R& r) { return r.GFR; });
     add("Losses", "Losses\n(dB)", Cut::Gain, [](const R& r) { return r.Losses; });
     add("cm_isSelHMaxLevel", "H-Max Level\n(dB)", Cut::Coh, [](const R& r) { return r.Hmax.fMag; });
@@ -51,7 +52,8 @@ std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     add("cm_isSelHPS", "HPS\n(dB)", Cut::Coh, [](const R& r) { return r.HPS; });
     add("cm_isSelLean", "Lean\n(°)", Cut::Coh, [](const R& r) { return r.Lean; });
     if (h.THP_mode == 0) {
-        add("cm_isSelTHP", "THP\n(" + Format("%.0f°", h.THP_xdeg) + ") ", Cut::Coh, [](const R& r) { return r.THP[0]; });
+        add("cm_isSelTHP", "THP\n(" + Format("%.0f°", h.THP_xdeg) + ") ", Cut::Coh,
+            [](const R& r) { return r.THP[0]; });
     } else {
         for (size_t i = 0; i < h.THP_xdb.size() && i < 10; ++i)
             add("cm_isSelTHP", "THP\n(" + Format("%.0fdB", h.THP_xdb[i]) + ") ", Cut::Coh,
@@ -61,7 +63,8 @@ std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     static const char* const kSprKinds[] = {"u/s", "s/u", "s/t", "u/t"};
     const std::string sector = h.SPR_mode == 0 ? Format("%.0f°", h.SPR_xdeg) : Format("%.0fdB", h.SPR_xdb);
     const int sprType = h.SPR_type >= 0 && h.SPR_type < 4 ? h.SPR_type : 0;
-    add("cm_isSelSPR", "SPR(" + sector + ")\n " + kSprKinds[sprType] + "(%)", Cut::Coh, [](const R& r) { return r.SPR; });
+    add("cm_isSelSPR", "SPR(" + sector + ")\n " + kSprKinds[sprType] + "(%)", Cut::Coh,
+        [](const R& r) { return r.SPR; });
     add("cm_isSelFBRXP", "FBR xp\n(dB)", Cut::Crh, [](const R& r) { return r.FBRxp; });
     add("cm_isSelFBRtot", "FBR tot\n(dB)", Cut::Crh, [](const R& r) { return r.FBRtot; });
     add("cm_isSelXPD0", "XPD 0\n(dB)", Cut::Crh, [](const R& r) { return r.XPD0; });

@@ -21,7 +21,8 @@ struct ResultTable {
 
 // Groups the pattern table in key order by `GroupKey(file)`; patterns whose component and plane
 // give none of the four keys are left out.
-template <typename KeyOf> std::map<std::string, ResultGroup> GroupPatterns(const PatternTable& table, KeyOf keyOf) {
+template <typename KeyOf>
+std::map<std::string, ResultGroup> GroupPatterns(const PatternTable& table, KeyOf keyOf) {
     std::map<std::string, ResultGroup> groups;
     for (const auto& [key, file] : table) {
         const std::string kind = file.names[kFieldComponent] + file.names[kFieldPlane];
