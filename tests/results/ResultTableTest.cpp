@@ -32,15 +32,17 @@ PatternFile Pattern(const std::string& component, const std::string& plane, floa
 } // namespace
 
 TEST(ResultTable, ColumnsComeFromTheCutOfTheirGroupAndMissingCutsShowADash) {
-    CQuadrelDoc doc = WithSelection({"Gain", "Eff", "cm_isSelHBW3dB", "cm_isSelXPD0", "cm_isSelVBW3dB", "cm_isSelVXPD0"});
-    const PatternFile coh = Pattern("co", "h", 10), coe = Pattern("co", "e", 20), crh = Pattern("cr", "h", 30), cre = Pattern("cr", "e", 40);
+    CQuadrelDoc doc =
+        WithSelection({"Gain", "Eff", "cm_isSelHBW3dB", "cm_isSelXPD0", "cm_isSelVBW3dB", "cm_isSelVXPD0"});
+    const PatternFile coh = Pattern("co", "h", 10), coe = Pattern("co", "e", 20),
+                      crh = Pattern("cr", "h", 30), cre = Pattern("cr", "e", 40);
     PatternFile unset = Pattern("co", "h", 0);
     unset.results.Efficiency = NOT_SET;
     const ResultGroup group{{"1710", {{"coh", &coh}, {"coe", &coe}, {"crh", &crh}, {"cre", &cre}}},
                             {"1850", {{"coh", &unset}}}};
     const ResultTable table = BuildResultTable(doc, group);
-    EXPECT_EQ(table.header, (Row{"Frequency\n(MHz)", "Gain\n(dBi)", "Eff.\n(%)", "HBW\n(°)", "XPD 0\n(dB)", "VBW\n(°)",
-                                 "V-XPD 0°\n(dB)"}));
+    EXPECT_EQ(table.header, (Row{"Frequency\n(MHz)", "Gain\n(dBi)", "Eff.\n(%)", "HBW\n(°)", "XPD 0\n(dB)",
+                                 "VBW\n(°)", "V-XPD 0°\n(dB)"}));
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0], (Row{"1710", "10.00", "10.00", "11.00", "33.00", "22.00", "44.00"}));
     // Only a horizontal co-polar cut: the vertical and cross-polar cells are dashes; an unknown
