@@ -150,7 +150,7 @@ void InsertContentsBefore(XMLElement* body, XMLElement* before, XMLElement* styl
     for (XMLElement* p : Build(body->GetDocument(), entries, kInstruction)) ooxml::InsertBefore(before, p);
 }
 
-bool RebuildContents(XMLElement* body, XMLElement* styles) {
+bool RebuildContents(XMLElement* body, XMLElement* styles, XMLElement*& keep) {
     const std::vector<XMLElement*> paragraphs = Paragraphs(body);
     int first = 0, last = 0;
     if (!FindContents(paragraphs, first, last)) return false;
@@ -179,7 +179,12 @@ bool RebuildContents(XMLElement* body, XMLElement* styles) {
         ooxml::InsertBefore(anchor, p);
         for (XMLElement* run : kept) p->InsertEndChild(run);
     }
-    for (int i = first; i <= last; ++i) paragraphs[i]->Parent()->DeleteChild(paragraphs[i]);
+    XMLElement* after = NextParagraph(paragraphs[last], body);
+    if (!after) after = anchor->PreviousSiblingElement("w:p"); // the new field's last paragraph
+    for (int i = first; i <= last; ++i) {
+        if (paragraphs[i] == keep) keep = after;
+        paragraphs[i]->Parent()->DeleteChild(paragraphs[i]);
+    }
     return true;
 }
 

@@ -12,8 +12,9 @@ using tinyxml2::XMLElement;
 // Inserts a table of contents before `before` (a paragraph of the body).
 void InsertContentsBefore(XMLElement* body, XMLElement* before, XMLElement* styles);
 // Rebuilds the entries of the document's first table of contents from its current headings; false
-// when the body has none.
-bool RebuildContents(XMLElement* body, XMLElement* styles);
+// when the body has none. When `keep` is one of the paragraphs replaced, it becomes the paragraph
+// that follows the contents.
+bool RebuildContents(XMLElement* body, XMLElement* styles, XMLElement*& keep);
 // Asks a word processor to refresh every field when it opens the document (settings part root).
 void RequestFieldUpdate(XMLElement* settings);
 

@@ -62,6 +62,13 @@ StoryPosition Where(Session& s, const std::vector<XMLElement*>& paragraphs, int 
     return {index, offset};
 }
 
+// The selection's paragraph for the editing operations. Every operation that removes paragraphs
+// moves the selection out of them first, so the paragraph is always part of the active story.
+XMLElement* Current(Session& s) {
+    if (!s.selection.paragraph) Where(s, StoryParagraphs(s), 0);
+    return s.selection.paragraph;
+}
+
 void MoveTo(Session& s, XMLElement* paragraph, int offset) {
     s.selection.paragraph = paragraph;
     s.selection.CollapseTo(offset);
@@ -267,7 +274,7 @@ void CInkwright::InsertParagraph(int count) {
         return;
     }
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Current(s);
     ClearSelectedText(s);
     for (int i = 0; i < count; ++i) MoveTo(s, SplitParagraph(s.selection.paragraph, s.selection.start), 0);
 }
@@ -278,7 +285,7 @@ void CInkwright::InsertPicture(const std::string& path) {
         return;
     }
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Current(s);
     const StoredPicture picture = ReadPicture(path);
     ClearSelectedText(s);
     const std::string relId = AddPicturePart(s, picture.bytes, picture.extension);
@@ -382,25 +389,29 @@ void CInkwright::SetFocusRow(int count, int direction) {
 void CInkwright::SetFocusCol(int count, int direction) {
     if (!CountAndDirectionValid(count, 1, "Error Column Num!", direction)) return;
     Session& s = OpenSession();
-    const std::vector<XMLElement*> paragraphs = StoryParagraphs(s);
-    int index = Where(s, paragraphs, 0).paragraph;
+    XMLElement* root = s.StoryRoot();
+    XMLElement* paragraph = Current(s);
     // A selection collapses to its far end first; that counts as one move.
     int at = direction == kInkForward ? s.selection.end : s.selection.start;
     if (!s.selection.Collapsed()) --count;
     for (; count > 0; --count) {
         if (direction == kInkForward) {
-            if (at < ParagraphLength(paragraphs[index]))
+            if (at < ParagraphLength(paragraph)) {
                 ++at;
-            else if (index + 1 < static_cast<int>(paragraphs.size()))
-                ++index, at = 0;
+            } else if (XMLElement* next = NextParagraph(paragraph, root)) {
+                paragraph = next;
+                at = 0;
+            }
         } else {
-            if (at > 0)
+            if (at > 0) {
                 --at;
-            else if (index > 0)
-                --index, at = ParagraphLength(paragraphs[index]);
+            } else if (XMLElement* previous = PreviousParagraph(paragraph, root)) {
+                paragraph = previous;
+                at = ParagraphLength(paragraph);
+            }
         }
     }
-    MoveTo(s, paragraphs[index], at);
+    MoveTo(s, paragraph, at);
 }
 
 void CInkwright::SetFocusHeading(int number, int direction) {
@@ -469,11 +480,12 @@ void CInkwright::CopyTableCol() {
 
 void CInkwright::UpdateContents() {
     Session& s = OpenSession();
-    if (!RebuildContents(MainBody(s), RelatedRoot(s, ooxml::kRelStyles)))
+    XMLElement* keep = s.ActivePart() == s.MainPart() ? s.selection.paragraph : nullptr;
+    if (!RebuildContents(MainBody(s), RelatedRoot(s, ooxml::kRelStyles), keep))
         throw InkwrightError("The requested member of the collection does not exist.");
     RequestFieldUpdate(RelatedRoot(s, ooxml::kRelSettings, true));
-    // The selection's paragraph may have been one of the rebuilt entries.
-    if (s.ActivePart() == s.MainPart()) Where(s, StoryParagraphs(s), s.selection.start);
+    // A selection inside the old entries moves to the paragraph after the contents.
+    if (keep != s.selection.paragraph && s.ActivePart() == s.MainPart()) MoveTo(s, keep, 0);
 }
 
 void CInkwright::InsertContents() {
@@ -501,7 +513,7 @@ void CInkwright::SetActiveView(int view) {
 
 void CInkwright::SetFontColor(int color) {
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Current(s);
     // Typed text takes the colour from now on; selected text takes it at once.
     s.typingColor = color >= kInkBlack && color <= kInkGreen ? color : -1;
     FormatRange(s.selection.paragraph, s.selection.start, s.selection.end, "w:color", ColorHex(color));

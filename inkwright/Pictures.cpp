@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <sstream>
 #include <zlib.h>
 
 #include "Inkwright.h"
@@ -55,19 +54,21 @@ StoredPicture FromBmp(const std::string& b, const std::string& path) {
     const int64_t stride = (static_cast<int64_t>(width) * bits + 31) / 32 * 4;
     if (dataOffset > b.size() || static_cast<int64_t>(b.size() - dataOffset) < stride * height)
         Unreadable(path, "truncated bitmap");
-    std::string rgb(static_cast<size_t>(width) * height * 3, '\0');
+    // The PNG rows (a filter byte, then RGB) are built directly from the bitmap's rows.
+    const size_t rowBytes = static_cast<size_t>(width) * 3 + 1;
+    std::string raw(rowBytes * static_cast<size_t>(height), '\0');
     const int step = bits / 8;
     for (int64_t y = 0; y < height; ++y) {
         const int64_t sourceRow = rawHeight < 0 ? y : height - 1 - y;
         const char* row = b.data() + dataOffset + sourceRow * stride;
-        char* out = rgb.data() + y * width * 3;
+        char* out = raw.data() + y * rowBytes + 1;
         for (int32_t x = 0; x < width; ++x) {
             out[3 * x] = row[step * x + 2];
             out[3 * x + 1] = row[step * x + 1];
             out[3 * x + 2] = row[step * x];
         }
     }
-    return {EncodePngRgb(width, static_cast<int>(height), rgb), "png", width, static_cast<int>(height)};
+    return {PngFromRows(width, static_cast<int>(height), raw), "png", width, static_cast<int>(height)};
 }
 
 StoredPicture FromJpeg(const std::string& b, const std::string& path) {
@@ -91,13 +92,7 @@ StoredPicture FromJpeg(const std::string& b, const std::string& path) {
 
 } // namespace
 
-std::string EncodePngRgb(int width, int height, const std::string& rgb) {
-    std::string raw;
-    raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
-    for (int y = 0; y < height; ++y) {
-        raw += '\0';
-        raw.append(rgb, static_cast<size_t>(y) * width * 3, static_cast<size_t>(width) * 3);
-    }
+std::string PngFromRows(int width, int height, const std::string& raw) {
     uLongf size = compressBound(raw.size());
     std::string packed(size, '\0');
     compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
@@ -115,11 +110,13 @@ std::string EncodePngRgb(int width, int height, const std::string& rgb) {
 }
 
 StoredPicture ReadPicture(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) Unreadable(path, "the file cannot be opened");
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    const std::string b = buffer.str();
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > (std::streamoff(1) << 31)) Unreadable(path, "the file cannot be read");
+    std::string b(static_cast<size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(b.data(), size)) Unreadable(path, "the file cannot be read");
     if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return FromBmp(b, path);
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
         return {b, "png", static_cast<int>(Be32(b, 16)), static_cast<int>(Be32(b, 20))};

@@ -16,7 +16,8 @@ struct StoredPicture {
 // read or is none of these.
 StoredPicture ReadPicture(const std::string& path);
 
-// PNG bytes of 8-bit RGB rows (3 bytes per pixel, top row first).
-std::string EncodePngRgb(int width, int height, const std::string& rgb);
+// PNG bytes of 8-bit RGB rows (3 bytes per pixel, top row first), each row led by its PNG filter
+// byte.
+std::string PngFromRows(int width, int height, const std::string& rows);
 
 } // namespace inkwright

@@ -84,6 +84,43 @@ int IndexOf(const std::vector<XMLElement*>& paragraphs, const XMLElement* paragr
     return -1;
 }
 
+namespace {
+
+bool IsContainer(const XMLElement* e) {
+    return Is(e, "w:tbl") || Is(e, "w:tr") || Is(e, "w:tc") || Is(e, "w:sdt") || Is(e, "w:sdtContent") ||
+           Is(e, "w:customXml");
+}
+
+// The first (last) paragraph inside `element` in reading order, the element itself for a paragraph.
+XMLElement* Edge(XMLElement* element, bool first) {
+    if (Is(element, "w:p")) return element;
+    if (!IsContainer(element)) return nullptr;
+    for (XMLElement* c = first ? element->FirstChildElement() : element->LastChildElement(); c;
+         c = first ? c->NextSiblingElement() : c->PreviousSiblingElement())
+        if (XMLElement* found = Edge(c, first)) return found;
+    return nullptr;
+}
+
+XMLElement* Step(XMLElement* paragraph, XMLElement* storyRoot, bool forward) {
+    for (XMLElement* at = paragraph; at && at != storyRoot;
+         at = at->Parent() ? at->Parent()->ToElement() : nullptr) {
+        for (XMLElement* s = forward ? at->NextSiblingElement() : at->PreviousSiblingElement(); s;
+             s = forward ? s->NextSiblingElement() : s->PreviousSiblingElement())
+            if (XMLElement* found = Edge(s, forward)) return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+XMLElement* NextParagraph(XMLElement* paragraph, XMLElement* storyRoot) {
+    return Step(paragraph, storyRoot, true);
+}
+
+XMLElement* PreviousParagraph(XMLElement* paragraph, XMLElement* storyRoot) {
+    return Step(paragraph, storyRoot, false);
+}
+
 XMLElement* EnclosingTable(XMLElement* paragraph) {
     return Ancestor(paragraph, "w:tbl");
 }

@@ -12,6 +12,10 @@ std::vector<XMLElement*> Paragraphs(XMLElement* storyRoot);
 // The first paragraph of a story; an empty one is added when the story has none.
 XMLElement* FirstParagraph(XMLElement* storyRoot);
 int IndexOf(const std::vector<XMLElement*>& paragraphs, const XMLElement* paragraph);
+// The paragraph after (before) `paragraph` in reading order within `storyRoot`; null at the end
+// (start). Walks the tree from the paragraph, so moving cell by cell does not list the story.
+XMLElement* NextParagraph(XMLElement* paragraph, XMLElement* storyRoot);
+XMLElement* PreviousParagraph(XMLElement* paragraph, XMLElement* storyRoot);
 
 // The innermost table, row and cell around a paragraph; null outside a table.
 XMLElement* EnclosingTable(XMLElement* paragraph);
