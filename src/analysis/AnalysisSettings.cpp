@@ -1,5 +1,8 @@
 #include "analysis/AnalysisSettings.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "analysis/AnalysisSettingsLoad.h"
 #include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
@@ -10,21 +13,33 @@ int32_t DecodeRadioPair(const CQuadrelDoc& doc, std::string_view section, RadioP
     return firstOn && secondOff ? 0 : 1;
 }
 
+namespace {
+// No setting means anything beyond a million degrees or dB; the bound keeps a hand-edited store
+// from overflowing the arithmetic (negating INT_MIN, casting 1e300 to float).
+constexpr double kSettingBound = 1e6;
+
+float BoundedSetting(double value) {
+    if (!std::isfinite(value)) return 0.0f;
+    return static_cast<float>(std::clamp(value, -kSettingBound, kSettingBound));
+}
+} // namespace
+
 std::vector<float> ParseThpList(std::string_view text) {
     std::vector<float> values;
     for (const std::string& piece : SplitAll(text, ','))
-        values.push_back(static_cast<float>(ParseLeadingDouble(piece)));
+        values.push_back(BoundedSetting(ParseLeadingDouble(piece)));
     return values;
 }
 
 namespace {
 
 float ReadFloat(const CQuadrelDoc& doc, std::string_view section, std::string_view key) {
-    return static_cast<float>(ParseLeadingDouble(doc.ReadConfig(section, key)));
+    return BoundedSetting(ParseLeadingDouble(doc.ReadConfig(section, key)));
 }
 
 int32_t ReadInt(const CQuadrelDoc& doc, std::string_view section, std::string_view key) {
-    return ParseLeadingInt(doc.ReadConfig(section, key));
+    const auto bound = static_cast<int32_t>(kSettingBound);
+    return std::clamp(ParseLeadingInt(doc.ReadConfig(section, key)), -bound, bound);
 }
 
 void LoadHorizontal(const CQuadrelDoc& doc, HPara& h) {

@@ -14,8 +14,9 @@ struct Window {
 };
 Window CrossBackWindow(const IndicatorResult& coReference, const HPara& h, const NameFields& names) {
     auto fold = [](double bound) {
-        if (bound < -179.5) bound += 360.0;
-        if (bound > 179.5) bound -= 360.0;
+        // Once: -180 becomes 180 and must stay there, not be folded back.
+        if (bound < -179.5) return bound + 360.0;
+        if (bound > 179.5) return bound - 360.0;
         return bound;
     };
     const double centre = BackWindowCentre(coReference, h, names);

@@ -89,6 +89,10 @@ struct ConfigStore::ParsedFile {
     bool loaded = false;
     FileSignature signature;
     tinyxml2::XMLDocument doc;
+    // The shipped defaults, parsed on first need, for reads while the file cannot answer.
+    bool defaultsTried = false;
+    bool defaultsParsed = false;
+    tinyxml2::XMLDocument defaults;
 };
 
 namespace {
@@ -158,11 +162,37 @@ ConfigStore::ConfigStore(std::string configFile, std::string shippedDefaults)
     : m_configFile(std::move(configFile)), m_shippedDefaults(std::move(shippedDefaults)),
       m_parsed(std::make_shared<ParsedFile>()) {}
 
+namespace {
+bool IsConfigRoot(const tinyxml2::XMLElement* root) {
+    return root && std::string_view(root->Name()) == kRootName;
+}
+} // namespace
+
+ConfigHealth ConfigStore::Health() const {
+    std::lock_guard guard(m_parsed->lock);
+    switch (LoadInto(m_configFile, *m_parsed)) {
+    case FileState::Missing:
+        return ConfigHealth::Missing;
+    case FileState::Unusable:
+        return ConfigHealth::Unusable;
+    case FileState::Loaded:
+        break;
+    }
+    return IsConfigRoot(m_parsed->doc.RootElement()) ? ConfigHealth::Loaded : ConfigHealth::Unusable;
+}
+
 std::string ConfigStore::ReadConfig(std::string_view section, std::string_view key) const {
     std::lock_guard guard(m_parsed->lock);
-    if (LoadInto(m_configFile, *m_parsed) != FileState::Loaded) return {};
-    const tinyxml2::XMLElement* root = m_parsed->doc.RootElement();
-    if (!root || std::string_view(root->Name()) != kRootName) return {};
+    const tinyxml2::XMLElement* root = nullptr;
+    if (LoadInto(m_configFile, *m_parsed) == FileState::Loaded) root = m_parsed->doc.RootElement();
+    if (!IsConfigRoot(root)) {
+        if (!m_parsed->defaultsTried) {
+            m_parsed->defaultsTried = true;
+            m_parsed->defaultsParsed = ParseSeed(m_parsed->defaults, m_shippedDefaults);
+        }
+        if (!m_parsed->defaultsParsed) return {};
+        root = m_parsed->defaults.RootElement();
+    }
     const tinyxml2::XMLElement* sectionElement = root->FirstChildElement(std::string(section).c_str());
     if (!sectionElement) return {};
     const tinyxml2::XMLElement* keyElement = sectionElement->FirstChildElement(std::string(key).c_str());

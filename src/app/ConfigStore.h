@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+enum class ConfigHealth { Loaded, Missing, Unusable };
+
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
 // element per entry whose attribute "value" holds the encoded value text. Every access looks at the
 // file afresh; the parsed document is kept only while the file on disk is unchanged.
@@ -12,8 +14,10 @@ class ConfigStore {
     // the program, copied in place when the configuration file is missing (empty: none).
     explicit ConfigStore(std::string configFile, std::string shippedDefaults = {});
 
-    // The decoded value; empty when the file, the section or the entry is missing, or when the
-    // stored attribute is not a valid encoding.
+    // The decoded value; empty when the section or the entry is missing, or when the stored
+    // attribute is not a valid encoding. While the file is missing or unusable (not XML, another
+    // root, unreadable, a folder) the shipped defaults answer, so settings never silently become
+    // empty; the unusable file itself is never overwritten.
     std::string ReadConfig(std::string_view section, std::string_view key) const;
     // Stores the encoded value and saves the file atomically. A missing section or entry is
     // created, so a setting is never silently dropped. Returns 1, or 0 when the file could not
@@ -21,6 +25,9 @@ class ConfigStore {
     int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
 
     const std::string& FilePath() const { return m_configFile; }
+    // What the file on disk is now: loaded, missing (the defaults answer until the first write
+    // creates it) or unusable.
+    ConfigHealth Health() const;
 
   private:
     struct ParsedFile;

@@ -16,10 +16,6 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return ToLower(a) == ToLower(b);
-}
-
 // The name of a "[section]" line; a missing "]" takes the rest of the line.
 std::optional<std::string_view> SectionName(std::string_view line) {
     const std::string_view text = Trim(line);
@@ -74,20 +70,36 @@ IniFile::IniFile(std::string path) : m_path(std::move(path)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
-IniFile::Location IniFile::Locate(std::string_view section, std::string_view key) const {
-    Location where;
+void IniFile::BuildIndex() const {
+    m_index.clear();
+    SectionIndex* open = nullptr; // the section being read, when it is the first of its name
+    bool inSection = false;
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        std::optional<std::string_view> name = SectionName(m_lines[i]);
-        if (where.sectionLine) {
-            if (name) break;
-            if (!Trim(m_lines[i]).empty()) where.sectionEnd = i + 1;
-            std::optional<KeyValue> entry = ParseKeyLine(m_lines[i]);
-            if (!where.keyLine && entry && SameName(entry->key, key)) where.keyLine = i;
-        } else if (name && SameName(*name, section)) {
-            where.sectionLine = i;
-            where.sectionEnd = i + 1;
+        if (std::optional<std::string_view> name = SectionName(m_lines[i])) {
+            auto [it, inserted] = m_index.try_emplace(ToLower(*name));
+            open = inserted ? &it->second : nullptr;
+            inSection = true;
+            if (open) open->line = open->end = i;
+            if (open) open->end = i + 1;
+            continue;
         }
+        if (!inSection || !open) continue;
+        if (!Trim(m_lines[i]).empty()) open->end = i + 1;
+        if (std::optional<KeyValue> entry = ParseKeyLine(m_lines[i]))
+            open->keys.try_emplace(ToLower(entry->key), i);
     }
+    m_indexValid = true;
+}
+
+IniFile::Location IniFile::Locate(std::string_view section, std::string_view key) const {
+    if (!m_indexValid) BuildIndex();
+    Location where;
+    auto found = m_index.find(ToLower(section));
+    if (found == m_index.end()) return where;
+    where.sectionLine = found->second.line;
+    where.sectionEnd = found->second.end;
+    if (auto k = found->second.keys.find(ToLower(key)); k != found->second.keys.end())
+        where.keyLine = k->second;
     return where;
 }
 
@@ -122,16 +134,31 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
         // The key keeps the spelling it had in the file.
         std::string_view existingKey = ParseKeyLine(m_lines[*where.keyLine])->key;
         m_lines[*where.keyLine] = std::string(existingKey) + "=" + std::string(value);
-        return true;
+        return true; // the line stays where it was: the index still holds
     }
     const std::string line = std::string(key) + "=" + std::string(value);
     if (where.sectionLine) {
-        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), line);
+        const size_t at = where.sectionEnd;
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+        // Every line from `at` on moved down by one; the new key ends its section.
+        for (auto& [name, index] : m_index) {
+            if (index.line >= at) ++index.line;
+            if (index.end >= at && index.line != *where.sectionLine) ++index.end;
+            for (auto& [keyName, keyLine] : index.keys)
+                if (keyLine >= at) ++keyLine;
+        }
+        SectionIndex& own = m_index[ToLower(section)];
+        own.end = at + 1;
+        own.keys.try_emplace(ToLower(key), at);
         return true;
     }
     if (!m_lines.empty() && !Trim(m_lines.back()).empty()) m_lines.emplace_back();
     m_lines.push_back("[" + std::string(section) + "]");
     m_lines.push_back(line);
+    SectionIndex& added = m_index[ToLower(section)];
+    added.line = m_lines.size() - 2;
+    added.end = m_lines.size();
+    added.keys = {{ToLower(key), m_lines.size() - 1}};
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,17 @@ class IniFile {
         std::optional<size_t> keyLine;
     };
     Location Locate(std::string_view section, std::string_view key) const;
+    void BuildIndex() const;
+
+    // Where each section starts and ends and where each of its keys stands, built once per change
+    // of the lines, so that a lookup does not walk the file (a colour file holds thousands).
+    struct SectionIndex {
+        size_t line = 0;
+        size_t end = 0;
+        std::map<std::string, size_t> keys; // lower-case key -> its first line
+    };
+    mutable std::map<std::string, SectionIndex> m_index; // lower-case name -> its first section
+    mutable bool m_indexValid = false;
 
     std::string m_path;
     std::vector<std::string> m_lines; // without line ends

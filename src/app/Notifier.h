@@ -10,6 +10,9 @@ class Notifier {
     virtual void Notify(const std::string& text, const std::string& caption) = 0;
     // Status-bar texts (long exports, cross-polar pairing errors); silent by default.
     virtual void Status(const std::string& /*text*/) {}
+    // Something the user should know that is no message box: a file read with doubts, a setting
+    // that fell back to its default. `subject` names the file or folder concerned.
+    virtual void Warning(const std::string& /*subject*/, const std::string& /*text*/) {}
 };
 
 // The notifications that the private window messages carried between document, view and panes.

@@ -16,11 +16,26 @@ double ParseLeadingDouble(std::string_view text);
 // Saturates at the int32 range instead of overflowing.
 int32_t ParseLeadingInt(std::string_view text);
 
+// The program-wide "no value" (-999); a non-finite number is never written, it is written as this.
+inline constexpr double kNoValue = -999.0;
+
 // "%.Nf" with "." as the decimal point.
 std::string FormatFixed(double value, int decimals);
 
-// The shortest text that reads back to the same float32.
+// The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);
+
+// The length of the UTF-8 sequence at the start of `text`; 0 when it is not valid UTF-8.
+size_t Utf8SequenceLength(std::string_view text);
+// `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD.
+std::string ValidUtf8(std::string_view text);
+// For line- and tab-separated outputs: valid UTF-8, with tab, line feed, carriage return and the
+// other control characters written as \t, \n, \r and \xNN, so a file name cannot split a line or
+// a column.
+std::string PrintableText(std::string_view text);
+// What an XML 1.0 text or attribute can hold: valid UTF-8 without the control characters XML
+// forbids (tab, line feed and carriage return stay).
+std::string XmlSafeText(std::string_view text);
 
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);

@@ -5,6 +5,7 @@
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "cli/JsonStream.h"
 
 namespace {
 struct AnalyseOptions {
@@ -49,7 +50,7 @@ void PrintCsv(const CQuadrelDoc& doc) {
     });
     std::cout << "\n";
     for (const auto& [key, file] : doc.table) {
-        std::cout << '"' << ReplaceAll(key, "\"", "\"\"") << '"';
+        std::cout << '"' << ReplaceAll(PrintableText(key), "\"", "\"\"") << '"';
         for (bool flag : file.results.flags) std::cout << "," << (flag ? 1 : 0);
         ForEachResultMember(file.results, [](const char*, const auto& value) {
             using T = std::decay_t<decltype(value)>;
@@ -68,7 +69,7 @@ void PrintCsv(const CQuadrelDoc& doc) {
 
 void PrintText(const CQuadrelDoc& doc) {
     for (const auto& [key, file] : doc.table) {
-        std::cout << "file " << key << "\n";
+        std::cout << "file " << PrintableText(key) << "\n";
         ForEachResultMember(file.results, [](const char* name, const auto& value) {
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, float>) {
@@ -88,28 +89,33 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
-    std::vector<std::string> files;
-    if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
+    const PatternPaths input = ExpandPatternPaths(options.paths);
+    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
-    const int status = doc->OpenFiles(files);
+    const int status = OpenPatternFiles(*doc, input.files);
     AnalyseAll(*doc);
     if (options.json) {
-        nlohmann::json out;
-        out["files"] = nlohmann::json::array();
+        // One file's record at a time: a campaign's output never sits in memory as one tree.
+        JsonStream out(std::cout);
+        out.BeginObject();
+        out.Key("files");
+        out.BeginArray();
         for (const auto& [key, file] : doc->table) {
             nlohmann::json entry = ResultJson(file.results);
             entry["key"] = key;
-            out["files"].push_back(std::move(entry));
+            out.Value(entry);
         }
-        out["messages"] = MessagesJson(notifier);
-        PrintJson(out);
+        out.EndArray();
+        out.Key("messages");
+        out.Value(MessagesJson(notifier));
+        EndRunJson(out, notifier);
     } else if (options.csv) {
         PrintCsv(*doc);
     } else {
         PrintText(*doc);
     }
-    return status == kLoadRefused ? kExitRefused : kExitOk;
+    return WorstExit(status, input.status);
 }
 } // namespace
 

@@ -7,10 +7,31 @@
 #include "cli/Commands.h"
 #include "document/QuadrelDoc.h"
 
-// Folders stand for every *.msi, *.MSI, *.cm, *.CM file below them; files stand for themselves. The
-// result is sorted, as one batch of the Open command. Paths that do not exist are reported and
-// make the call fail with a usage error.
-bool ExpandPatternPaths(const std::vector<std::string>& args, std::vector<std::string>& files);
+// What the PATH arguments stand for: folders for every *.msi, *.MSI, *.cm, *.CM file below them,
+// files for themselves, sorted as one batch of the Open command.
+struct PatternPaths {
+    std::vector<std::string> files;
+    // kExitUsage when a path does not exist; kExitFailure when a folder, or a folder below it,
+    // could not be read or held no pattern file (each named on stderr; the rest is still used).
+    int status = kExitOk;
+};
+PatternPaths ExpandPatternPaths(const std::vector<std::string>& args);
+
+// A path argument as the file system knows it: as given, or with "\" read as "/" when only that
+// spelling exists (paths copied from the lab's Windows machines).
+std::string InputPath(const std::string& arg);
+
+// Opens the files as one batch of the Open command. A refused file is named on stderr after the
+// described message. Returns kExitOk, kExitRefused (its content was refused) or kExitFailure (it
+// could not be read at all).
+int OpenPatternFiles(CQuadrelDoc& doc, const std::vector<std::string>& files);
+
+// The exit status of two outcomes together: a refusal over a usage error over a failure over success.
+int WorstExit(int a, int b);
+
+// The table key of a --select argument: its own key, or the key of the loaded file that names the
+// same file under another spelling ("./a" for "a", "X\a" for "X/a"). Empty when none matches.
+std::string LoadedKey(const CQuadrelDoc& doc, const std::string& path);
 
 // A document as the program sets it up at start: configuration store, analysis settings, envelope
 // curves of the shipped configuration folder.
@@ -20,7 +41,9 @@ std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifi
 nlohmann::json FloatJson(float value);
 nlohmann::json PointJson(const PatternPoint& point);
 
-// The messages a run showed, as [{"caption", "text"}], and the JSON output itself (bytes that are not
-// UTF-8, as a path may hold, are replaced rather than aborting the print).
+// The messages a run showed, as [{"caption", "text"}], and its warnings, as [{"file", "text"}].
 nlohmann::json MessagesJson(const StderrNotifier& notifier);
-void PrintJson(const nlohmann::json& out);
+nlohmann::json WarningsJson(const StderrNotifier& notifier);
+// The members that end every JSON output, "version" and "warnings", and the end of the object.
+class JsonStream;
+void EndRunJson(JsonStream& out, const StderrNotifier& notifier);

@@ -16,20 +16,24 @@ inline constexpr int kExitRefused = 3;
 
 // Message boxes of the desktop become "CAPTION: TEXT" lines on stderr; they are also kept so that
 // --json output can list them.
+// A message of several lines (the export notice) is printed on one line; the desktop keeps its breaks.
 class StderrNotifier : public Notifier {
   public:
-    void Notify(const std::string& text, const std::string& caption) override {
-        std::cerr << caption << ": " << text << "\n";
-        messages.emplace_back(caption, text);
-    }
+    void Notify(const std::string& text, const std::string& caption) override;
     void Status(const std::string& text) override { statuses.push_back(text); }
+    // "warning: SUBJECT: TEXT" on stderr; kept for the JSON "warnings" list.
+    void Warning(const std::string& subject, const std::string& text) override;
     std::vector<std::pair<std::string, std::string>> messages;
     std::vector<std::string> statuses;
+    std::vector<std::pair<std::string, std::string>> warnings;
 };
 
 struct CliGlobals {
-    std::string configDir; // --config-dir
+    std::string configDir; // --config-dir, before or after the command
 };
+
+// Adds --config-dir to a command, so that it may follow the command name as well as precede it.
+void AddConfigDirOption(CLI::App& command, CliGlobals& globals);
 
 // Each command registers its subcommand and sets `run` to the action chosen on the command line.
 using CommandAction = std::function<int()>;

@@ -1,6 +1,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "cli/CliSupport.h"
 #include "export/ExportDriver.h"
 #include "export/PatternInfoRows.h"
@@ -45,7 +47,7 @@ void PrintFolders(const ExportArgs& args, const ExportState& state) {
         size_t count = 0;
         for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
             ++count;
-        std::cout << what << " " << folder << " (" << count << " files)\n";
+        std::cout << what << " " << PrintableText(folder) << " (" << count << " files)\n";
     };
     if (o.pln || o.xml) line("PLN", state.workingFolder + "PLN");
     if (o.msi) line("MSI", state.dataSrcFolder + "MSI");
@@ -56,8 +58,8 @@ void PrintFolders(const ExportArgs& args, const ExportState& state) {
 }
 
 int RunExport(const CliGlobals& globals, ExportArgs args) {
-    std::vector<std::string> files;
-    if (!ExpandPatternPaths(args.paths, files)) return kExitUsage;
+    const PatternPaths input = ExpandPatternPaths(args.paths);
+    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
 
@@ -70,9 +72,9 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
     ExportState state;
     if (!AcceptExportDialog(*doc, state, args.out, args.options, info)) return kExitUsage;
 
-    if (doc->OpenFiles(files) == kLoadRefused) {
+    if (const int status = OpenPatternFiles(*doc, input.files); status != kExitOk) {
         std::cout << "loaded " << doc->table.size() << " files; a file was refused, nothing was exported\n";
-        return kExitRefused;
+        return status;
     }
 #ifdef QUADREL_HAVE_REPORTS
     // The reports draw their pictures off screen and are written before the command returns.
@@ -88,12 +90,20 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
 
     bool saved = true;
     if (args.exact) {
-        const int written = SaveAllAsExactData(*doc, state.workingFolder);
-        saved = written == static_cast<int>(doc->table.size());
-        std::cout << "Exact Data " << state.workingFolder << " (" << written << " files)\n";
+        WriteLedger ledger;
+        const int written = SaveAllAsExactData(*doc, state.workingFolder, &ledger);
+        saved = ledger.Failures().empty();
+        for (const WriteLedger::Failure& failure : ledger.Failures())
+            std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
+                      << "\n";
+        std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << written << " files)\n";
     }
+    for (const WriteLedger::Failure& failure : state.ledger.Failures())
+        std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
+                  << "\n";
     PrintFolders(args, state);
-    return result == ExportRunResult::Succeeded && saved ? kExitOk : kExitFailure;
+    const bool exported = result == ExportRunResult::Succeeded;
+    return WorstExit(exported && saved ? kExitOk : kExitFailure, input.status);
 }
 } // namespace
 

@@ -9,6 +9,7 @@ struct GenerateArgs {
     std::string freqs = "1710,1850,2170";
     double step = 0.5;
     uint64_t seed = 1;
+    bool force = false;
 };
 
 // Turns the command-line texts into options; an empty text when they are usable.
@@ -17,6 +18,7 @@ std::string ToOptions(const GenerateArgs& args, CampaignOptions& options) {
     options.ports = args.ports;
     options.step = args.step;
     options.seed = args.seed;
+    options.force = args.force;
     std::vector<double> numbers;
     if (!ParseNumberList(args.tilts, numbers)) return "--tilts must be a comma-separated list of numbers";
     std::string reason = WholeNumbersInRange(numbers, 0, 15, "tilts", options.tilts);
@@ -40,6 +42,7 @@ void AddGenerateCommand(CLI::App& app, CliGlobals&, CommandAction& run) {
     cmd->add_option("--seed", args->seed, "Seed of the antenna's traits and the noise")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
+    cmd->add_flag("--force", args->force, "Empty a folder that already holds files before writing");
     cmd->callback([&run, args] {
         run = [args] {
             CampaignOptions options;

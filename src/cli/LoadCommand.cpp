@@ -2,6 +2,7 @@
 
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "cli/JsonStream.h"
 
 namespace {
 struct LoadOptions {
@@ -9,13 +10,8 @@ struct LoadOptions {
     std::vector<std::string> paths;
 };
 
-nlohmann::json FileJson(const PatternFile& file, bool withSamples) {
-    nlohmann::json samples = nlohmann::json::array();
-    if (withSamples) {
-        for (const PatternPoint& p : file.samples)
-            samples.push_back({FloatJson(p.fAngle), FloatJson(p.fMag)});
-    }
-    nlohmann::json j = {
+nlohmann::json FileJson(const PatternFile& file) {
+    return {
         {"key", file.key},
         {"path", file.path},
         {"fileName", file.fileName},
@@ -27,25 +23,58 @@ nlohmann::json FileJson(const PatternFile& file, bool withSamples) {
         {"Hmax", PointJson(file.results.Hmax)},
         {"Vmax", PointJson(file.results.Vmax)},
     };
-    if (withSamples) j["samples"] = std::move(samples);
-    return j;
 }
 
-nlohmann::json CurvesJson(const std::map<std::string, CurveFile>& curves) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const auto& [key, curve] : curves) {
-        nlohmann::json points = nlohmann::json::array();
-        for (const PatternPoint& p : curve.points) points.push_back({FloatJson(p.fAngle), FloatJson(p.fMag)});
-        list.push_back({{"path", curve.path}, {"fileName", curve.fileName}, {"points", points}});
+// [[angle, level], ...] written point by point: a file may hold millions of them.
+void StreamPoints(JsonStream& out, const std::vector<PatternPoint>& points) {
+    out.BeginArray();
+    for (const PatternPoint& p : points) {
+        out.BeginArray();
+        out.Float(p.fAngle);
+        out.Float(p.fMag);
+        out.EndArray();
     }
-    return list;
+    out.EndArray();
+}
+
+void StreamCurves(JsonStream& out, const std::map<std::string, CurveFile>& curves) {
+    out.BeginArray();
+    for (const auto& [key, curve] : curves) {
+        const nlohmann::json members = {{"path", curve.path}, {"fileName", curve.fileName}};
+        StreamObject(out, members, "points", [&] { StreamPoints(out, curve.points); });
+    }
+    out.EndArray();
+}
+
+void PrintJsonDocument(const CQuadrelDoc& doc, const StderrNotifier& notifier) {
+    JsonStream out(std::cout);
+    out.BeginObject(); // members in sorted order, as the tree writer orders them
+    out.Key("baseFolder");
+    out.Value(doc.baseFolder);
+    out.Key("envelopes");
+    StreamCurves(out, doc.envelopes);
+    out.Key("files");
+    out.BeginArray();
+    for (const auto& [key, file] : doc.table)
+        StreamObject(out, FileJson(file), "samples", [&] { StreamPoints(out, file.samples); });
+    out.EndArray();
+    out.Key("gainCurves");
+    StreamCurves(out, doc.gainCurves);
+    out.Key("messages");
+    out.Value(MessagesJson(notifier));
+    out.Key("noGainFlag");
+    out.Value(doc.noGainFlag);
+    out.Key("testFields");
+    out.Value(doc.testFields);
+    EndRunJson(out, notifier);
 }
 
 void PrintText(const CQuadrelDoc& doc) {
     for (const auto& [key, file] : doc.table) {
-        std::cout << "file " << file.key << "\n";
-        std::cout << "  path " << file.path << "\n  fileName " << file.fileName << "\n  NameFields";
-        for (const std::string& field : file.names) std::cout << " [" << field << "]";
+        std::cout << "file " << PrintableText(file.key) << "\n";
+        std::cout << "  path " << PrintableText(file.path) << "\n  fileName " << PrintableText(file.fileName)
+                  << "\n  NameFields";
+        for (const std::string& field : file.names) std::cout << " [" << PrintableText(field) << "]";
         std::cout << "\n  headerValue " << FormatShortestFloat(file.headerValue) << "  count " << file.count
                   << "  samples " << file.samples.size() << "\n";
         std::cout << "  Gain " << FormatShortestFloat(file.results.Gain) << "  Hmax ("
@@ -59,26 +88,16 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunLoad(const CliGlobals& globals, const LoadOptions& options) {
-    std::vector<std::string> files;
-    if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
+    const PatternPaths input = ExpandPatternPaths(options.paths);
+    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
-    const int status = doc->OpenFiles(files);
-    if (options.json) {
-        nlohmann::json out;
-        out["files"] = nlohmann::json::array();
-        for (const auto& [key, file] : doc->table) out["files"].push_back(FileJson(file, true));
-        out["noGainFlag"] = doc->noGainFlag;
-        out["testFields"] = doc->testFields;
-        out["baseFolder"] = doc->baseFolder;
-        out["gainCurves"] = CurvesJson(doc->gainCurves);
-        out["envelopes"] = CurvesJson(doc->envelopes);
-        out["messages"] = MessagesJson(notifier);
-        PrintJson(out);
-    } else {
+    const int status = OpenPatternFiles(*doc, input.files);
+    if (options.json)
+        PrintJsonDocument(*doc, notifier);
+    else
         PrintText(*doc);
-    }
-    return status == kLoadRefused ? kExitRefused : kExitOk;
+    return WorstExit(status, input.status);
 }
 } // namespace
 

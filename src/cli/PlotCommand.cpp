@@ -72,12 +72,12 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         std::cerr << "quadrel-cli: --out must name a .png or .bmp file\n";
         return kExitUsage;
     }
-    std::vector<std::string> files;
-    if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
+    const PatternPaths input = ExpandPatternPaths(options.paths);
+    if (input.status == kExitUsage) return kExitUsage;
 
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
-    const int status = doc->OpenFiles(files);
+    const int status = OpenPatternFiles(*doc, input.files);
 
     auto read = [&doc](std::string_view section, std::string_view key) {
         return doc->ReadConfig(section, key);
@@ -102,11 +102,12 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         for (const auto& [key, file] : doc->table) doc->AddToSelection(key, added);
     } else {
         for (const std::string& select : options.selects) {
-            if (!doc->Find(select)) {
-                std::cerr << "quadrel-cli: --select names a file that was not loaded: " << select << "\n";
+            const std::string key = LoadedKey(*doc, select);
+            if (key.empty()) {
+                std::cerr << "quadrel-cli: not a loaded pattern file: " << PrintableText(select) << "\n";
                 return kExitUsage;
             }
-            doc->AddToSelection(select, added);
+            doc->AddToSelection(key, added);
         }
     }
     for (const std::string& key : doc->selectionList) AnalyseFile(*doc, key);
@@ -117,10 +118,10 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
     for (const std::string& text : notifier.statuses) std::cerr << text << "\n";
     const std::string bytes = extension == ".png" ? EncodePng(image) : EncodeBmp(image);
     if (bytes.empty() || !WriteFileAtomic(options.out, bytes)) {
-        std::cerr << "quadrel-cli: cannot write " << options.out << "\n";
+        std::cerr << "quadrel-cli: cannot write " << PrintableText(options.out) << "\n";
         return kExitFailure;
     }
-    return status == kLoadRefused ? kExitRefused : kExitOk;
+    return WorstExit(status, input.status);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "analysis/AnalysisDriver.h"
+#include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "document/QuadrelDoc.h"
 #include "results/ResultPanes.h"
@@ -13,17 +14,6 @@ struct ResultsOptions {
     std::vector<std::string> selects;
     std::vector<std::string> paths;
 };
-
-// The table key of a --select argument: its own key, or the key of the loaded file that names the
-// same file under another spelling ("./a" for "a"). Empty when no loaded file matches.
-std::string LoadedKey(const CQuadrelDoc& doc, const std::string& path) {
-    if (doc.Find(path)) return PatternKey(path);
-    for (const auto& [key, file] : doc.table) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(file.path, path, ec)) return key;
-    }
-    return {};
-}
 
 // One click in the file list over the given rows: the selection starts afresh, grows by the
 // partner toggles, and every selected file (partners included) is analysed.
@@ -38,17 +28,17 @@ void ClickRows(CQuadrelDoc& doc, const std::vector<std::string>& rows) {
 void PrintAllRows(const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) {
         for (size_t column = 0; column < row.size(); ++column)
-            std::cout << (column ? "\t" : "") << row[column];
+            std::cout << (column ? "\t" : "") << PrintableText(row[column]);
         std::cout << "\n";
     }
 }
 
 int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
-    std::vector<std::string> files;
-    if (!ExpandPatternPaths(options.paths, files)) return kExitUsage;
+    const PatternPaths input = ExpandPatternPaths(options.paths);
+    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
-    const int status = doc->OpenFiles(files);
+    const int status = OpenPatternFiles(*doc, input.files);
 
     std::set<std::string> chosen;
     for (const std::string& select : options.selects) {
@@ -68,11 +58,14 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     if (options.pane == "all") {
         PrintAllRows(BuildAllResultRows(*doc));
     } else {
-        for (const std::string& line : BuildCurrentResultLines(*doc)) std::cout << line << "\n";
+        const std::vector<std::string> lines = BuildCurrentResultLines(*doc);
+        for (const std::string& line : lines) std::cout << PrintableText(line) << "\n";
+        if (lines.empty() && !doc->selectionList.empty())
+            std::cerr << "quadrel-cli: the current pane shows one selected file, or two related cuts; "
+                      << doc->selectionList.size()
+                      << " are selected (choose with --select, or use --pane all)\n";
     }
-    std::cout.flush();
-    if (!std::cout) return kExitFailure;
-    return status == kLoadRefused ? kExitRefused : kExitOk;
+    return WorstExit(status, input.status);
 }
 } // namespace
 

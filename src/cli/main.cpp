@@ -1,6 +1,10 @@
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 #include <iostream>
+
+#include "app/Version.h"
 
 #include "cli/Commands.h"
 
@@ -11,7 +15,8 @@ int main(int argc, char** argv) {
     CLI::App app{"quadrel-cli: load, analyse, export and plot measured antenna patterns"};
     app.require_subcommand(1);
     CliGlobals globals;
-    app.add_option("--config-dir", globals.configDir, "Folder of Config.xml and ColorSetting.ini");
+    app.set_version_flag("--version", kQuadrelVersion);
+    AddConfigDirOption(app, globals);
     CommandAction run;
     AddLoadCommand(app, globals, run);
     AddAnalyseCommand(app, globals, run);
@@ -19,16 +24,28 @@ int main(int argc, char** argv) {
     AddExportCommand(app, globals, run);
     AddPlotCommand(app, globals, run);
     AddGenerateCommand(app, globals, run);
+    for (CLI::App* command : app.get_subcommands({})) AddConfigDirOption(*command, globals);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         int code = app.exit(e);
         return e.get_exit_code() == 0 ? code : kExitUsage;
     }
+    int status = kExitUsage;
     try {
-        return run ? run() : kExitUsage;
+        if (run) status = run();
     } catch (const std::exception& e) {
         std::cerr << "quadrel-cli: " << e.what() << "\n";
-        return kExitFailure;
+        status = kExitFailure;
     }
+    // Output that did not reach its file (a full disk, a closed pipe) is a failure, never success.
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout) {
+        const int error = errno;
+        std::cerr << "quadrel-cli: cannot write the output"
+                  << (error ? std::string(": ") + std::strerror(error) : "") << "\n";
+        return status == kExitOk ? kExitFailure : status;
+    }
+    return status;
 }

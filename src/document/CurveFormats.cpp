@@ -13,11 +13,12 @@ std::vector<PatternPoint> ParseGainCurve(std::string_view bytes) {
         ReadPointLines(cursor, points);
         return points;
     }
+    points.reserve(bytes.size() / 8);
     for (size_t offset = 0; offset + 8 <= bytes.size(); offset += 8) {
-        PatternPoint p;
-        std::memcpy(&p.fAngle, bytes.data() + offset, 4);
-        std::memcpy(&p.fMag, bytes.data() + offset + 4, 4);
-        points.push_back(p);
+        float frequency = 0, gain = 0;
+        std::memcpy(&frequency, bytes.data() + offset, 4);
+        std::memcpy(&gain, bytes.data() + offset + 4, 4);
+        points.push_back({StoredFloat(frequency), StoredFloat(gain)});
     }
     return points;
 }

@@ -12,7 +12,21 @@
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
     SeedConfigDir(configDir);
-    doc.AttachConfig(std::make_shared<ConfigStore>(configDir + "Config.xml", shipped + "Config.xml"));
+    auto config = std::make_shared<ConfigStore>(configDir + "Config.xml", shipped + "Config.xml");
+    switch (config->Health()) {
+    case ConfigHealth::Loaded:
+        break;
+    case ConfigHealth::Missing:
+        doc.GetNotifier().Warning(config->FilePath(), "cannot be created; the shipped defaults are used and "
+                                                      "changed settings cannot be saved");
+        break;
+    case ConfigHealth::Unusable:
+        doc.GetNotifier().Warning(config->FilePath(),
+                                  "is not a readable configuration; the shipped defaults are used and the "
+                                  "file is left as it is");
+        break;
+    }
+    doc.AttachConfig(std::move(config));
     doc.programFolder = configDir;
     doc.configFolder = shipped;
     doc.noGainFlag = 0;

@@ -7,6 +7,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/ExactDataFormat.h"
 #include "document/Naming.h"
 #include "document/ProgramTexts.h"
@@ -60,15 +61,16 @@ std::string TiltText(const std::string& field, const std::string& suffix) {
 }
 } // namespace
 
-bool CQuadrelDoc::WriteExactData(const std::string& path, const std::string& key) {
-    return WriteExactDataImpl(path, key, false);
+bool CQuadrelDoc::WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger) {
+    return WriteExactDataImpl(path, key, false, ledger);
 }
 
 bool CQuadrelDoc::WriteExactDataCounted(const std::string& path, const std::string& key) {
-    return WriteExactDataImpl(path, key, true);
+    return WriteExactDataImpl(path, key, true, nullptr);
 }
 
-bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string& key, bool counted) {
+bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
+                                     WriteLedger* ledger) {
     auto it = table.find(key);
     if (it == table.end()) return false;
     const PatternFile& file = it->second;
@@ -77,21 +79,19 @@ bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string&
     const float directivity =
         file.source == PatternSource::ExactData ? file.headerValue : file.results.Directivity;
     const std::string countLine = counted ? std::to_string(file.count) : "720";
-    if (!WriteFileAtomic(path, FormatExactData(directivity, file.results.Gain, countLine, file.samples))) {
-        m_notifier->Notify(kTextSaveFailed, kCaptionApplication);
-        return false;
-    }
-    return true;
+    return WriteOutput(ledger, *m_notifier, path,
+                       FormatExactData(directivity, file.results.Gain, countLine, file.samples), file.path,
+                       kTextSaveFailed, kCaptionApplication);
 }
 
-int CQuadrelDoc::WriteMsiFiles(const std::string& exportFolder) {
-    return WriteMsiVariant(exportFolder, false);
+int CQuadrelDoc::WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger) {
+    return WriteMsiVariant(exportFolder, false, ledger);
 }
-int CQuadrelDoc::WriteTmvMsiFiles(const std::string& exportFolder) {
-    return WriteMsiVariant(exportFolder, true);
+int CQuadrelDoc::WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger) {
+    return WriteMsiVariant(exportFolder, true, ledger);
 }
 
-int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv) {
+int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger) {
     std::string base = exportFolder;
     if (!base.empty() && base.back() != '/' && base.back() != '\\') base += '/';
     const std::string folder = base + (tmv ? "TMVMSI" : "MSI");
@@ -143,11 +143,9 @@ int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv) {
         text += "VERTICAL 360\r\n";
         text += SectionLines(partner->second.samples, partner->second.results.Vmax.fMag);
 
-        if (WriteFileAtomic(folder + "/" + title + ".msi", text)) {
+        if (WriteOutput(ledger, *m_notifier, folder + "/" + title + ".msi", text, file.path, kTextSaveFailed,
+                        kCaptionApplication))
             ++written;
-        } else {
-            m_notifier->Notify(kTextSaveFailed, kCaptionApplication);
-        }
     }
     return written;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/TextUtil.h"
+#include "document/PatternText.h"
 
 namespace {
 // The classic linear congruential generator; its sequence is part of the file format.
@@ -58,15 +59,15 @@ uint32_t EncryptionSeed(std::string_view fileName) {
 EncryptedContent DecodeEncrypted(std::string_view bytes, std::string_view fileName) {
     static_assert(std::endian::native == std::endian::little);
     EncryptedContent content;
-    if (bytes.size() >= 8) content.frequency = static_cast<float>(ReadLE<double>(bytes, 0));
-    if (bytes.size() >= 12) content.gainDbi = ReadLE<float>(bytes, 8);
+    if (bytes.size() >= 8) content.frequency = StoredFloat(ReadLE<double>(bytes, 0));
+    if (bytes.size() >= 12) content.gainDbi = StoredFloat(ReadLE<float>(bytes, 8));
     if (bytes.size() >= 16) content.count = ReadLE<int32_t>(bytes, 12);
     ScrambleGenerator generator(EncryptionSeed(fileName));
     for (size_t offset = 16; offset + 8 <= bytes.size(); offset += 8) {
         const Offsets o = NextOffsets(generator);
         const double angle = static_cast<double>(Complement(ReadLE<uint32_t>(bytes, offset))) - o.angle;
         const double level = static_cast<double>(Complement(ReadLE<uint32_t>(bytes, offset + 4))) - o.level;
-        content.samples.push_back({static_cast<float>(angle), static_cast<float>(level)});
+        content.samples.push_back({StoredFloat(angle), StoredFloat(level)});
     }
     return content;
 }

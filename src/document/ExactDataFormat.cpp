@@ -12,11 +12,11 @@ bool ParseExactDataText(std::string_view text, ExactDataContent& out) {
     out = ExactDataContent{};
     LineCursor cursor(text);
     cursor.NextOrEmpty();
-    out.directivity = static_cast<float>(NumberAfterFirstBlank(cursor.NextOrEmpty()));
+    out.directivity = StoredFloat(NumberAfterFirstBlank(cursor.NextOrEmpty()));
     std::string_view third = cursor.NextOrEmpty();
     if (Contains(third, "Gain")) {
         out.hasGainLine = true;
-        out.gainDbi = static_cast<float>(NumberAfterFirstBlank(third));
+        out.gainDbi = StoredFloat(NumberAfterFirstBlank(third));
         cursor.NextOrEmpty(); // the count line after a gain line is not kept
     } else {
         out.count = ParseLeadingInt(third);

@@ -24,17 +24,17 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
     out = MsiContent{};
     LineCursor cursor(text);
     cursor.NextOrEmpty(); // NAME, not interpreted
-    out.frequency = static_cast<float>(NumberAfterFirstBlank(cursor.NextOrEmpty()));
+    out.frequency = StoredFloat(NumberAfterFirstBlank(cursor.NextOrEmpty()));
     std::string_view third = cursor.NextOrEmpty();
     if (Contains(third, "Gain") || Contains(third, "GAIN")) {
         out.hasGainLine = true;
-        out.gainDbi = static_cast<float>(GainFromValueField(TextAfterFirstBlank(third)));
+        out.gainDbi = StoredFloat(GainFromValueField(TextAfterFirstBlank(third)));
     } else {
         out.count = ParseLeadingInt(third);
     }
     for (int i = 0; i < 3; ++i) cursor.NextOrEmpty(); // TILT, COMMENT, "HORIZONTAL 360"
 
-    out.samples.reserve(720);
+    out.samples.reserve(cursor.RemainingLines());
     std::string_view line;
     int dataLines = 0;
     while (cursor.Next(line)) {
@@ -44,7 +44,7 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
         if (ParsePointLine(line, angle, value)) {
             // Files hold attenuation (positive downwards) at 0..360; the program holds levels in (-180, 180].
             if (angle > 180.0) angle -= 360.0;
-            p = {static_cast<float>(angle), static_cast<float>(-value)};
+            p = {StoredFloat(angle), StoredFloat(-value)};
         }
         out.samples.push_back(p);
         KeepMax(dataLines < kSamplesPerSection ? out.hMax : out.vMax, p);

@@ -1,6 +1,15 @@
 #include "document/PatternText.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
 #include "app/TextUtil.h"
+
+float StoredFloat(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return NOT_SET;
+    return static_cast<float>(value);
+}
 
 bool LineCursor::Next(std::string_view& line) {
     if (m_pos >= m_text.size()) return false;
@@ -15,6 +24,12 @@ bool LineCursor::Next(std::string_view& line) {
     m_pos = lf + 1;
     m_lastHadLineFeed = true;
     return true;
+}
+
+size_t LineCursor::RemainingLines() const {
+    if (m_pos >= m_text.size()) return 0;
+    const std::string_view rest = m_text.substr(m_pos);
+    return static_cast<size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1;
 }
 
 std::string_view LineCursor::NextOrEmpty() {
@@ -45,10 +60,11 @@ double NumberAfterFirstBlank(std::string_view line) {
 }
 
 void ReadPointLines(LineCursor& cursor, std::vector<PatternPoint>& points) {
+    points.reserve(points.size() + cursor.RemainingLines());
     std::string_view line;
     while (cursor.Next(line) && !cursor.EndsData(line)) {
         double a = 0, b = 0;
         ParsePointLine(line, a, b);
-        points.push_back({static_cast<float>(a), static_cast<float>(b)});
+        points.push_back({StoredFloat(a), StoredFloat(b)});
     }
 }

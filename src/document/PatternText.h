@@ -5,6 +5,10 @@
 
 #include "document/PatternPoint.h"
 
+// A number read from a file as the float32 the program stores: a non-finite value, or one beyond
+// float range, is no value (NOT_SET), never an infinity.
+float StoredFloat(double value);
+
 // The line parser shared by every text pattern and curve reader.
 
 // Walks the lines of a text; a line is what lies before a line feed, CR included.
@@ -19,6 +23,8 @@ class LineCursor {
     // The data of a text file ends at a line of exactly one character before its line feed
     // (normally a lone CR); a last line without a line feed is data whatever its length.
     bool EndsData(std::string_view line) const { return m_lastHadLineFeed && line.size() == 1; }
+    // How many lines are left at most; for reserving room once instead of growing by doubling.
+    size_t RemainingLines() const;
 
   private:
     std::string_view m_text;

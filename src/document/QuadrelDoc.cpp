@@ -1,6 +1,8 @@
 #include "document/QuadrelDoc.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
@@ -59,22 +61,39 @@ const PatternFile* CQuadrelDoc::Find(const std::string& path) const {
     return it == table.end() ? nullptr : &it->second;
 }
 
+int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unreadable) {
+    m_lastFailure = {path, std::move(reason), unreadable};
+    return kLoadRefused;
+}
+
 int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
+    m_lastFailure = {};
     const std::string fileName = LastPathComponent(path);
     const bool msiName = EndsWith(fileName, ".msi") || EndsWith(fileName, ".MSI");
     const bool encryptedName = !msiName && (EndsWith(fileName, ".cm") || EndsWith(fileName, ".CM"));
     if (!msiName && !encryptedName) {
         m_notifier->Notify(kTextFileError, kCaptionProgram);
-        return kLoadRefused;
+        return Refuse(path, "not an .msi or .cm pattern file");
     }
     std::string bytes;
-    ReadWholeFile(path, bytes); // an unreadable file reads as empty and is refused below
+    switch (ReadRegularFile(path, bytes)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::NotAFile:
+        return Refuse(path, "not a regular file", true);
+    case ReadResult::Missing:
+        return Refuse(path, "no such file", true);
+    case ReadResult::Unreadable:
+        return Refuse(path, "cannot be read (" + std::string(std::strerror(errno)) + ")", true);
+    }
+    if (bytes.empty() && msiName) return Refuse(path, "the file is empty");
     const std::string key = PatternKey(path);
+    constexpr const char* kNoLineFeed = "no line feed in the file (not a pattern text, or CR-only line ends)";
 
     PatternFile* entry = nullptr;
     if (LooksLikeExactData(bytes)) {
         ExactDataContent content;
-        if (!ParseExactDataText(bytes, content)) return kLoadRefused;
+        if (!ParseExactDataText(bytes, content)) return Refuse(path, kNoLineFeed);
         entry = &FreshEntry(table, key, path);
         if (content.hasGainLine) entry->results.Gain = content.gainDbi;
         entry->samples = std::move(content.samples);
@@ -84,7 +103,7 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
         noGainFlag = content.hasGainLine ? 0 : 1;
     } else if (msiName) {
         MsiContent content;
-        if (!ParseMsiText(bytes, content)) return kLoadRefused;
+        if (!ParseMsiText(bytes, content)) return Refuse(path, kNoLineFeed);
         entry = &FreshEntry(table, key, path);
         entry->samples = std::move(content.samples);
         entry->headerValue = content.frequency;
@@ -109,7 +128,9 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
         // The entry stays in the table after this refusal, without its file name.
         if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
             m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
-            return kLoadRefused;
+            return Refuse(
+                path,
+                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)");
         }
         std::copy_n(entry->names.begin(), testFields.size(), testFields.begin());
     }

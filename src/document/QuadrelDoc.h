@@ -22,6 +22,8 @@ struct PatternInfoConfig {
     std::vector<std::pair<std::string, std::string>> ports;
 };
 
+class WriteLedger;
+
 // The four selection toggles; "single" excludes the three partner toggles.
 struct SelectionToggles {
     bool single = true;
@@ -33,6 +35,15 @@ struct SelectionToggles {
 enum class SelectionToggle { Single, CoCross, Plane, Polarisation };
 
 inline constexpr int kLoadRefused = 3;
+
+// Why the last load refused its file, for the callers that name the file to the user (the
+// described message boxes name none). `unreadable` when the file could not be read at all
+// (permissions, I/O, not a regular file), as opposed to a file whose content was refused.
+struct LoadFailure {
+    std::string path;
+    std::string reason;
+    bool unreadable = false;
+};
 
 // The single document: every loaded pattern file, the curve tables, the selection and the
 // settings. UI-free: messages go through the notifier, refreshes through the listener.
@@ -63,6 +74,9 @@ class CQuadrelDoc {
     void Refresh();
     int RemovePatternFile(const std::string& path);
 
+    // Set by a refusal of LoadPatternFile; cleared when a load begins.
+    const LoadFailure& LastLoadFailure() const { return m_lastFailure; }
+
     // Gain-level and envelope curves.
     std::string DeriveGainFolder(const std::string& lastPath);
     void ReadGainFolder(const std::string& folder);
@@ -77,11 +91,12 @@ class CQuadrelDoc {
     bool ToggleState(SelectionToggle toggle) const;
 
     // Writers; false (after the "Failed to save the file" message) when the file cannot be written.
-    bool WriteExactData(const std::string& path, const std::string& key);
+    bool WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger = nullptr);
     bool WriteExactDataCounted(const std::string& path, const std::string& key);
-    // Write into `exportFolder` + "MSI" / "TMVMSI"; return the number of files written.
-    int WriteMsiFiles(const std::string& exportFolder);
-    int WriteTmvMsiFiles(const std::string& exportFolder);
+    // Write into `exportFolder` + "MSI" / "TMVMSI"; return the number of files written. With a
+    // ledger, a second write to one path and every failure are recorded for the run.
+    int WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
+    int WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
 
     PatternFile* Find(const std::string& path);
     const PatternFile* Find(const std::string& path) const;
@@ -108,13 +123,16 @@ class CQuadrelDoc {
     LevelSettings levelAdjust;
 
   private:
-    bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted);
-    int WriteMsiVariant(const std::string& exportFolder, bool tmv);
+    bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
+                            WriteLedger* ledger);
+    int WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger);
+    int Refuse(const std::string& path, std::string reason, bool unreadable = false);
     void AppendPartner(const std::string& partnerPath, std::vector<std::string>& added);
 
     Notifier* m_notifier;
     DocumentListener* m_listener;
     std::shared_ptr<ConfigStore> m_config;
+    LoadFailure m_lastFailure;
 };
 
 // Lower-case key of a path; both separators are kept as given.

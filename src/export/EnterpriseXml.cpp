@@ -2,9 +2,9 @@
 
 #include <tinyxml2.h>
 
-#include "app/AtomicFile.h"
 #include "app/Notifier.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExportState.h"
@@ -21,7 +21,8 @@ class TreeBuilder {
     explicit TreeBuilder(tinyxml2::XMLDocument& doc) : m_doc(doc) {}
     tinyxml2::XMLElement* Add(tinyxml2::XMLNode* parent, const char* name, const std::string& text = {}) {
         tinyxml2::XMLElement* element = m_doc.NewElement(name);
-        if (!text.empty()) element->SetText(text.c_str());
+        // Texts come from PLN files, which may hold anything; the file must stay well-formed.
+        if (!text.empty()) element->SetText(XmlSafeText(text).c_str());
         parent->InsertEndChild(element);
         return element;
     }
@@ -49,9 +50,9 @@ void AddMask(TreeBuilder& tree, tinyxml2::XMLElement* parent, const char* name,
 void AddBeamPattern(TreeBuilder& tree, tinyxml2::XMLElement* list, const BeamPattern& p,
                     const std::string& gainUnit) {
     tinyxml2::XMLElement* beam = tree.Add(list, "BEAM-PATTERN");
-    beam->SetAttribute("UNIQUE-ID", (p.make + p.fileName).c_str());
+    beam->SetAttribute("UNIQUE-ID", XmlSafeText(p.make + p.fileName).c_str());
     beam->SetAttribute("UNIQUE-ID-MODE", "AUTOMATIC");
-    beam->SetAttribute("ID", p.fileName.c_str());
+    beam->SetAttribute("ID", XmlSafeText(p.fileName).c_str());
     tree.Add(beam, "DESCRIPTION", p.fileName);
     tree.Add(beam, "ELEC-TILT", Substring(p.fileName, kElectricalTiltPosition, 2));
     tree.Add(beam, "El-ARR-INDEX", "0");
@@ -78,13 +79,14 @@ bool PathNamesGroup(const std::string& xmlPath, const PlnGroupFilter& filter) {
            Contains(name, filter.frequency);
 }
 
-int WriteGroup(CQuadrelDoc& doc, const ExportState& state, const PlnGroupFilter& filter) {
-    PlnGroup group = ReadPlnGroup(state.plnFolder, filter, doc.GetNotifier());
+int WriteGroup(CQuadrelDoc& doc, ExportState& state, const PlnGroupFilter& filter) {
+    PlnGroup group = ReadPlnGroup(state.plnFolder, filter, doc.GetNotifier(), &state.ledger);
     // A group without files (or whose read failed) must not leave an empty or partial antenna file,
     // nor overwrite the file of an earlier group.
     if (group.patterns.empty() || group.readFailed) return 0;
     if (!PathNamesGroup(group.xmlPath, filter)) return 0;
-    return WriteEnterpriseXml(group.xmlPath, group.patterns, doc.patternInfo.gainUnit, doc.GetNotifier()) == 0
+    return WriteEnterpriseXml(group.xmlPath, group.patterns, doc.patternInfo.gainUnit, doc.GetNotifier(),
+                              &state.ledger) == 0
                ? 1
                : 0;
 }
@@ -100,7 +102,7 @@ std::string BuildEnterpriseXml(const std::vector<BeamPattern>& patterns, const s
     tinyxml2::XMLElement* root = tree.Add(&doc, "ANTENNA-LIST");
     root->SetAttribute("ENTERPRISE-XML-VERSION", "3");
     tinyxml2::XMLElement* antenna = tree.Add(root, "ANTENNA");
-    antenna->SetAttribute("ID", first.fileName.substr(0, kAntennaIdLength).c_str());
+    antenna->SetAttribute("ID", XmlSafeText(first.fileName.substr(0, kAntennaIdLength)).c_str());
     tree.Add(antenna, "SWITCH-BEAM", "NO");
     tree.Add(antenna, "NUM-PATTERNS-RO", std::to_string(patterns.size()));
     tree.Add(antenna, "MANUFACTURER", first.make);
@@ -118,12 +120,12 @@ std::string BuildEnterpriseXml(const std::vector<BeamPattern>& patterns, const s
 }
 
 int WriteEnterpriseXml(const std::string& path, const std::vector<BeamPattern>& patterns,
-                       const std::string& gainUnit, Notifier& notifier) {
-    if (!WriteFileAtomic(path, BuildEnterpriseXml(patterns, gainUnit))) {
-        notifier.Notify(kTextXmlFailed, kCaptionApplication);
-        return -1;
-    }
-    return 0;
+                       const std::string& gainUnit, Notifier& notifier, WriteLedger* ledger) {
+    const std::string source = patterns.empty() ? std::string() : patterns.back().fileName;
+    return WriteOutput(ledger, notifier, path, BuildEnterpriseXml(patterns, gainUnit), source, kTextXmlFailed,
+                       kCaptionApplication)
+               ? 0
+               : -1;
 }
 
 int ExportXmlFiles(CQuadrelDoc& doc, ExportState& state) {

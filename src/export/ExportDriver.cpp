@@ -5,6 +5,7 @@
 
 #include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"
@@ -85,6 +86,7 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
         return ExportRunResult::Refused;
     }
     SetTemplatePaths(TemplateBase(doc), state);
+    state.ledger = WriteLedger{};
     notifier.Notify(kTextExportNotice, kCaptionApplication);
     MakeFolder(state.reportFolder);
 
@@ -93,8 +95,10 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
 
     const DataExportOptions& o = state.options;
     RunFileExport(notifier, o.pln, kStatusPln, [&] { ExportPlnFiles(doc, state); });
-    RunFileExport(notifier, o.msi, kStatusMsi, [&] { doc.WriteMsiFiles(state.dataSrcFolder); });
-    RunFileExport(notifier, o.tmvmsi, kStatusTmvMsi, [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder); });
+    RunFileExport(notifier, o.msi, kStatusMsi,
+                  [&] { doc.WriteMsiFiles(state.dataSrcFolder, &state.ledger); });
+    RunFileExport(notifier, o.tmvmsi, kStatusTmvMsi,
+                  [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
     RunFileExport(notifier, o.xml, kStatusXml, [&] { ExportXmlFiles(doc, state); });
     RunFileExport(notifier, o.txt, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
     notifier.Status(kStatusFinished);
@@ -104,19 +108,26 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
     complete = RunWorkbookExport(notifier, o.excelReport, kStatusExcelResult, kNameExcelReport,
                                  [&] { return ExportResultWorkbook(doc, state); }) &&
                complete;
-
-    if (o.wordReport1 || o.wordReport2) {
-        if (!reports) {
-            notifier.Notify(std::string(kTextNotYetAvailable) + (o.wordReport1 ? kNameWord1 : kNameWord2) +
-                                ".",
-                            kCaptionApplication);
-            return ExportRunResult::Incomplete;
-        }
+    const bool word = o.wordReport1 || o.wordReport2;
+    if (word && !reports) {
+        notifier.Notify(std::string(kTextNotYetAvailable) + (o.wordReport1 ? kNameWord1 : kNameWord2) + ".",
+                        kCaptionApplication);
+        complete = false;
+    } else if (word) {
         notifier.Status(kStatusWordReport);
         complete = reports->Start(doc, state, o.wordReport1, o.wordReport2, notifier) && complete;
-        return complete ? ExportRunResult::Succeeded : ExportRunResult::Incomplete;
+    }
+
+    // A failed write never ends in the success message; the failed files are named.
+    if (!state.ledger.Failures().empty()) {
+        std::string text = kTextExportFailed;
+        for (const WriteLedger::Failure& failure : state.ledger.Failures()) text += "\n" + failure.path;
+        notifier.Notify(text, kCaptionApplication);
+        return ExportRunResult::Failed;
     }
     if (!complete) return ExportRunResult::Incomplete;
+    // With a report, the worker announces the end.
+    if (word) return ExportRunResult::Succeeded;
     notifier.Notify(kTextExportSuccess, kCaptionApplication);
     return ExportRunResult::Succeeded;
 }

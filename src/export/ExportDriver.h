@@ -16,8 +16,9 @@ bool AcceptExportDialog(CQuadrelDoc& doc, ExportState& state, const std::string&
 
 enum class ExportRunResult {
     Refused,    // a check failed before anything was written (its message was shown)
-    Succeeded,  // every requested export ran ("Exporting sucess！" or the worker's success was shown)
-    Incomplete, // some requested part was not written (its reason was shown); the others ran
+    Succeeded,  // every requested export ran ("Exporting sucess！" or the report worker's success was shown)
+    Failed,     // a file could not be written (named in one message; no success message)
+    Incomplete, // some requested workbook or report was not written or is not available (its reason shown)
 };
 
 // The export command after the dialog's OK: the checks, the template paths, the notice, the

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WriteLedger.h"
 #include "export/ExportOptions.h"
 
 // What the export command keeps between runs: the dialog's last choices, the folders derived from
@@ -20,6 +21,9 @@ struct ExportState {
     std::vector<std::string> frequencyList;
     // The folder the last PLN run wrote into; the XML export reads the PLN files back from it.
     std::string plnFolder;
+    // Every file the current run wrote or failed to write; a new run starts a new ledger. The XML
+    // export groups only the PLN files of this run, never stale ones left in the folder.
+    WriteLedger ledger;
 };
 
 // A folder text with a trailing separator ("/" appended unless it ends in "/" or "\").

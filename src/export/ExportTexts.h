@@ -12,6 +12,7 @@ inline constexpr const char* kTextExportNotice =
     "2.During the export process,do not put any window on the screenshot area;\r\n"
     "3.Please empty the \"report\" folder before exporting data.\r\n";
 inline constexpr const char* kTextExportSuccess = "Exporting sucess！";
+inline constexpr const char* kTextExportFailed = "Export failed: these files could not be written:";
 inline constexpr const char* kTextNotYetAvailable = "Not available yet, nothing was written for: ";
 inline constexpr const char* kTextSavePathEmpty = "Configured path can not be empty！";
 inline constexpr const char* kTextSaveOverSource =

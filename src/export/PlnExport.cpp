@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/AtomicFile.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/Naming.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
@@ -123,10 +123,9 @@ int ExportPatternTables(CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour
         if (!partner) continue;
 
         const std::string path = folder + "/" + PlnBaseName(file, doc.patternInfo) + (pln ? ".pln" : ".txt");
-        if (!WriteFileAtomic(path, PlnFileText(file, *partner, doc.patternInfo))) {
-            doc.GetNotifier().Notify(kTextSaveFailed, kCaptionApplication);
+        if (!WriteOutput(&state.ledger, doc.GetNotifier(), path, PlnFileText(file, *partner, doc.patternInfo),
+                         file.path, kTextSaveFailed, kCaptionApplication))
             continue;
-        }
         ++written;
         AddFrequency(state.frequencyList, partner->names[kFieldFrequency]);
     }

@@ -6,6 +6,7 @@
 #include "app/AtomicFile.h"
 #include "app/Notifier.h"
 #include "app/TextUtil.h"
+#include "app/WriteLedger.h"
 #include "document/PatternText.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportState.h"
@@ -16,33 +17,27 @@ namespace fs = std::filesystem;
 namespace {
 constexpr const char* kTextPlnMissing = "File does not exist";
 
-// The lines of the text without their line ends.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    LineCursor cursor(text);
-    std::string_view line;
-    while (cursor.Next(line)) {
-        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
+// The lines of the text without their line ends, read as they are asked for: a huge file costs no
+// table of its lines.
 class LineReader {
   public:
-    explicit LineReader(std::string_view text) : m_lines(SplitLines(text)) {}
-    bool AtEnd() const { return m_next >= m_lines.size(); }
-    std::string_view Peek() const { return AtEnd() ? std::string_view() : m_lines[m_next]; }
+    explicit LineReader(std::string_view text) : m_cursor(text) { Advance(); }
+    bool AtEnd() const { return !m_hasNext; }
+    std::string_view Peek() const { return m_hasNext ? m_next : std::string_view(); }
     std::string_view Take() {
         std::string_view line = Peek();
-        if (!AtEnd()) ++m_next;
+        if (m_hasNext) Advance();
         return line;
     }
 
   private:
-    std::vector<std::string_view> m_lines;
-    size_t m_next = 0;
+    void Advance() {
+        m_hasNext = m_cursor.Next(m_next);
+        if (m_hasNext && !m_next.empty() && m_next.back() == '\r') m_next.remove_suffix(1);
+    }
+    LineCursor m_cursor;
+    std::string_view m_next;
+    bool m_hasNext = false;
 };
 
 std::vector<PatternPoint> ReadMask(LineReader& lines, const std::string& countText, bool stopAtVertical) {
@@ -55,7 +50,7 @@ std::vector<PatternPoint> ReadMask(LineReader& lines, const std::string& countTe
         double angle = NOT_SET;
         double attenuation = NOT_SET;
         ParsePointLine(lines.Take(), angle, attenuation);
-        mask.push_back({static_cast<float>(angle), static_cast<float>(attenuation)});
+        mask.push_back({StoredFloat(angle), StoredFloat(attenuation)});
     }
     return mask;
 }
@@ -98,14 +93,17 @@ std::string XmlFolderOf(const std::string& plnFolder) {
     return plnFolder + "XML";
 }
 
-PlnGroup ReadPlnGroup(const std::string& plnFolder, const PlnGroupFilter& filter, Notifier& notifier) {
+PlnGroup ReadPlnGroup(const std::string& plnFolder, const PlnGroupFilter& filter, Notifier& notifier,
+                      const WriteLedger* onlyWrittenBy) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(plnFolder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         const std::string name = it->path().filename().string();
-        if (IsPlnFileName(name) && PlnNameMatches(name, filter)) names.push_back(name);
+        if (!IsPlnFileName(name) || !PlnNameMatches(name, filter)) continue;
+        if (onlyWrittenBy && !onlyWrittenBy->Wrote(plnFolder + "/" + name)) continue;
+        names.push_back(name);
     }
     std::sort(names.begin(), names.end());
 

@@ -6,6 +6,7 @@
 #include "document/PatternPoint.h"
 
 class Notifier;
+class WriteLedger;
 
 // One PLN file read back: the header values as texts, exactly as cut from their lines (blanks
 // kept), and the two masks as (angle, attenuation) pairs.
@@ -52,7 +53,10 @@ struct PlnGroup {
 // Reads the matching "*.pln" files of `plnFolder` (whole files, any number of them). The XML folder
 // beside it is created when a file matches. A file that cannot be read shows "File does not exist"
 // and ends the read; the patterns read so far stay in the group.
-PlnGroup ReadPlnGroup(const std::string& plnFolder, const PlnGroupFilter& filter, Notifier& notifier);
+// With `onlyWrittenBy`, files that this ledger's run did not write (stale files of earlier runs or of
+// another antenna) are left out.
+PlnGroup ReadPlnGroup(const std::string& plnFolder, const PlnGroupFilter& filter, Notifier& notifier,
+                      const WriteLedger* onlyWrittenBy = nullptr);
 
 // The XML folder that belongs to a PLN folder: the "PLN" at its end becomes "XML".
 std::string XmlFolderOf(const std::string& plnFolder);

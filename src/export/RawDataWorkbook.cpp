@@ -1,19 +1,11 @@
-#include <cstdio>
 #include <map>
 
 #include "app/Log.h"
+#include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExcelWorkbooks.h"
 #include "export/ExportState.h"
 #include "export/Workbook.h"
-
-namespace {
-std::string Fixed(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", value);
-    return buffer;
-}
-} // namespace
 
 WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState& state) {
     WorkbookOutcome outcome;
@@ -36,7 +28,7 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
             const double step = file.samples.size() < 541 ? 1.0 : 0.5;
             int row = 2;
             for (double angle = -180.0; angle < 180.0; angle += step)
-                book.SetCell(sheet, row++, 1, Fixed(angle));
+                book.SetCell(sheet, row++, 1, FormatFixed(angle, 6));
             found = sheets.emplace(sheetKey, std::make_pair(sheet, 2)).first;
         } else {
             ++found->second.second;
@@ -45,7 +37,7 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
         if (file.samples.empty()) continue;
         book.SetCell(sheet, 1, column, n[kFieldFrequency]);
         int row = 2;
-        for (const PatternPoint& point : file.samples) book.SetCell(sheet, row++, column, Fixed(point.fMag));
+        for (const PatternPoint& point : file.samples) book.SetCell(sheet, row++, column, FormatFixed(point.fMag, 6));
     }
     book.SelectSheet(0);
     outcome.path = state.reportFolder + fileName;

@@ -1,8 +1,8 @@
-#include <cstdio>
 #include <map>
 #include <set>
 
 #include "app/Log.h"
+#include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExcelWorkbooks.h"
 #include "export/ExportState.h"
@@ -33,12 +33,6 @@ GroupNumbers Numbers(const std::string& key, const ResultTable& table) {
     return numbers;
 }
 
-std::string TwoDecimals(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
-}
-
 // The header row and the number rows from `row`; every number stands under its own header, so a
 // frequency with a missing cut leaves a gap instead of shifting its values left. Returns the row
 // after the last one written.
@@ -52,7 +46,7 @@ int WriteGroup(Workbook& book, int sheet, int row, const GroupNumbers& group) {
     ++row;
     for (const auto& values : group.rows) {
         for (const auto& [header, value] : values)
-            book.SetCell(sheet, row, columnOf[header], TwoDecimals(value));
+            book.SetCell(sheet, row, columnOf[header], FormatFixed(value, 2));
         ++row;
     }
     return row;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/WriteLedger.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExportState.h"
@@ -16,12 +17,14 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-int SaveAllAsExactData(CQuadrelDoc& doc, const std::string& folder) {
+int SaveAllAsExactData(CQuadrelDoc& doc, const std::string& folder, WriteLedger* ledger) {
     if (folder.empty()) {
         doc.GetNotifier().Notify(kTextSavePathEmpty, kCaptionValidation);
         return -1;
     }
     const std::string base = WithTrailingSeparator(folder);
+    WriteLedger local; // two patterns of one file name (two antennas) must not count as two files
+    if (!ledger) ledger = &local;
     int written = 0;
     for (const auto& [key, file] : doc.table) {
         const std::string target = base + file.fileName;
@@ -30,7 +33,7 @@ int SaveAllAsExactData(CQuadrelDoc& doc, const std::string& folder) {
             doc.GetNotifier().Notify(kTextSaveOverSource + target, kCaptionApplication);
             continue;
         }
-        if (doc.WriteExactData(target, key)) ++written;
+        if (doc.WriteExactData(target, key, ledger)) ++written;
     }
     return written;
 }

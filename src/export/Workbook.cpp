@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "ContentTypes.h"
 #include "Relationships.h"
@@ -52,10 +51,11 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
+// The shortest text that reads back to the same number, with "." whatever the locale.
 std::string NumberText(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 // The <c> element of one cell.

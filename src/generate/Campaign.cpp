@@ -137,6 +137,7 @@ class CampaignWriter {
     bool Run(std::string& error) {
         m_summary.testFolder = TestFolderName(m_options.seed);
         std::error_code ec;
+        if (!PrepareEmptyFolder(error)) return false;
         for (const char* folder : {"", "Gain Level", "Envelope"}) fs::create_directories(m_root / folder, ec);
         fs::create_directories(m_root / m_summary.testFolder, ec);
         if (ec) {
@@ -149,6 +150,34 @@ class CampaignWriter {
     const std::string& Error() const { return m_error; }
 
   private:
+    bool PrepareEmptyFolder(std::string& error) {
+        std::error_code ec;
+        if (!fs::exists(m_root, ec)) return true;
+        if (!fs::is_directory(m_root, ec)) {
+            error = m_options.outDir + " exists and is not a folder";
+            return false;
+        }
+        if (fs::is_empty(m_root, ec)) return true;
+        if (!m_options.force) {
+            error = m_options.outDir + " is not empty; choose an empty folder, or --force to empty it first";
+            return false;
+        }
+        if (fs::weakly_canonical(m_root, ec) == fs::path("/")) {
+            error = "refusing to empty /";
+            return false;
+        }
+        for (const fs::directory_entry& entry : fs::directory_iterator(m_root, ec)) {
+            std::error_code removeError;
+            fs::remove_all(entry.path(), removeError);
+            if (removeError) {
+                error = "cannot empty " + m_options.outDir + ": " + entry.path().string() + ": " +
+                        removeError.message();
+                return false;
+            }
+        }
+        return true;
+    }
+
     bool Write(const fs::path& path, const std::string& text) {
         if (WriteFileAtomic(path.string(), text)) return true;
         m_error = "cannot write " + path.string();

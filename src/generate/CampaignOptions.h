@@ -12,6 +12,9 @@ struct CampaignOptions {
     std::vector<int> frequencies{1710, 1850, 2170}; // MHz
     double step = 0.5;                              // degrees between samples of a cut
     uint64_t seed = 1;
+    // A folder that already holds files is refused (old cuts would mix with the new truth), unless
+    // `force`, which empties it first.
+    bool force = false;
 };
 
 // Reads "2,6" or "1710, 1850" into numbers; false when a piece is empty or not wholly a number.

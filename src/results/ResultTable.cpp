@@ -1,8 +1,8 @@
 #include "results/ResultTable.h"
 
-#include <cstdio>
 #include <functional>
 
+#include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
 
 namespace {
@@ -17,11 +17,6 @@ struct Column {
     bool percent = false; // a stored ratio shown as a percentage
 };
 
-std::string Format(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
 
 std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     const IndicatorSelection& sel = doc.selection;
@@ -52,16 +47,16 @@ std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     add("cm_isSelHPS", "HPS\n(dB)", Cut::Coh, [](const R& r) { return r.HPS; });
     add("cm_isSelLean", "Lean\n(°)", Cut::Coh, [](const R& r) { return r.Lean; });
     if (h.THP_mode == 0) {
-        add("cm_isSelTHP", "THP\n(" + Format("%.0f°", h.THP_xdeg) + ") ", Cut::Coh,
+        add("cm_isSelTHP", "THP\n(" + FormatFixed(h.THP_xdeg, 0) + "°" + ") ", Cut::Coh,
             [](const R& r) { return r.THP[0]; });
     } else {
         for (size_t i = 0; i < h.THP_xdb.size() && i < 10; ++i)
-            add("cm_isSelTHP", "THP\n(" + Format("%.0fdB", h.THP_xdb[i]) + ") ", Cut::Coh,
+            add("cm_isSelTHP", "THP\n(" + FormatFixed(h.THP_xdb[i], 0) + "dB" + ") ", Cut::Coh,
                 [i](const R& r) { return r.THP[i]; });
     }
     add("cm_isSelTHP10dB", "THP 10dB\n(dB)", Cut::Coh, [](const R& r) { return r.THP10; });
     static const char* const kSprKinds[] = {"u/s", "s/u", "s/t", "u/t"};
-    const std::string sector = h.SPR_mode == 0 ? Format("%.0f°", h.SPR_xdeg) : Format("%.0fdB", h.SPR_xdb);
+    const std::string sector = h.SPR_mode == 0 ? FormatFixed(h.SPR_xdeg, 0) + "°" : FormatFixed(h.SPR_xdb, 0) + "dB";
     const int sprType = h.SPR_type >= 0 && h.SPR_type < 4 ? h.SPR_type : 0;
     add("cm_isSelSPR", "SPR(" + sector + ")\n " + kSprKinds[sprType] + "(%)", Cut::Coh,
         [](const R& r) { return r.SPR; });
@@ -135,7 +130,7 @@ ResultTable BuildResultTable(const CQuadrelDoc& doc, const ResultGroup& group) {
             }
             const float value = column.value(it->second->results);
             // No value stays the program's no-value marker; a percentage of it would read -99900.
-            row.push_back(Format("%.2f", column.percent && value != NOT_SET ? value * 100.0 : value));
+            row.push_back(FormatFixed(column.percent && value != NOT_SET ? value * 100.0 : value, 2));
         }
         table.rows.push_back(std::move(row));
     }

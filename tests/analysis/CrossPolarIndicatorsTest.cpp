@@ -114,6 +114,20 @@ TEST(CrossPolarIndicatorsTest, FrontToBackRatiosOfTheCrossPolarCut) {
     }
 }
 
+TEST(CrossPolarIndicatorsTest, BackWindowStartingAtMinus180IsFoldedOnce) {
+    // A beam towards 30 degrees: the window [-180, -120] behind it starts at -180, which folds to
+    // 180 once; folded twice it came back to -180 and the window seemed to straddle nothing.
+    Pair p = MakePair(GaussianBeam(30.0, 32.5), [](double) { return 20.0; });
+    HPara h = PeakReference();
+    h.FBR_xdeg = -180;
+    h.FBR_tdeg = 30;
+    IndicatorResult r;
+    ComputeCrossFrontToBack(p.cross, r, h, p.crossNames, p.Co()); // sets the co-polar reference
+    ComputeTotalFrontToBack(p.cross, r, h, p.crossNames, p.Co());
+    EXPECT_NE(r.FBRtot, NOT_SET);
+    EXPECT_GT(r.FBRtot, 0.0f);
+}
+
 TEST(CrossPolarIndicatorsTest, XpdAtTheNominalDirection) {
     // The co level is read at the last sample not beyond the nominal direction + 1.
     Pair p = MakePair([](double a) { return -std::abs(a - 10.0) / 10.0; }, [](double a) { return 20.0 + a; });

@@ -36,6 +36,23 @@ TEST_F(SettingsLoadTest, EmptyStoreDecodesToModeOneZerosAndEnabledEnvelope) {
     EXPECT_EQ(v.Env_range, initial.Env_range);
 }
 
+TEST_F(SettingsLoadTest, HandEditedExtremesAreBoundedWhereTheyAreDecoded) {
+    // Negating INT_MIN, or casting 1e300 to float, would be undefined in the indicator routines.
+    struct Case {
+        std::string_view key;
+        const char* stored;
+    } cases[] = {{kNxLevelKey, "-2147483648"},
+                 {kPxLevelKey, "99999999999"},
+                 {kHbwXdbKey, "1e300"},
+                 {kXpdXdegKey, "-1e999"}};
+    for (const Case& c : cases) store->WriteConfig(kHSetupSection, c.key, c.stored);
+    LoadAnalysisSettings(doc);
+    EXPECT_EQ(doc.Hpara.NX_level, -1000000);
+    EXPECT_EQ(doc.Hpara.PX_level, 1000000);
+    EXPECT_EQ(doc.Hpara.HBW_xdb, 1e6f);
+    EXPECT_EQ(doc.Hpara.XPD_xdeg, 0.0f); // -1e999 reads as minus infinity: no value, as an empty entry
+}
+
 TEST_F(SettingsLoadTest, RadioPairIsModeZeroOnlyForTrueThenFalse) {
     struct Case {
         const char* first;

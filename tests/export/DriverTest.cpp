@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tinyxml2.h>
 
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
+#include "export/EnterpriseXml.h"
 #include "export/ExportDriver.h"
 #include "export/ExportOptions.h"
 #include "export/PatternInfoRows.h"
@@ -214,4 +217,51 @@ TEST(PatternInfo, PortRowsAreNormalisedAndRequiredForMultiPort) {
     EXPECT_EQ(info.ports, (std::vector<std::pair<std::string, std::string>>{{"port1", "A1"}}));
     EXPECT_EQ(info.gainUnit, "dBd");
     EXPECT_EQ(info.tiltMethod, "Electrical");
+}
+
+// What a run does when its output cannot be trusted: a write fails, two inputs name one output
+// file, or files of an earlier run lie in the output folders.
+TEST_F(ExportFixture, FailedWritesDuplicatesAndStaleFilesAreNeverSuccess) {
+    LoadPair();
+    // Two antennas whose cuts have the same names: one PLN file name for both.
+    const std::string other = "m/Lab_Proj_ABC_20261208_B01_SN2/";
+    ASSERT_EQ(doc.OpenFiles({dir.Write(other + "p1_p45_h_co_6_0_1800.msi", Msi(0)),
+                             dir.Write(other + "p1_p45_e_co_6_0_1800.msi", Msi(6))}),
+              0);
+    // A stale file of an earlier run that the XML group would otherwise take in.
+    dir.Write("work/PLN/ABC_1800_X_CO_06T_P45.old.pln", "FILENAME\tSTALE\r\nMAKE\tX\x01\r\n");
+    dir.Write("work/PLN/OLD_1800_X_CO_06T_P45.pln", "FILENAME\tSTALE\r\nMAKE\tX\x01\r\n");
+    // MSI files cannot be written: where their folder should be there is a file.
+    dir.Write("work/DataSrc/MSI", "not a folder");
+
+    DataExportOptions options;
+    options.pln = options.xml = options.msi = true;
+    ASSERT_TRUE(Accept(options));
+    EXPECT_EQ(RunDataExport(doc, state), ExportRunResult::Failed);
+
+    const std::vector<std::string> texts = Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Norvan: Exporting sucess！"), 0);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts.back().find("Export failed"), std::string::npos);
+    EXPECT_NE(texts.back().find("DataSrc/MSI/"), std::string::npos);
+    EXPECT_EQ(state.ledger.Failures().size(), 1u);   // the first antenna's MSI; the second is a duplicate
+    EXPECT_EQ(state.ledger.Duplicates().size(), 2u); // its PLN and MSI
+    EXPECT_FALSE(notifier.warnings.empty());
+
+    // The XML holds this run's pattern only, and stays well-formed.
+    std::string xml;
+    for (const auto& entry : fs::directory_iterator(dir.Path() / "work/XML"))
+        xml += ReadFileText(entry.path());
+    EXPECT_EQ(xml.find("STALE"), std::string::npos);
+    EXPECT_NE(xml.find("ABC_1800_X_CO_06T_P45"), std::string::npos);
+}
+
+TEST(EnterpriseXmlText, WhatXmlCannotHoldIsDropped) {
+    BeamPattern pattern;
+    pattern.fileName = "A\x01_1800\xFF";
+    pattern.make = "MAKER\x1B[0m";
+    const std::string xml = BuildEnterpriseXml({pattern}, "dBi");
+    tinyxml2::XMLDocument parsed;
+    EXPECT_EQ(parsed.Parse(xml.data(), xml.size()), tinyxml2::XML_SUCCESS) << xml;
+    EXPECT_NE(xml.find("MAKER[0m"), std::string::npos);
 }

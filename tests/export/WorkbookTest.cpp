@@ -168,7 +168,7 @@ TEST(Workbook, RawDataSheetsHoldOneColumnPerFrequency) {
     EXPECT_EQ(h.at("A721"), "n:179.5");
     EXPECT_EQ(h.at("B1"), "n:1710");
     EXPECT_EQ(h.at("C1"), "n:1850");
-    EXPECT_EQ(h.at("C2"), "n:-16.899999999999999")
+    EXPECT_EQ(h.at("C2"), "n:-16.9")
         << "each level as \"%f\" text, stored as the number it reads";
 }
 
@@ -202,8 +202,8 @@ TEST(Workbook, ResultRowsStandUnderTheirHeadersOnOneSheetOrMany) {
                                                                      {"C2", "s:HBW\n(°)"},
                                                                      {"D2", "s:VBW\n(°)"},
                                                                      {"A3", "n:1710"},
-                                                                     {"B3", "n:17.850000000000001"},
-                                                                     {"C3", "n:65.400000000000006"},
+                                                                     {"B3", "n:17.85"},
+                                                                     {"C3", "n:65.4"},
                                                                      {"D3", "n:7.25"},
                                                                      {"A4", "n:1850"},
                                                                      {"B4", "n:18"},

@@ -13,9 +13,19 @@
 namespace {
 // Under QUADREL_TEST_SET_LOCALE the whole test program runs with the user's locale, as the
 // desktop program does after Qt switched it, so number reading and writing must not follow it.
+// The run is only worth something when that locale writes a decimal comma: a missing locale
+// would leave "C" in place and every test would pass without testing anything.
 struct LocaleSwitch {
     LocaleSwitch() {
-        if (std::getenv("QUADREL_TEST_SET_LOCALE")) std::setlocale(LC_ALL, "");
+        if (!std::getenv("QUADREL_TEST_SET_LOCALE")) return;
+        const char* name = std::setlocale(LC_ALL, "");
+        const std::string point = std::localeconv()->decimal_point;
+        if (name && point == ",") return;
+        std::fprintf(stderr,
+                     "QUADREL_TEST_SET_LOCALE: the locale of the environment (%s) has the decimal point "
+                     "\"%s\", not \",\"; install a decimal-comma locale such as de_DE.UTF-8\n",
+                     name ? name : "not installed", name ? point.c_str() : ".");
+        std::exit(1);
     }
 } localeSwitch;
 } // namespace

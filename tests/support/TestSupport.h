@@ -13,8 +13,12 @@ class RecordingNotifier : public Notifier {
         messages.emplace_back(caption, text);
     }
     void Status(const std::string& text) override { statuses.push_back(text); }
+    void Warning(const std::string& subject, const std::string& text) override {
+        warnings.emplace_back(subject, text);
+    }
     std::vector<std::pair<std::string, std::string>> messages; // (caption, text)
     std::vector<std::string> statuses;
+    std::vector<std::pair<std::string, std::string>> warnings; // (subject, text)
 };
 
 // Counts the refreshes that the document and the operations ask of the file list and the panes.

@@ -1,0 +1,46 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The files one run writes. Two inputs that map to one output name would silently overwrite each
+// other, and a failed write must never end in a success message: the ledger sees both.
+class WriteLedger {
+  public:
+    enum class Outcome { Written, Failed, Duplicate };
+
+    // Writes `bytes` atomically to `path` unless this run wrote that path already (then nothing
+    // is written: the first input keeps its file). `source` names what the file was made from.
+    Outcome Write(const std::string& path, std::string_view bytes, const std::string& source);
+
+    struct Failure {
+        std::string path;
+        std::string reason;
+    };
+    struct Duplicate {
+        std::string path;
+        std::string firstSource;
+        std::string skippedSource;
+    };
+    const std::vector<Failure>& Failures() const { return m_failures; }
+    const std::vector<Duplicate>& Duplicates() const { return m_duplicates; }
+    bool Wrote(const std::string& path) const;
+    size_t WrittenCount() const { return m_written.size() - m_failedKeys.size(); }
+
+  private:
+    std::map<std::string, std::string> m_written; // normalised path -> source (failed ones too)
+    std::set<std::string> m_failedKeys;
+    std::vector<Failure> m_failures;
+    std::vector<Duplicate> m_duplicates;
+};
+
+class Notifier;
+
+// Writes one output file, through the ledger when there is one. A failure shows `failureText`
+// under `caption` (the message box the writer always showed); a second write to one path is a
+// warning naming both sources. True when the file was written.
+bool WriteOutput(WriteLedger* ledger, Notifier& notifier, const std::string& path, std::string_view bytes,
+                 const std::string& source, const std::string& failureText, const std::string& caption);
