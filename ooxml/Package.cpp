@@ -77,6 +77,18 @@ bool Package::Open(const std::string& path, std::string& error) {
         return false;
     }
     const zip_int64_t count = zip_get_num_entries(archive, 0);
+    // Documents are read whole: a package that unpacks to more than this is refused, not unpacked.
+    constexpr zip_uint64_t kMaxUnpacked = zip_uint64_t(1) << 30;
+    zip_uint64_t unpacked = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive, i, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) unpacked += stat.size;
+    }
+    if (unpacked > kMaxUnpacked) {
+        zip_discard(archive);
+        error = "the package is too large to open (more than 1 GiB unpacked): " + path;
+        return false;
+    }
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
         if (!name || !*name || name[std::char_traits<char>::length(name) - 1] == '/') continue;

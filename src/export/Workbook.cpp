@@ -71,8 +71,11 @@ bool ParseReference(const char* ref, int& row, int& column) {
     row = column = 0;
     if (!ref) return false;
     const char* p = ref;
-    for (; *p >= 'A' && *p <= 'Z'; ++p) column = column * 26 + (*p - 'A' + 1);
-    for (; *p >= '0' && *p <= '9'; ++p) row = row * 10 + (*p - '0');
+    // Beyond the sheet's last row and column a reference names no cell (and would overflow).
+    for (; *p >= 'A' && *p <= 'Z'; ++p)
+        if ((column = column * 26 + (*p - 'A' + 1)) > 16384) return false;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        if ((row = row * 10 + (*p - '0')) > 1048576) return false;
     return *p == '\0' && row > 0 && column > 0;
 }
 
