@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "app/AtomicFile.h"
+#include "app/TextUtil.h"
 
 namespace {
 
@@ -59,6 +60,18 @@ std::string ShippedDataDir() {
     return {};
 }
 
+// An installed program has its packed templates in its data folder; in the build tree that folder
+// holds only their sources, and the packed ones lie in the build folder.
+std::string ShippedTemplateDir() {
+    std::error_code error;
+    const std::string installed = ShippedDataDir() + "template/";
+    for (std::filesystem::directory_iterator it(installed, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (it->is_regular_file(error) && (EndsWith(name, ".docx") || EndsWith(name, ".xlsx"))) return installed;
+    }
+    return WithTrailingSlash(QUADREL_TEMPLATE_BUILD_DIR);
+}
+
 bool SeedConfigDir(const std::string& configDir) {
     std::error_code error;
     std::filesystem::create_directories(configDir, error);
@@ -70,6 +83,16 @@ bool SeedConfigDir(const std::string& configDir) {
         std::string bytes;
         // A file missing from the shipped folder is simply not seeded; its readers use defaults.
         if (ReadWholeFile(shipped + name, bytes)) WriteFileAtomic(folder + name, bytes);
+    }
+    const std::string templates = ShippedTemplateDir();
+    for (std::filesystem::directory_iterator it(templates, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) continue;
+        const std::string target = folder + "template/" + it->path().filename().string();
+        if (std::filesystem::exists(target, error)) continue;
+        std::filesystem::create_directories(folder + "template", error);
+        std::string bytes;
+        if (ReadWholeFile(it->path().string(), bytes)) WriteFileAtomic(target, bytes);
     }
     return true;
 }

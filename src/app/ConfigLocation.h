@@ -10,8 +10,13 @@ std::string ResolveConfigDir(const std::string& explicitDir);
 // the build tree. Ends with "/"; empty when no such folder exists.
 std::string ShippedDataDir();
 
-// Creates the configuration folder if needed and seeds Config.xml and ColorSetting.ini from the
-// shipped defaults when they are missing. Returns false when the folder cannot be created.
+// The shipped report and workbook templates: the installed share folder's "Config File/template/",
+// or the templates packed by the build. Always ends with "/".
+std::string ShippedTemplateDir();
+
+// Creates the configuration folder if needed and seeds Config.xml, ColorSetting.ini and the
+// "template/" folder (each template file) from the shipped defaults when they are missing, so a
+// user's own templates are never overwritten. Returns false when the folder cannot be created.
 bool SeedConfigDir(const std::string& configDir);
 
 // A per-user base folder after the XDG rules: $<xdgVariable> when it holds an absolute path, else

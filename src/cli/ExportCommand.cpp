@@ -6,7 +6,14 @@
 #include "cli/CliSupport.h"
 #include "export/ExportDriver.h"
 #include "export/PatternInfoRows.h"
+#include "export/ReportLauncher.h"
 #include "export/SaveAs.h"
+
+#ifdef QUADREL_HAVE_REPORTS
+#include "render/OffscreenApp.h"
+#include "reports/ReportWorker.h"
+#include <QGuiApplication>
+#endif
 
 namespace {
 struct ExportArgs {
@@ -47,6 +54,7 @@ void PrintFolders(const ExportArgs& args, const ExportState& state) {
     if (o.tmvmsi) line("TMVMSI", state.dataSrcFolder + "TMVMSI");
     if (o.xml) line("XML", state.workingFolder + "XML");
     if (o.txt) line("TXT", state.workingFolder + "TXT");
+    if (o.excelData || o.excelReport || o.wordReport1 || o.wordReport2) line("report", state.reportFolder);
 }
 
 int RunExport(const CliGlobals& globals, ExportArgs args) {
@@ -68,7 +76,15 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
         std::cout << "loaded " << doc->table.size() << " files; a file was refused, nothing was exported\n";
         return status;
     }
-    const ExportRunResult result = RunDataExport(*doc, state);
+#ifdef QUADREL_HAVE_REPORTS
+    // The reports draw their pictures off screen and are written before the command returns.
+    auto app = args.options.wordReport1 || args.options.wordReport2 ? EnsureGuiApplication() : nullptr;
+    BlockingReportLauncher launcher;
+    ReportLauncher* reports = &launcher;
+#else
+    ReportLauncher* reports = nullptr;
+#endif
+    const ExportRunResult result = RunDataExport(*doc, state, reports);
     for (const std::string& status : notifier.statuses) std::cout << status << "\n";
     if (result == ExportRunResult::Refused) return kExitFailure;
 

@@ -72,8 +72,8 @@ bool ExportDialogOk(Session& session, const std::string& workingFolder, const Da
     return AcceptExportDialog(session.Doc(), session.exportState, workingFolder, options, patternInfo);
 }
 
-ExportRunResult RunExportCommand(Session& session) {
-    const ExportRunResult result = RunDataExport(session.Doc(), session.exportState);
+ExportRunResult RunExportCommand(Session& session, ReportLauncher* reports) {
+    const ExportRunResult result = RunDataExport(session.Doc(), session.exportState, reports);
     session.Doc().GetListener().RefreshCurrentResults();
     session.Doc().GetListener().RefreshAllResults();
     return result;

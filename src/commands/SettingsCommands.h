@@ -9,6 +9,7 @@
 #include "export/ExportDriver.h"
 
 struct Session;
+class ReportLauncher;
 
 // The OK of every settings dialog and the export run. The analysis settings recompute the shown
 // files and rebuild both panes (1138, 1139); the commands here add the redraw of the view.
@@ -35,4 +36,6 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder);
 // The export dialog's OK and the run that follows it (status texts through the notifier).
 bool ExportDialogOk(Session& session, const std::string& workingFolder, const DataExportOptions& options,
                     const PatternInfoConfig& patternInfo);
-ExportRunResult RunExportCommand(Session& session);
+// The word reports go through `reports` (the desktop's worker runs them after the files); without
+// one they are reported as not written.
+ExportRunResult RunExportCommand(Session& session, ReportLauncher* reports = nullptr);

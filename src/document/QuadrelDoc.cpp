@@ -52,8 +52,8 @@ int CQuadrelDoc::WriteConfig(std::string_view section, std::string_view key, std
 }
 
 void CQuadrelDoc::DropTableCache() {
-    std::lock_guard<std::mutex> lock(m_tableCacheLock);
-    m_tableCache.reset();
+    std::lock_guard<std::mutex> lock(m_tableCache.lock);
+    m_tableCache.cache.reset();
 }
 
 PatternFile* CQuadrelDoc::Find(const std::string& path) {

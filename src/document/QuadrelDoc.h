@@ -108,8 +108,8 @@ class CQuadrelDoc {
 
     // The derived-data slot and its lock (the export may analyse on a worker thread). Loading,
     // removing files and reading gain curves empty the slot.
-    std::mutex& TableCacheLock() const { return m_tableCacheLock; }
-    std::unique_ptr<TableCache>& TableCacheSlot() const { return m_tableCache; }
+    std::mutex& TableCacheLock() const { return m_tableCache.lock; }
+    std::unique_ptr<TableCache>& TableCacheSlot() const { return m_tableCache.cache; }
     void DropTableCache();
 
     PatternFile* Find(const std::string& path);
@@ -150,8 +150,20 @@ class CQuadrelDoc {
     DocumentListener* m_listener;
     std::shared_ptr<ConfigStore> m_config;
     LoadFailure m_lastFailure;
-    mutable std::mutex m_tableCacheLock;
-    mutable std::unique_ptr<TableCache> m_tableCache;
+    // A copy of the document (the report worker's snapshot) starts without the cache; it is
+    // rebuilt from the copied tables when first asked for.
+    struct CacheHolder {
+        CacheHolder() = default;
+        CacheHolder(const CacheHolder&) {}
+        CacheHolder& operator=(const CacheHolder&) {
+            std::lock_guard<std::mutex> guard(lock);
+            cache.reset();
+            return *this;
+        }
+        std::mutex lock;
+        std::unique_ptr<TableCache> cache;
+    };
+    mutable CacheHolder m_tableCache;
 };
 
 // Lower-case key of a path; both separators are kept as given.

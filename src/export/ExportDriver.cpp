@@ -9,21 +9,31 @@
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"
+#include "export/ExcelWorkbooks.h"
 #include "export/ExportTexts.h"
 #include "export/PlnExport.h"
+#include "export/ReportLauncher.h"
 
 namespace {
 // The article number in the file name of the English standard-report template.
 constexpr const char* kEnglishTemplateArticle = "QU0000001";
 
-// The parts of the export that this version cannot produce yet, in their order of work.
-std::vector<std::string> UnavailableParts(const DataExportOptions& options) {
-    std::vector<std::string> parts;
-    if (options.excelData) parts.push_back(kNameExcelData);
-    if (options.excelReport) parts.push_back(kNameExcelReport);
-    if (options.wordReport1) parts.push_back(kNameWord1);
-    if (options.wordReport2) parts.push_back(kNameWord2);
-    return parts;
+// Templates live in the user's configuration folder (seeded from the shipped ones), so a user's
+// own templates replace ours; a document made without one uses the shipped folder.
+std::string TemplateBase(const CQuadrelDoc& doc) {
+    return doc.programFolder.empty() ? doc.configFolder : doc.programFolder;
+}
+
+// A workbook export with its frame text; a workbook that could not be written says why.
+template <typename Export>
+bool RunWorkbookExport(Notifier& notifier, bool requested, const char* status, const char* name, Export run) {
+    if (!requested) return true;
+    notifier.Status(status);
+    const WorkbookOutcome outcome = run();
+    if (!outcome.written)
+        notifier.Notify(std::string(name) + ": " + kTextWorkbookNotWritten + outcome.error,
+                        kCaptionApplication);
+    return outcome.written;
 }
 
 template <typename Export>
@@ -59,7 +69,7 @@ void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
     state.resultTemplate = folder + "Result.xlsx";
 }
 
-ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
+ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports) {
     Notifier& notifier = doc.GetNotifier();
     if (doc.table.empty()) {
         notifier.Notify(kTextNoData, kCaptionApplication);
@@ -75,7 +85,7 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
         notifier.Notify(kTextConfigFolderHierarchy, kCaptionApplication);
         return ExportRunResult::Refused;
     }
-    SetTemplatePaths(doc.configFolder, state);
+    SetTemplatePaths(TemplateBase(doc), state);
     state.ledger = WriteLedger{};
     notifier.Notify(kTextExportNotice, kCaptionApplication);
     MakeFolder(state.reportFolder);
@@ -93,6 +103,21 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
     RunFileExport(notifier, o.txt, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
     notifier.Status(kStatusFinished);
 
+    bool complete = RunWorkbookExport(notifier, o.excelData, kStatusExcelData, kNameExcelData,
+                                      [&] { return ExportRawDataWorkbook(doc, state); });
+    complete = RunWorkbookExport(notifier, o.excelReport, kStatusExcelResult, kNameExcelReport,
+                                 [&] { return ExportResultWorkbook(doc, state); }) &&
+               complete;
+    const bool word = o.wordReport1 || o.wordReport2;
+    if (word && !reports) {
+        notifier.Notify(std::string(kTextNotYetAvailable) + (o.wordReport1 ? kNameWord1 : kNameWord2) + ".",
+                        kCaptionApplication);
+        complete = false;
+    } else if (word) {
+        notifier.Status(kStatusWordReport);
+        complete = reports->Start(doc, state, o.wordReport1, o.wordReport2, notifier) && complete;
+    }
+
     // A failed write never ends in the success message; the failed files are named.
     if (!state.ledger.Failures().empty()) {
         std::string text = kTextExportFailed;
@@ -100,13 +125,9 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state) {
         notifier.Notify(text, kCaptionApplication);
         return ExportRunResult::Failed;
     }
-    const std::vector<std::string> unavailable = UnavailableParts(o);
-    if (!unavailable.empty()) {
-        std::string text = kTextNotYetAvailable;
-        for (size_t i = 0; i < unavailable.size(); ++i) text += (i ? ", " : "") + unavailable[i];
-        notifier.Notify(text + ".", kCaptionApplication);
-        return ExportRunResult::Incomplete;
-    }
+    if (!complete) return ExportRunResult::Incomplete;
+    // With a report, the worker announces the end.
+    if (word) return ExportRunResult::Succeeded;
     notifier.Notify(kTextExportSuccess, kCaptionApplication);
     return ExportRunResult::Succeeded;
 }

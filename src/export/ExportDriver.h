@@ -4,6 +4,7 @@
 #include "export/ExportState.h"
 
 class CQuadrelDoc;
+class ReportLauncher;
 struct PatternInfoConfig;
 
 // The "Export Data" dialog's OK. The report path must name an existing folder; otherwise the
@@ -15,14 +16,16 @@ bool AcceptExportDialog(CQuadrelDoc& doc, ExportState& state, const std::string&
 
 enum class ExportRunResult {
     Refused,    // a check failed before anything was written (its message was shown)
-    Succeeded,  // every requested export ran ("Exporting sucess！" was shown)
+    Succeeded,  // every requested export ran ("Exporting sucess！" or the report worker's success was shown)
     Failed,     // a file could not be written (named in one message; no success message)
-    Incomplete, // the file exports ran, but some requested parts are not available yet (one message)
+    Incomplete, // some requested workbook or report was not written or is not available (its reason shown)
 };
 
 // The export command after the dialog's OK: the checks, the template paths, the notice, the
-// analysis over the whole table, then the file exports in their fixed order with their status texts.
-ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state);
+// analysis over the whole table, the file exports in their fixed order with their status texts, the
+// workbooks, and finally the word reports through `reports` (without one, the reports are not
+// available and say so).
+ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports = nullptr);
 
-// The report templates of the configuration folder.
+// The report and workbook templates: `configFolder` + "template/".
 void SetTemplatePaths(const std::string& configFolder, ExportState& state);

@@ -26,6 +26,10 @@ inline constexpr const char* kStatusTmvMsi = "Exporting TMVMSI file, please wait
 inline constexpr const char* kStatusXml = "Exporting XML file, please wait...";
 inline constexpr const char* kStatusTxt = "Exporting TXT file, please wait...";
 inline constexpr const char* kStatusFinished = "Export finished!";
+inline constexpr const char* kStatusExcelData = "Exporting excel data...";
+inline constexpr const char* kStatusExcelResult = "Exporting excel result...";
+inline constexpr const char* kStatusWordReport = "Exporting word report...";
+inline constexpr const char* kTextWorkbookNotWritten = "the workbook was not written: ";
 
 // The names of the dialog's boxes, for messages about them.
 inline constexpr const char* kNameExcelData = "Export data（Excel Format）";

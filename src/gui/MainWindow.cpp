@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "commands/FileCommands.h"
+#include "reports/ReportWorker.h"
 #include "commands/SettingsCommands.h"
 #include "gui/FileListPane.h"
 #include "gui/PlotView.h"
@@ -151,7 +152,11 @@ void MainWindow::StartExport() {
     for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(false);
     m_progress->show();
     m_view->Freeze(true);
-    QThread* worker = QThread::create([this] { RunExportCommand(*m_session); });
+    // The export already runs off the window's thread, so the reports are written there to the end.
+    QThread* worker = QThread::create([this] {
+        BlockingReportLauncher reports;
+        RunExportCommand(*m_session, &reports);
+    });
     connect(worker, &QThread::finished, this, [this, worker] {
         worker->deleteLater();
         m_progress->hide();

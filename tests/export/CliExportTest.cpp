@@ -79,13 +79,17 @@ TEST(CliExport, RefusalsAndUnavailableParts) {
     EXPECT_EQ(noPorts.err, "ERROR: Correspondence between the port and the Extensions can not be empty\n");
     EXPECT_EQ(Export(dir, "--out '" + out + "' --gain-unit dBx").status, 2);
 
-    CliRun word = Export(dir, "--out '" + out + "' --msi --word1 --result-xlsx --exact");
+    // A user's broken result template: the workbook is not written, the rest of the export is.
+    dir.Write("config/template/Result.xlsx", "not a zip");
+    CliRun word = Export(dir, "--out '" + out + "' --msi --result-xlsx --exact");
     EXPECT_EQ(word.status, 1);
-    EXPECT_NE(
-        word.err.find("Norvan: Not available yet, nothing was written for: Export Report（Excel Format）, "
-                      "Export Report（Word Format 1）."),
-        std::string::npos);
+    EXPECT_NE(word.err.find(
+                  "Norvan: Export Report（Excel Format）: the workbook was not written: the file is not an "
+                  "Office Open XML package: "),
+              std::string::npos)
+        << word.err;
     EXPECT_EQ(word.err.find("sucess"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(out + "/report"));
     EXPECT_TRUE(fs::exists(out + "/DataSrc/MSI/QX_0900_X_CO_P45_06T.msi"));
     EXPECT_TRUE(fs::exists(out + "/p1_p45_h_co_6_0_900.msi")); // Exact Data copy
 }

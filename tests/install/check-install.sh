@@ -9,6 +9,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/quadrel bin/quadrel-cli "share/quadrel/Config File/Config.xml" \
+         "share/quadrel/Config File/template/TestReport02.docx" \
          "share/quadrel/Config File/ColorSetting.ini" share/applications/quadrel.desktop \
          share/icons/hicolor/scalable/apps/quadrel.svg; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }

@@ -1,0 +1,27 @@
+#pragma once
+#include <tinyxml2.h>
+
+namespace inkwright {
+
+using tinyxml2::XMLElement;
+
+// Inserts a table of `rows` x `columns` empty cells at `offset` of `paragraph`: before the paragraph
+// at its start, else after the text before the offset (the paragraph is split). A paragraph always
+// follows the table. Returns the first cell's paragraph. `tableStyle` may be empty.
+XMLElement* InsertTableAt(XMLElement* paragraph, int offset, int rows, int columns, int textWidth,
+                          const char* tableStyle);
+
+// Empty rows like the one that holds `paragraph`, above or below it; returns the first new row's
+// first paragraph.
+XMLElement* InsertEmptyRows(XMLElement* paragraph, int count, bool below);
+// An empty column left or right of the cell that holds `paragraph`; returns the new cell's paragraph
+// in the same row.
+XMLElement* InsertEmptyColumn(XMLElement* paragraph, bool right);
+// A copy of the row (with its content) pasted above it.
+void DuplicateRow(XMLElement* paragraph);
+// A copy of the column (with its content) pasted left of it.
+void DuplicateColumn(XMLElement* paragraph);
+// Removes the innermost table around `paragraph`; returns the paragraph that follows it.
+XMLElement* DeleteTableAround(XMLElement* paragraph);
+
+} // namespace inkwright

@@ -1,0 +1,43 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ooxml {
+
+// An Office Open XML package held in memory: every part of the zip by its name ("word/document.xml",
+// "[Content_Types].xml"). Templates and reports are small, so parts are read whole on opening and
+// written whole on saving.
+class Package {
+  public:
+    // Reads every part of the zip at `path`. On failure returns false, keeps the package empty and
+    // puts a sentence for the user into `error` (missing file, not a zip, unreadable).
+    bool Open(const std::string& path, std::string& error);
+
+    bool HasPart(const std::string& name) const { return m_parts.count(name) != 0; }
+    // The bytes of a part; null when the package has no such part.
+    const std::string* Part(const std::string& name) const;
+    // Replaces or adds a part. New parts are written after the existing ones, in the order added.
+    void SetPart(const std::string& name, std::string bytes);
+    void RemovePart(const std::string& name);
+    std::vector<std::string> PartNames() const { return m_order; }
+
+    // Writes the package to a temporary file beside `path` and renames it into place, so a failed
+    // save never leaves a half-written file or destroys an earlier one. "[Content_Types].xml" is
+    // written first; pictures are stored uncompressed (they are compressed already).
+    bool SaveAs(const std::string& path, std::string& error) const;
+
+  private:
+    std::map<std::string, std::string> m_parts;
+    std::vector<std::string> m_order;
+};
+
+// The relationship part that belongs to a part: "word/document.xml" -> "word/_rels/document.xml.rels";
+// the package itself ("") -> "_rels/.rels".
+std::string RelationshipsPartName(const std::string& sourcePart);
+
+// A target of a relationship of `sourcePart` resolved to a part name ("media/a.png" from
+// "word/document.xml" -> "word/media/a.png"; "/xl/x.xml" -> "xl/x.xml"; ".." steps are followed).
+std::string ResolveTarget(const std::string& sourcePart, const std::string& target);
+
+} // namespace ooxml

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <tinyxml2.h>
+
+namespace ooxml {
+
+// Parses a part. Text that consists of white space only (a typed blank in a run, "<w:t
+// xml:space="preserve"> </w:t>") is kept: the XML parser would otherwise drop it. False when the
+// bytes are not well-formed XML.
+bool ParseXml(const std::string& bytes, tinyxml2::XMLDocument& doc);
+
+// The part's bytes: an XML declaration (standalone, UTF-8) and the document without indentation.
+std::string SerialiseXml(const tinyxml2::XMLDocument& doc);
+
+// The same content printed the same way whatever the source's indentation and declaration, so two
+// parts can be compared by meaning; empty when the bytes are not XML.
+std::string NormaliseXml(const std::string& bytes);
+
+// Small helpers for the element trees of the parts.
+tinyxml2::XMLElement* FirstChild(tinyxml2::XMLNode* parent, const char* name);
+tinyxml2::XMLElement* AppendElement(tinyxml2::XMLNode* parent, const char* name);
+// A child named `name`, created (as the first child when `first`) when there is none.
+tinyxml2::XMLElement* EnsureChild(tinyxml2::XMLElement* parent, const char* name, bool first = false);
+
+// Inserts `node` just before `reference` (a child of some parent).
+void InsertBefore(tinyxml2::XMLNode* reference, tinyxml2::XMLNode* node);
+
+} // namespace ooxml

@@ -1,0 +1,322 @@
+#include "export/Workbook.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+#include "ContentTypes.h"
+#include "Relationships.h"
+#include "XmlPart.h"
+
+namespace {
+
+constexpr const char* kWorksheetType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
+constexpr const char* kSheetNamespaces =
+    "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return text;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            // Control characters other than tab and line feed are not allowed in XML.
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
+        }
+    }
+    return out;
+}
+
+// The shortest text that reads back to the same number, with "." whatever the locale.
+std::string NumberText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// The <c> element of one cell.
+std::string CellXml(int row, int column, bool number, double value, const std::string& text) {
+    const std::string ref = ColumnName(column) + std::to_string(row);
+    if (number) return "<c r=\"" + ref + "\"><v>" + NumberText(value) + "</v></c>";
+    return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + Escaped(text) +
+           "</t></is></c>";
+}
+
+// The (row, column) of a reference like "AB12"; false when it is none.
+bool ParseReference(const char* ref, int& row, int& column) {
+    row = column = 0;
+    if (!ref) return false;
+    const char* p = ref;
+    // Beyond the sheet's last row and column a reference names no cell (and would overflow).
+    for (; *p >= 'A' && *p <= 'Z'; ++p)
+        if ((column = column * 26 + (*p - 'A' + 1)) > 16384) return false;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        if ((row = row * 10 + (*p - '0')) > 1048576) return false;
+    return *p == '\0' && row > 0 && column > 0;
+}
+
+} // namespace
+
+bool ReadsAsNumber(const std::string& text, double& value) {
+    size_t begin = text.find_first_not_of(' ');
+    const size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos) return false;
+    bool negative = false;
+    if (text[begin] == '+' || text[begin] == '-') negative = text[begin++] == '-';
+    if (begin > end || !(std::isdigit(static_cast<unsigned char>(text[begin])) || text[begin] == '.'))
+        return false;
+    double parsed = 0.0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
+    value = negative ? -parsed : parsed;
+    return true;
+}
+
+std::string ColumnName(int column) {
+    std::string name;
+    for (; column > 0; column = (column - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    return name;
+}
+
+Workbook::Workbook() = default;
+Workbook::~Workbook() = default;
+
+bool Workbook::Open(const std::string& templatePath, std::string& error) {
+    m_sheets.clear();
+    if (!m_package.Open(templatePath, error)) return false;
+    const ooxml::Relationships packageRels(m_package, "");
+    const ooxml::Relationship* main = packageRels.FindByType(ooxml::kRelOfficeDocument);
+    m_workbookPart = main ? ooxml::ResolveTarget("", main->target) : "";
+    tinyxml2::XMLDocument doc;
+    if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) ||
+        !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
+        error = "the file is not a workbook (no workbook part): " + templatePath;
+        return false;
+    }
+    const ooxml::Relationships rels(m_package, m_workbookPart);
+    const tinyxml2::XMLElement* sheets = doc.RootElement()->FirstChildElement("sheets");
+    for (const tinyxml2::XMLElement* s = sheets ? sheets->FirstChildElement("sheet") : nullptr; s;
+         s = s->NextSiblingElement("sheet")) {
+        const ooxml::Relationship* rel = s->Attribute("r:id") ? rels.FindById(s->Attribute("r:id")) : nullptr;
+        Sheet sheet;
+        sheet.name = s->Attribute("name") ? s->Attribute("name") : "";
+        sheet.part = rel ? ooxml::ResolveTarget(m_workbookPart, rel->target) : "";
+        const char* state = s->Attribute("state");
+        sheet.hidden = state && std::string(state) != "visible";
+        m_sheets.push_back(std::move(sheet));
+    }
+    m_selected = 0;
+    return true;
+}
+
+int Workbook::FindSheet(const std::string& name) const {
+    for (size_t i = 0; i < m_sheets.size(); ++i)
+        if (Lower(m_sheets[i].name) == Lower(name)) return static_cast<int>(i);
+    return -1;
+}
+
+std::string Workbook::UniqueName(const std::string& wanted) const {
+    std::string name;
+    for (char c : wanted) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
+    if (name.empty()) name = "Sheet";
+    auto cut = [](std::string text, size_t limit) {
+        // Cut at a character boundary of the UTF-8 text.
+        if (text.size() <= limit) return text;
+        size_t at = limit;
+        while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+        return text.substr(0, at);
+    };
+    std::string candidate = cut(name, 31);
+    for (int n = 2; FindSheet(candidate) >= 0; ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        candidate = cut(name, 31 - suffix.size()) + suffix;
+    }
+    return candidate;
+}
+
+int Workbook::AddSheet(const std::string& name) {
+    Sheet sheet;
+    sheet.name = UniqueName(name);
+    sheet.added = true;
+    for (int n = 1;; ++n) {
+        sheet.part = "xl/worksheets/sheet" + std::to_string(n) + ".xml";
+        bool used = m_package.HasPart(sheet.part);
+        for (const Sheet& s : m_sheets) used = used || s.part == sheet.part;
+        if (!used) break;
+    }
+    m_sheets.push_back(std::move(sheet));
+    return static_cast<int>(m_sheets.size()) - 1;
+}
+
+void Workbook::SetCell(int sheet, int row, int column, const std::string& text) {
+    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1 || row > 1048576 || column > 16384)
+        return;
+    Cell cell;
+    cell.number = ReadsAsNumber(text, cell.value);
+    if (!cell.number) cell.text = text;
+    m_sheets[sheet].cells[row][column] = std::move(cell);
+}
+
+bool Workbook::SetSheetVisible(const std::string& name, bool visible) {
+    const int index = FindSheet(name);
+    if (index < 0) return false;
+    m_sheets[index].hidden = !visible;
+    return true;
+}
+
+void Workbook::SelectSheet(int sheet) {
+    if (sheet >= 0 && sheet < SheetCount()) m_selected = sheet;
+}
+
+std::string Workbook::SheetXml(const Sheet& sheet, bool selected) const {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet ";
+    xml += kSheetNamespaces;
+    xml += "><sheetViews><sheetView workbookViewId=\"0\"";
+    if (selected) xml += " tabSelected=\"1\"";
+    xml += "/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
+    for (const auto& [row, cells] : sheet.cells) {
+        xml += "<row r=\"" + std::to_string(row) + "\">";
+        for (const auto& [column, cell] : cells)
+            xml += CellXml(row, column, cell.number, cell.value, cell.text);
+        xml += "</row>";
+    }
+    xml += "</sheetData></worksheet>";
+    return xml;
+}
+
+void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
+    const std::string* bytes = m_package.Part(sheet.part);
+    tinyxml2::XMLDocument doc;
+    if (!bytes || !ooxml::ParseXml(*bytes, doc)) return;
+    tinyxml2::XMLElement* root = doc.RootElement();
+    if (tinyxml2::XMLElement* views = root->FirstChildElement("sheetViews"))
+        for (auto* view = views->FirstChildElement("sheetView"); view;
+             view = view->NextSiblingElement("sheetView"))
+            view->SetAttribute("tabSelected", selected ? "1" : "0");
+    tinyxml2::XMLElement* data = root->FirstChildElement("sheetData");
+    if (!data) data = ooxml::AppendElement(root, "sheetData");
+    for (const auto& [row, cells] : sheet.cells) {
+        tinyxml2::XMLElement* rowElement = nullptr;
+        tinyxml2::XMLElement* before = nullptr;
+        for (auto* r = data->FirstChildElement("row"); r; r = r->NextSiblingElement("row")) {
+            const int number = r->IntAttribute("r");
+            if (number == row) rowElement = r;
+            if (number > row && !before) before = r;
+        }
+        if (!rowElement) {
+            rowElement = doc.NewElement("row");
+            rowElement->SetAttribute("r", row);
+            if (before)
+                ooxml::InsertBefore(before, rowElement);
+            else
+                data->InsertEndChild(rowElement);
+        }
+        for (const auto& [column, cell] : cells) {
+            tinyxml2::XMLElement* next = nullptr;
+            for (auto* c = rowElement->FirstChildElement("c"); c;) {
+                auto* following = c->NextSiblingElement("c");
+                int r = 0, col = 0;
+                ParseReference(c->Attribute("r"), r, col);
+                if (col == column)
+                    rowElement->DeleteChild(c);
+                else if (col > column && !next)
+                    next = c;
+                c = following;
+            }
+            tinyxml2::XMLDocument fragment;
+            fragment.Parse(CellXml(row, column, cell.number, cell.value, cell.text).c_str());
+            tinyxml2::XMLNode* element = fragment.RootElement()->DeepClone(&doc);
+            if (next)
+                ooxml::InsertBefore(next, element);
+            else
+                rowElement->InsertEndChild(element);
+        }
+    }
+    m_package.SetPart(sheet.part, ooxml::SerialiseXml(doc));
+}
+
+bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
+    // The copy is assembled from a snapshot, so saving twice gives the same workbook.
+    const ooxml::Package original = m_package;
+    // The sheet shown on opening must be visible.
+    int shown = m_selected;
+    if (shown < SheetCount() && m_sheets[shown].hidden)
+        for (int i = 0; i < SheetCount(); ++i)
+            if (!m_sheets[i].hidden) {
+                shown = i;
+                break;
+            }
+    ooxml::Relationships rels(m_package, m_workbookPart);
+    ooxml::ContentTypes types(m_package);
+    tinyxml2::XMLDocument doc;
+    ooxml::ParseXml(*m_package.Part(m_workbookPart), doc);
+    tinyxml2::XMLElement* root = doc.RootElement();
+    tinyxml2::XMLElement* sheets = ooxml::EnsureChild(root, "sheets");
+    int nextId = 1;
+    for (auto* s = sheets->FirstChildElement("sheet"); s; s = s->NextSiblingElement("sheet"))
+        nextId = std::max(nextId, s->IntAttribute("sheetId") + 1);
+    tinyxml2::XMLElement* element = sheets->FirstChildElement("sheet");
+    for (int i = 0; i < SheetCount(); ++i) {
+        const Sheet& sheet = m_sheets[i];
+        if (sheet.added) {
+            const std::string target = sheet.part.substr(sheet.part.find('/') + 1);
+            const std::string id = rels.Add(ooxml::kRelWorksheet, target);
+            types.SetOverride(sheet.part, kWorksheetType);
+            m_package.SetPart(sheet.part, SheetXml(sheet, i == shown));
+            tinyxml2::XMLElement* added = ooxml::AppendElement(sheets, "sheet");
+            added->SetAttribute("name", sheet.name.c_str());
+            added->SetAttribute("sheetId", nextId++);
+            added->SetAttribute("r:id", id.c_str());
+            element = added;
+        } else {
+            MergeIntoTemplateSheet(sheet, i == shown);
+        }
+        if (element) {
+            if (sheet.hidden)
+                element->SetAttribute("state", "hidden");
+            else
+                element->DeleteAttribute("state");
+            element = element->NextSiblingElement("sheet");
+        }
+    }
+    if (!root->Attribute("xmlns:r"))
+        root->SetAttribute("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+    tinyxml2::XMLElement* views = root->FirstChildElement("bookViews");
+    if (tinyxml2::XMLElement* view = views ? views->FirstChildElement("workbookView") : nullptr) {
+        view->SetAttribute("activeTab", shown);
+        view->DeleteAttribute("firstSheet");
+    }
+    m_package.SetPart(m_workbookPart, ooxml::SerialiseXml(doc));
+    rels.Store(m_package);
+    types.Store(m_package);
+    const bool saved = m_package.SaveAs(path, error);
+    m_package = original;
+    return saved;
+}

@@ -1,0 +1,67 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Package.h"
+
+// A spreadsheet workbook (.xlsx) opened from a template, as the export fills it: sheets added after
+// the last one and named, cells written, a sheet hidden, the first sheet selected, a copy saved. The
+// template file itself is never changed.
+class Workbook {
+  public:
+    Workbook();
+    ~Workbook();
+
+    // False, with a sentence for the user in `error`, when the file is missing, not a zip, or has no
+    // workbook part.
+    bool Open(const std::string& templatePath, std::string& error);
+
+    int SheetCount() const { return static_cast<int>(m_sheets.size()); }
+    // The sheet named `name` (the spreadsheet program compares names without case); -1 when none.
+    int FindSheet(const std::string& name) const;
+    const std::string& SheetName(int sheet) const { return m_sheets.at(sheet).name; }
+    // Adds an empty sheet after the last one and names it. A name the spreadsheet program would
+    // refuse (longer than 31 characters, one of []:*?/\, already used) is made acceptable rather than
+    // failing the export: the characters become "_", the name is cut, a number is appended.
+    int AddSheet(const std::string& name);
+    // Writes a cell (1-based row and column) as the spreadsheet program stores an assigned text: a
+    // text that reads as a number becomes that number, anything else stays text.
+    void SetCell(int sheet, int row, int column, const std::string& text);
+    bool SetSheetVisible(const std::string& name, bool visible);
+    // Makes a sheet the one shown when the workbook opens.
+    void SelectSheet(int sheet);
+
+    // Saves the filled workbook under `path` (atomically); false with `error` on failure.
+    bool SaveCopyAs(const std::string& path, std::string& error);
+
+  private:
+    struct Cell {
+        bool number = false;
+        double value = 0.0;
+        std::string text;
+    };
+    struct Sheet {
+        std::string name;
+        std::string part; // "xl/worksheets/sheetN.xml"
+        bool added = false;
+        bool hidden = false;
+        std::map<int, std::map<int, Cell>> cells; // written cells by row and column
+    };
+
+    std::string UniqueName(const std::string& wanted) const;
+    std::string SheetXml(const Sheet& sheet, bool selected) const;
+    void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
+
+    ooxml::Package m_package;
+    std::string m_workbookPart;
+    std::vector<Sheet> m_sheets;
+    int m_selected = 0;
+};
+
+// The number a cell text reads as, as the spreadsheet program reads an assigned text: optional
+// blanks and sign, digits with one ".", an optional exponent; false for anything else.
+bool ReadsAsNumber(const std::string& text, double& value);
+// "A", "Z", "AA" for columns 1, 26, 27.
+std::string ColumnName(int column);

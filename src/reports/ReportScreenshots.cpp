@@ -1,0 +1,81 @@
+#include "reports/ReportScreenshots.h"
+
+#include <QSize>
+#include <filesystem>
+#include <set>
+
+#include "app/Log.h"
+#include "document/Naming.h"
+#include "render/PlotCapture.h"
+#include "reports/ReportJob.h"
+#include "plot/PlotState.h"
+#include "reports/ReportTexts.h"
+
+namespace {
+
+std::string BmpName(const std::string& fileName) {
+    return std::filesystem::path(fileName).replace_extension(".bmp").string();
+}
+
+bool Capture(ReportJob& job, const std::string& path) {
+    PreparePlotSelection(job.doc, job.plot);
+    return CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
+                         job.plot);
+}
+
+std::string FileNameOf(const std::string& path) {
+    return SplitFileName(path).second;
+}
+
+} // namespace
+
+int TakePatternScreenshots(ReportJob& job) {
+    CQuadrelDoc& doc = job.doc;
+    const std::string folder = RelBmpsFolder(job.state);
+    std::set<std::string> pending;
+    for (const auto& [key, file] : doc.table) pending.insert(key);
+    int written = 0;
+    for (const auto& [key, file] : doc.table) {
+        if (!pending.count(key)) continue;
+        pending.erase(key);
+        const struct {
+            bool on;
+            std::string name;
+            const char* missing;
+        } related[] = {
+            {doc.toggles.withCoCross, CoCrossPartner(key), kLogMissingCrossPolar},
+            {doc.toggles.withPolarisation, PolarisationPartner(key), kLogMissingPolarisation},
+            {doc.toggles.withPlane, PlanePartner(key), kLogMissingPlane},
+        };
+        for (const auto& partner : related)
+            if (partner.on && !doc.Find(partner.name))
+                Log(partner.missing, file.fileName.c_str(), FileNameOf(partner.name).c_str());
+        doc.selectionList.clear();
+        std::vector<std::string> added;
+        doc.AddToSelection(key, added);
+        for (const std::string& shown : doc.selectionList) pending.erase(shown);
+        if (Capture(job, folder + BmpName(file.fileName))) ++written;
+    }
+    return written;
+}
+
+int TakeSetScreenshots(ReportJob& job) {
+    CQuadrelDoc& doc = job.doc;
+    const std::string folder = SetBmpsFolder(job.state);
+    std::set<std::string> done;
+    int written = 0;
+    for (const auto& [key, file] : doc.table) {
+        const NameFields& n = file.names;
+        const std::string set = n[kFieldPort] + "_" + n[kFieldTilt] + "_" + n[kFieldPlane];
+        if (!done.insert(set).second) continue;
+        doc.selectionList.clear();
+        for (const auto& [otherKey, other] : doc.table) {
+            const NameFields& o = other.names;
+            if (o[kFieldPort] == n[kFieldPort] && o[kFieldTilt] == n[kFieldTilt] &&
+                o[kFieldPlane] == n[kFieldPlane])
+                doc.selectionList.push_back(otherKey);
+        }
+        if (Capture(job, folder + set + ".bmp")) ++written;
+    }
+    return written;
+}

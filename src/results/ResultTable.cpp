@@ -1,0 +1,159 @@
+#include "results/ResultTable.h"
+
+#include <functional>
+
+#include "app/TextUtil.h"
+#include "document/QuadrelDoc.h"
+
+namespace {
+
+// Which cut of a frequency row a column takes its value from.
+enum class Cut { Gain, Coh, Coe, Crh, Cre };
+
+struct Column {
+    std::string header;
+    Cut cut;
+    std::function<float(const IndicatorResult&)> value;
+    bool percent = false; // a stored ratio shown as a percentage
+};
+
+
+std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
+    const IndicatorSelection& sel = doc.selection;
+    const HPara& h = doc.Hpara;
+    const VPara& v = doc.Vpara;
+    std::vector<Column> columns;
+    auto add = [&](const char* key, std::string header, Cut cut,
+                   std::function<float(const IndicatorResult&)> value, bool percent = false) {
+        if (sel.IsSelected(key)) columns.push_back({std::move(header), cut, std::move(value), percent});
+    };
+    using R = IndicatorResult;
+    add("Gain", "Gain\n(dBi)", Cut::Gain, [](const R& r) { return r.Gain; });
+    add("Directivity", "Directivity\n(dBi)", Cut::Gain, [](const R& r) { return r.Directivity; });
+    add(
+        "Eff", "Eff.\n(%)", Cut::Gain, [](const R& r) { return r.Efficiency; }, true);
+    add("GFR", "GFR.\n(dB)", Cut::Gain, [](const R& r) { return r.GFR; });
+    add("Losses", "Losses\n(dB)", Cut::Gain, [](const R& r) { return r.Losses; });
+    add("cm_isSelHMaxLevel", "H-Max Level\n(dB)", Cut::Coh, [](const R& r) { return r.Hmax.fMag; });
+    add("cm_isSelHBW3dB", "HBW\n(°)", Cut::Coh, [](const R& r) { return r.HBW3; });
+    add("cm_isSelHBWXdB", "HBW 10dB\n(°)", Cut::Coh, [](const R& r) { return r.HBWX; });
+    add("cm_isSelPXLevel", "+60°Level\n(dB)", Cut::Coh, [](const R& r) { return r.PXLevel; });
+    add("cm_isSelNXLevel", "-60°Level\n(dB)", Cut::Coh, [](const R& r) { return r.NXLevel; });
+    add("cm_isSelFBRCO", "FBR co\n(dB)", Cut::Coh, [](const R& r) { return r.FBRco; });
+    add("cm_isSelSSMax", "SS Max\n(dB)", Cut::Coh, [](const R& r) { return r.SSmaxRel.fMag; });
+    add("cm_isSelRoundness", "Roundness\n(dB)", Cut::Coh, [](const R& r) { return r.Roundness; });
+    add("cm_isSelSquint", "Squint\n(°)", Cut::Coh, [](const R& r) { return r.Squint; });
+    add("cm_isSelSquintError", "SquintError\n(°)", Cut::Coh, [](const R& r) { return r.SquintDiff; });
+    add("cm_isSelHPS", "HPS\n(dB)", Cut::Coh, [](const R& r) { return r.HPS; });
+    add("cm_isSelLean", "Lean\n(°)", Cut::Coh, [](const R& r) { return r.Lean; });
+    if (h.THP_mode == 0) {
+        add("cm_isSelTHP", "THP\n(" + FormatFixed(h.THP_xdeg, 0) + "°" + ") ", Cut::Coh,
+            [](const R& r) { return r.THP[0]; });
+    } else {
+        for (size_t i = 0; i < h.THP_xdb.size() && i < 10; ++i)
+            add("cm_isSelTHP", "THP\n(" + FormatFixed(h.THP_xdb[i], 0) + "dB" + ") ", Cut::Coh,
+                [i](const R& r) { return r.THP[i]; });
+    }
+    add("cm_isSelTHP10dB", "THP 10dB\n(dB)", Cut::Coh, [](const R& r) { return r.THP10; });
+    static const char* const kSprKinds[] = {"u/s", "s/u", "s/t", "u/t"};
+    const std::string sector = h.SPR_mode == 0 ? FormatFixed(h.SPR_xdeg, 0) + "°" : FormatFixed(h.SPR_xdb, 0) + "dB";
+    const int sprType = h.SPR_type >= 0 && h.SPR_type < 4 ? h.SPR_type : 0;
+    add("cm_isSelSPR", "SPR(" + sector + ")\n " + kSprKinds[sprType] + "(%)", Cut::Coh,
+        [](const R& r) { return r.SPR; });
+    add("cm_isSelFBRXP", "FBR xp\n(dB)", Cut::Crh, [](const R& r) { return r.FBRxp; });
+    add("cm_isSelFBRtot", "FBR tot\n(dB)", Cut::Crh, [](const R& r) { return r.FBRtot; });
+    add("cm_isSelXPD0", "XPD 0\n(dB)", Cut::Crh, [](const R& r) { return r.XPD0; });
+    add("cm_isSelXPDX", "XPD 20\n(dB)", Cut::Crh, [](const R& r) { return r.XPDX; });
+    add("cm_isSelXPD60deg", "XPD 60\n(dB)", Cut::Crh, [](const R& r) { return r.XPD60; });
+    add("cm_isSelXPDXdB", "XPD 3dB\n(dB)", Cut::Crh, [](const R& r) { return r.XPDXdB; });
+    add("cm_isSelXPD10dB", "XPD 10dB\n(dB)", Cut::Crh, [](const R& r) { return r.XPD10; });
+    add("cm_isSelVMaxLevel", "V-Max Level\n(dB)", Cut::Coe, [](const R& r) { return r.Vmax.fMag; });
+    add("cm_isSelVBW3dB", "VBW\n(°)", Cut::Coe, [](const R& r) { return r.VBW3; });
+    add("cm_isSelVBWXdB", "VBW 10dB\n(°)", Cut::Coe, [](const R& r) { return r.VBWX; });
+    add("cm_isSelVBP", "VBP\n(°)", Cut::Coe, [](const R& r) { return r.VBP; });
+    add("cm_isSelVBRr", "VBR(r)\n(%)", Cut::Coe, [](const R& r) { return r.VBRr; });
+    add("cm_isSelVBRs", "VBR(u)\n(%)", Cut::Coe, [](const R& r) { return r.VBRu; });
+    add("cm_isSelVBR10dB", "VBR(10dB)\n(%)", Cut::Coe, [](const R& r) { return r.VBR10; });
+    add("cm_isSelEDE", "EDE\n(°)", Cut::Coe, [](const R& r) { return r.EDE; });
+    add("cm_isSelFSU", "FSU\n(dB)", Cut::Coe, [](const R& r) { return r.FSU.fMag; });
+    add("cm_isSelSSU", "SSU\n(dB)", Cut::Coe, [](const R& r) { return r.SSU.fMag; });
+    add("cm_isSelTSU", "TSU\n(dB)", Cut::Coe, [](const R& r) { return r.TSU.fMag; });
+    add("cm_isSelFSD", "FSD\n(dB)", Cut::Coe, [](const R& r) { return r.FSD.fMag; });
+    add("cm_isSelNF", "NF\n(dB)", Cut::Coe, [](const R& r) { return r.NF; });
+    add("cm_isSelFN", "F.N.\n(°)", Cut::Coe, [](const R& r) { return r.FN; });
+    // Sector rows without a start are not computed by the analysis, so they get no column.
+    for (size_t i = 0; i < v.SS_sectors.size() && i < 10; ++i) {
+        if (v.SS_sectors[i].first.empty()) continue;
+        add("cm_isSelSS", "SS " + v.SS_sectors[i].first + "°~" + v.SS_sectors[i].second + "°\n(dB)", Cut::Coe,
+            [i](const R& r) { return r.VSS[i]; });
+    }
+    add("cm_isSelVXPD0", "V-XPD 0°\n(dB)", Cut::Cre, [](const R& r) { return r.VXPD0; });
+    add("cm_isSelVXPDX", "V-XPD 3dB\n(dB)", Cut::Cre, [](const R& r) { return r.VXPDX; });
+    return columns;
+}
+
+const char* CutKey(Cut cut, const CQuadrelDoc& doc) {
+    switch (cut) {
+    case Cut::Gain:
+        return doc.Vpara.GainCalc_v == 1 ? "coe" : "coh";
+    case Cut::Coh:
+        return "coh";
+    case Cut::Coe:
+        return "coe";
+    case Cut::Crh:
+        return "crh";
+    case Cut::Cre:
+        return "cre";
+    }
+    return "coh";
+}
+
+} // namespace
+
+std::vector<std::string> ResultHeader(const CQuadrelDoc& doc) {
+    std::vector<std::string> header{kFrequencyHeader};
+    for (const Column& column : SelectedColumns(doc)) header.push_back(column.header);
+    return header;
+}
+
+ResultTable BuildResultTable(const CQuadrelDoc& doc, const ResultGroup& group) {
+    const std::vector<Column> columns = SelectedColumns(doc);
+    ResultTable table;
+    table.header = ResultHeader(doc);
+    for (const auto& [frequency, cuts] : group) {
+        std::vector<std::string> row{frequency};
+        for (const Column& column : columns) {
+            auto it = cuts.find(CutKey(column.cut, doc));
+            if (it == cuts.end()) {
+                row.push_back("-");
+                continue;
+            }
+            const float value = column.value(it->second->results);
+            // No value stays the program's no-value marker; a percentage of it would read -99900.
+            row.push_back(FormatFixed(column.percent && value != NOT_SET ? value * 100.0 : value, 2));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+std::vector<ResultTable> SplitIntoBands(const ResultTable& table, size_t maxColumns) {
+    std::vector<ResultTable> bands;
+    if (maxColumns < 2 || table.header.empty()) return {table};
+    const size_t perBand = maxColumns - 1; // every band repeats the frequency column
+    const size_t indicators = table.header.size() - 1;
+    for (size_t first = 0; first < indicators || (indicators == 0 && bands.empty()); first += perBand) {
+        const size_t last = std::min(indicators, first + perBand);
+        auto slice = [&](const std::vector<std::string>& cells) {
+            std::vector<std::string> out{cells.empty() ? std::string() : cells[0]};
+            for (size_t c = first + 1; c <= last && c < cells.size(); ++c) out.push_back(cells[c]);
+            return out;
+        };
+        ResultTable band;
+        band.header = slice(table.header);
+        for (const auto& row : table.rows) band.rows.push_back(slice(row));
+        bands.push_back(std::move(band));
+        if (indicators == 0) break;
+    }
+    return bands;
+}

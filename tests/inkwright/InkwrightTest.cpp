@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "XmlPart.h"
+#include "inkwright/InkwrightTestSupport.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string Para(const std::string& runs, const std::string& style = "") {
+    return "<w:p>" + (style.empty() ? "" : "<w:pPr><w:pStyle w:val=\"" + style + "\"/></w:pPr>") + runs +
+           "</w:p>";
+}
+std::string TextRun(const std::string& text) {
+    return "<w:r><w:t xml:space=\"preserve\">" + text + "</w:t></w:r>";
+}
+
+// A 24-bit bitmap of width x height, rows bottom-up.
+std::string Bitmap(int width, int height) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string b = "BM";
+    auto le32 = [&b](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    le32(54 + stride * height);
+    le32(0);
+    le32(54);
+    le32(40);
+    le32(width);
+    le32(height);
+    b += std::string("\x01\x00\x18\x00", 4);
+    le32(0);
+    le32(stride * height);
+    le32(2835);
+    le32(2835);
+    le32(0);
+    le32(0);
+    b += std::string(stride * height, '\x7f');
+    return b;
+}
+
+} // namespace
+
+// Every refused argument shows its message and leaves the document as it was.
+TEST(Inkwright, ArgumentChecksShowTheirMessageAndChangeNothing) {
+    const struct {
+        const char* name;
+        std::function<void(CInkwright&)> call;
+        Texts messages;
+    } cases[] = {
+        {"page 0 is a page", [](CInkwright& i) { i.SetFocusPage(0, kInkForward); }, {}},
+        {"page -1", [](CInkwright& i) { i.SetFocusPage(-1, kInkForward); }, {"Error Page Num!"}},
+        {"table 0", [](CInkwright& i) { i.SetFocusTable(0, kInkForward); }, {"Error Table Num!"}},
+        {"heading 0", [](CInkwright& i) { i.SetFocusHeading(0, kInkBackward); }, {"Error Heading Num!"}},
+        {"picture 0", [](CInkwright& i) { i.SetFocusPicture(0, kInkForward); }, {"Error Picture Num!"}},
+        {"row 0", [](CInkwright& i) { i.SetFocusRow(0, kInkForward); }, {"Error Row Num!"}},
+        {"column 0", [](CInkwright& i) { i.SetFocusCol(0, kInkForward); }, {"Error Column Num!"}},
+        {"table -1 x -1 reports the rows only",
+         [](CInkwright& i) { i.InsertTable(-1, -1); },
+         {"Error Row Num!"}},
+        {"table 2 x -1", [](CInkwright& i) { i.InsertTable(2, -1); }, {"Error Column Num!"}},
+        {"columns with a bad direction, once per column",
+         [](CInkwright& i) { i.InsertTableCol(3, 5); },
+         {"Error Direction!", "Error Direction!", "Error Direction!"}},
+        {"columns -1", [](CInkwright& i) { i.InsertTableCol(-1, 5); }, {"Error Column Num!"}},
+        {"rows -1", [](CInkwright& i) { i.InsertTableRow(-1, kInkForward); }, {"Error Row Num!"}},
+        {"paragraphs 0", [](CInkwright& i) { i.InsertParagraph(0); }, {"Error Paragraph Num!"}},
+        {"picture without a path",
+         [](CInkwright& i) { i.InsertPicture(""); },
+         {"Path name of picture can not empty!"}},
+        {"replace mode 3", [](CInkwright& i) { i.FindAndReplace("a", "b", 3); }, {"Error Replace Mode!"}},
+        {"view 3", [](CInkwright& i) { i.SetActiveView(3); }, {"Error Activeview!"}},
+        {"delete 0", [](CInkwright& i) { i.DeleteCharacter(0); }, {"Error Character Num!"}},
+    };
+    TempDir dir;
+    const std::string path = WriteDocument(dir, "t.docx", Para(TextRun("a text")) + Para(TextRun("more")));
+    for (const auto& c : cases) {
+        RecordingInkNotifier notifier;
+        CInkwright ink;
+        ASSERT_EQ(ink.OpenDocument(path), 1);
+        const std::string before = ooxml::NormaliseXml(SaveAndRead(ink, dir, "before.docx").documentXml);
+        c.call(ink);
+        EXPECT_EQ(notifier.messages, c.messages) << c.name;
+        if (!c.messages.empty()) {
+            EXPECT_EQ(ooxml::NormaliseXml(SaveAndRead(ink, dir, "after.docx").documentXml), before) << c.name;
+        }
+        ink.CloseDocument();
+    }
+}
+
+TEST(Inkwright, OpenDocumentRefusesBeforeAnythingStarts) {
+    TempDir dir;
+    const std::string good = WriteDocument(dir, "locked.docx", Para(TextRun("x")));
+    dir.Write(".~lock.locked.docx#", "someone,host,2026");
+    const struct {
+        std::string path;
+        const char* message;
+    } cases[] = {
+        {"", "Open document name should not be empty!"},
+        {(dir.Path() / "missing.docx").string(), "Word file doesn't exist, please check it!"},
+        {dir.Path().string(), "Word file doesn't exist, please check it!"},
+        {good, "Current file is in use by another program, please close it first!"},
+    };
+    for (const auto& c : cases) {
+        RecordingInkNotifier notifier;
+        CInkwright ink;
+        EXPECT_EQ(ink.OpenDocument(c.path), 0) << c.path;
+        EXPECT_EQ(notifier.messages, Texts{c.message}) << c.path;
+        EXPECT_THROW(ink.InsertText("x"), InkwrightError) << "no document may be open";
+    }
+    // A file that is no document package is the word processor's failure, thrown to the caller.
+    CInkwright ink;
+    EXPECT_THROW(ink.OpenDocument(dir.Write("bad.docx", "not a zip")), InkwrightError);
+}
+
+TEST(Inkwright, ReplaceFindsTextSplitOverRunsAndWrapsAround) {
+    TempDir dir;
+    const std::string path = WriteDocument(
+        dir, "r.docx",
+        Para(TextRun("Model: ") + "<w:r><w:rPr><w:b/></w:rPr><w:t>Doc</w:t></w:r>" + TextRun("NoHere")) +
+            Para(TextRun("DocNoHere and docnohere")) + Para(TextRun("tail")));
+    CInkwright ink;
+    ASSERT_EQ(ink.OpenDocument(path), 1);
+    ink.FindAndReplace("DocNoHere", "QX-65", kInkReplaceAll);
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml),
+              (Texts{"Model: QX-65", "QX-65 and QX-65", "tail"}));
+    // The replacement takes the formatting of the placeholder's first character.
+    EXPECT_NE(SaveAndRead(ink, dir).documentXml.find("<w:b/></w:rPr><w:t>QX-65</w:t>"), std::string::npos);
+    ink.CloseDocument();
+
+    // Replace one: the next match from the selection, continuing at the start after the end.
+    ASSERT_EQ(ink.OpenDocument(path), 1);
+    ink.SetReplaceMatchMode(1, 1);
+    ink.SetFocusRow(2, kInkForward); // "tail": nothing after it matches
+    ink.FindAndReplace("DocNoHere", "", kInkReplaceOne);
+    ink.InsertText("[here]");
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml),
+              (Texts{"Model: [here]", "DocNoHere and docnohere", "tail"}));
+    ink.FindAndReplace("DocNoHere", "1", kInkReplaceOne);
+    ink.FindAndReplace("DocNoHere", "2", kInkReplaceOne); // match case: "docnohere" is no match
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml),
+              (Texts{"Model: [here]", "1 and docnohere", "tail"}));
+    ink.SetReplaceMatchMode(0, 1);
+    ink.FindAndReplace("doc", "X", kInkReplaceAll); // whole words only
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml),
+              (Texts{"Model: [here]", "1 and docnohere", "tail"}));
+    ink.SetReplaceMatchMode(0, 0);
+    ink.CloseDocument();
+}
+
+TEST(Inkwright, TableFillingMovesCellByCellAndLeavesAfterTheLastCell) {
+    TempDir dir;
+    CInkwright ink;
+    ink.CreateDocument();
+    ink.InsertText("Title");
+    ink.InsertParagraph(1);
+    ink.InsertTable(2, 2);
+    ink.SetFontColor(kInkBlack);
+    for (const char* cell : {"Frequency\n(MHz)", "Gain", "900", "17.20"}) {
+        ink.InsertText(cell);
+        ink.SetFocusCol(1, kInkForward);
+    }
+    ink.SetFocusCol(1, kInkForward);
+    ink.InsertParagraph(2);
+    ink.InsertText("after");
+    const SavedDocument saved = SaveAndRead(ink, dir);
+    EXPECT_EQ(ParagraphTexts(saved.documentXml),
+              (Texts{"Title", "Frequency\n(MHz)", "Gain", "900", "17.20", "", "", "after"}));
+    EXPECT_NE(saved.documentXml.find("<w:color w:val=\"000000\"/>"), std::string::npos);
+
+    // Columns and rows grow around the selection; a copied row carries its content.
+    ink.SetFocusTable(1, kInkBackward);
+    ink.InsertTableCol(1, kInkForward);
+    ink.InsertText("new");
+    ink.CopyTableRow();
+    ink.InsertTableRow(1, kInkBackward);
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml),
+              (Texts{"Title", "Frequency\n(MHz)", "new", "Gain", "", "", "", "Frequency\n(MHz)", "new",
+                     "Gain", "900", "", "17.20", "", "", "after"}));
+    ink.DeleteCurrentTable();
+    ink.InsertText("gone");
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml), (Texts{"Title", "gone", "", "after"}));
+    EXPECT_THROW(ink.InsertTableRow(1, kInkForward), InkwrightError);
+    ink.CloseDocument();
+}
+
+TEST(Inkwright, PicturesAreStoredAsPngAtTheirPixelSize) {
+    TempDir dir;
+    const std::string bmp = dir.Write("Cut_A.bmp", Bitmap(3, 2));
+    CInkwright ink;
+    ink.CreateDocument();
+    ink.InsertText("(1)cut_a");
+    ink.InsertPicture(bmp);
+    ink.InsertParagraph(1);
+    ink.InsertPicture(bmp);
+    EXPECT_THROW(ink.InsertPicture(dir.Write("x.bmp", "BM nonsense")), InkwrightError);
+    const SavedDocument saved = SaveAndRead(ink, dir);
+    EXPECT_EQ(ParagraphTexts(saved.documentXml), (Texts{"(1)cut_a[picture]", "[picture]"}));
+    const std::string png = saved.Part("word/media/image1.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\3\0\0\0\2", 8));
+    EXPECT_NE(saved.documentXml.find("<wp:extent cx=\"28575\" cy=\"19050\"/>"), std::string::npos);
+    EXPECT_NE(saved.Part("[Content_Types].xml").find("Extension=\"png\" ContentType=\"image/png\""),
+              std::string::npos);
+    EXPECT_NE(saved.Part("word/_rels/document.xml.rels").find("media/image2.png"), std::string::npos);
+    ink.SetFocusPicture(1, kInkBackward); // from the second picture back to the first
+    ink.InsertText("<");
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml), (Texts{"(1)cut_a<[picture]", "[picture]"}));
+    ink.CloseDocument();
+}
+
+TEST(Inkwright, ContentsFollowTheHeadingsAndPagesCountExplicitBreaks) {
+    TempDir dir;
+    const std::string path = WriteDocument(
+        dir, "toc.docx",
+        Para(TextRun("Cover")) + Para(TextRun("Contents")) + Para(TextRun("Scope"), "Heading1") +
+            Para("<w:r><w:br w:type=\"page\"/></w:r>") + Para(TextRun("Results"), "Heading1") +
+            Para(TextRun("Port 1"), "Heading2") + Para(TextRun("Deep"), "Heading4"));
+    CInkwright ink;
+    ASSERT_EQ(ink.OpenDocument(path), 1);
+    EXPECT_THROW(ink.UpdateContents(), InkwrightError); // no table of contents yet
+    ink.SetFocusRow(2, kInkForward);
+    ink.InsertContents();
+    SavedDocument saved = SaveAndRead(ink, dir);
+    EXPECT_EQ(ParagraphTexts(saved.documentXml),
+              (Texts{"Cover", "Contents", "Scope\t1", "Results\t2", "Port 1\t2", "Scope", "\n", "Results",
+                     "Port 1", "Deep"}));
+    ink.SetFocusHeading(2, kInkForward); // from Scope: Results, Port 1
+    ink.InsertText("Gain of ");
+    ink.SetFocusHeading(1, kInkBackward);
+    ink.SetFocusRow(1, kInkBackward);
+    ink.InsertParagraph(1);
+    ink.InsertText("Added");
+    ink.UpdateContents();
+    saved = SaveAndRead(ink, dir);
+    EXPECT_EQ(ParagraphTexts(saved.documentXml),
+              (Texts{"Cover", "Contents", "Scope\t1", "Results\t2", "Gain of Port 1\t2", "Scope", "",
+                     "Added\n", "Results", "Gain of Port 1", "Deep"}));
+    EXPECT_NE(saved.documentXml.find("w:fldCharType=\"begin\" w:dirty=\"true\""), std::string::npos);
+    EXPECT_NE(saved.Part("word/settings.xml").find("<w:updateFields w:val=\"true\"/>"), std::string::npos);
+    ink.SetFocusPage(1, kInkBackward);
+    ink.SetFocusPage(0, kInkForward);
+    ink.InsertText("p1 ");
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml).front(), "p1 Cover");
+    ink.CloseDocument();
+}
+
+TEST(Inkwright, HeaderAndFooterAreStoriesOfTheirOwn) {
+    TempDir dir;
+    CInkwright ink;
+    ink.CreateDocument();
+    ink.InsertText("body");
+    ink.SetActiveView(kInkPageHeader);
+    ink.InsertText("Antenna test report");
+    ink.SetActiveView(kInkPageFooter);
+    ink.InsertText("Page");
+    ink.SetActiveView(kInkMainDocument);
+    ink.InsertText(" text");
+    CInkwright second; // every instance works on the same document
+    second.SetActiveView(kInkPageHeader);
+    second.DeleteCharacter(8);
+    const SavedDocument saved = SaveAndRead(ink, dir);
+    EXPECT_EQ(ParagraphTexts(saved.documentXml), (Texts{"body text"}));
+    EXPECT_EQ(ParagraphTexts(saved.Part("word/header1.xml")), (Texts{"test report"}));
+    EXPECT_EQ(ParagraphTexts(saved.Part("word/footer1.xml")), (Texts{"Page"}));
+    EXPECT_NE(saved.documentXml.find("<w:headerReference w:type=\"default\""), std::string::npos);
+    ink.CloseDocument();
+}

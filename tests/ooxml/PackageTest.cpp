@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ContentTypes.h"
+#include "Package.h"
+#include "Relationships.h"
+#include "XmlPart.h"
+#include "support/TestSupport.h"
+
+using namespace ooxml;
+
+namespace {
+const char* kTypes = R"(<?xml version="1.0"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+  <Default Extension="XML" ContentType="application/xml"/>
+  <Override PartName="/word/document.xml" ContentType="doc/main"/>
+</Types>)";
+
+Package SmallPackage() {
+    Package package;
+    package.SetPart(kContentTypesPart, kTypes);
+    package.SetPart("word/document.xml", "<w:document><w:t xml:space=\"preserve\"> </w:t></w:document>");
+    return package;
+}
+} // namespace
+
+TEST(OoxmlPackage, OpenRefusesWhatIsNoPackage) {
+    TempDir dir;
+    const std::string notZip = dir.Write("a.docx", "plain text, not a zip");
+    const std::string empty = dir.Write("e.docx", "");
+    Package noTypes;
+    noTypes.SetPart("word/document.xml", "<x/>");
+    std::string error;
+    ASSERT_TRUE(noTypes.SaveAs((dir.Path() / "n.docx").string(), error)) << error;
+    const struct {
+        std::string path;
+        const char* expected;
+    } cases[] = {
+        {(dir.Path() / "missing.docx").string(), "does not exist"},
+        {notZip, "not an Office Open XML package"},
+        {empty, "not an Office Open XML package"},
+        {(dir.Path() / "n.docx").string(), "no content types"},
+        {dir.Path().string(), "does not exist"},
+    };
+    for (const auto& c : cases) {
+        Package package;
+        std::string message;
+        EXPECT_FALSE(package.Open(c.path, message)) << c.path;
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.path << ": " << message;
+        EXPECT_TRUE(package.PartNames().empty());
+    }
+}
+
+TEST(OoxmlPackage, SaveReopenKeepsEveryPartAndReplacesAtomically) {
+    TempDir dir;
+    const std::string path = (dir.Path() / "p.docx").string();
+    Package package = SmallPackage();
+    package.SetPart("word/media/a.png", std::string("\x89PNG\0\1", 6));
+    std::string error;
+    ASSERT_TRUE(package.SaveAs(path, error)) << error;
+    package.SetPart("word/document.xml", "<w:document/>");
+    package.RemovePart("word/media/a.png");
+    ASSERT_TRUE(package.SaveAs(path, error)) << error;
+
+    Package reopened;
+    ASSERT_TRUE(reopened.Open(path, error)) << error;
+    EXPECT_EQ(reopened.PartNames(), (std::vector<std::string>{kContentTypesPart, "word/document.xml"}));
+    EXPECT_EQ(*reopened.Part("word/document.xml"), "<w:document/>");
+    // No temporary file is left beside the package.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    // A save into a folder that does not exist fails and writes nothing.
+    EXPECT_FALSE(package.SaveAs((dir.Path() / "none" / "p.docx").string(), error));
+}
+
+TEST(OoxmlPackage, RelationshipsAndContentTypes) {
+    Package package = SmallPackage();
+    Relationships rels(package, "word/document.xml");
+    EXPECT_EQ(rels.Add(kRelImage, "media/image1.png"), "rId1");
+    EXPECT_EQ(rels.Add(kRelHeader, "header1.xml"), "rId2");
+    rels.Store(package);
+    ASSERT_TRUE(package.HasPart("word/_rels/document.xml.rels"));
+    Relationships reread(package, "word/document.xml");
+    ASSERT_NE(reread.FindById("rId2"), nullptr);
+    EXPECT_EQ(reread.FindById("rId2")->type, kRelHeader);
+    EXPECT_EQ(reread.Add(kRelImage, "media/image2.png"), "rId3");
+    EXPECT_EQ(ResolveTarget("word/document.xml", reread.FindByType(kRelImage)->target),
+              "word/media/image1.png");
+    EXPECT_EQ(ResolveTarget("xl/workbook.xml", "../docProps/app.xml"), "docProps/app.xml");
+    EXPECT_EQ(ResolveTarget("xl/workbook.xml", "/xl/worksheets/sheet1.xml"), "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(RelationshipsPartName(""), "_rels/.rels");
+
+    ContentTypes types(package);
+    EXPECT_EQ(types.TypeOf("word/document.xml"), "doc/main");
+    EXPECT_EQ(types.TypeOf("/word/styles.XML"), "application/xml");
+    types.SetDefault("png", "image/png");
+    types.SetOverride("/word/header1.xml", "doc/header");
+    types.Store(package);
+    EXPECT_EQ(NormaliseXml(*package.Part(kContentTypesPart)),
+              NormaliseXml(R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+                 <Default Extension="png" ContentType="image/png"/>
+                 <Default Extension="xml" ContentType="application/xml"/>
+                 <Override PartName="/word/document.xml" ContentType="doc/main"/>
+                 <Override PartName="/word/header1.xml" ContentType="doc/header"/></Types>)"));
+}
+
+TEST(OoxmlXml, BlankRunTextSurvivesAndIndentationDoesNot) {
+    const struct {
+        const char* source;
+        const char* normalised;
+    } cases[] = {
+        {"<a>\n  <t xml:space=\"preserve\"> </t>\n  <t>x</t>\n</a>",
+         "<a><t xml:space=\"preserve\"> </t><t>x</t></a>"},
+        {"<?xml version=\"1.0\"?><a><b/>\n<!-- a > b --><c>\t</c></a>", "<a><b/><!-- a > b --><c>\t</c></a>"},
+        {"<a><b>1 &lt; 2</b></a>", "<a><b>1 &lt; 2</b></a>"},
+        {"<a><b></a>", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NormaliseXml(c.source), c.normalised) << c.source;
+}

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "Package.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportTestSupport.h"
+#include "reports/ReportWorker.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+// Ten indicators: two tables per section, the frequency and eight, then the frequency and two.
+void SelectTenIndicators(CQuadrelDoc& doc) {
+    for (const SelectionFlagInfo& flag : SelectionFlags()) doc.selection.SetValue(flag, 0);
+    for (const char* key :
+         {"Gain", "cm_isSelHMaxLevel", "cm_isSelHBW3dB", "cm_isSelFBRCO", "cm_isSelSquint", "cm_isSelXPD0",
+          "cm_isSelVMaxLevel", "cm_isSelVBW3dB", "cm_isSelEDE", "cm_isSelFSU"})
+        doc.selection.Set(key, 1);
+}
+
+std::vector<std::string> Captions(const json& paragraphs) {
+    std::vector<std::string> captions;
+    for (const auto& p : paragraphs)
+        if (p.get<std::string>().rfind("(", 0) == 0) captions.push_back(p);
+    return captions;
+}
+
+} // namespace
+
+TEST(ReportWorker, BuildsBothFormatsFromASnapshot) {
+    EnsureOffscreenApplication();
+    TempDir dir;
+    ReportFixtureData data(dir);
+    SelectTenIndicators(data.doc);
+    // A file browser's thumbnail cache in the picture folder is never inserted.
+    dir.Write("out/report/RelBmps/Thumbs.db", "cache");
+    std::unique_ptr<ReportJob> job = MakeReportJob(data.doc, data.state, true, true);
+    // The user goes on working: the reports still show the data of the export.
+    data.doc.table.clear();
+    data.doc.testFields[2] = "changed";
+    data.notifier.messages.clear();
+    data.notifier.statuses.clear();
+    ASSERT_EQ(RunReportWorker(*job, data.notifier), 0);
+    EXPECT_EQ(data.notifier.statuses,
+              (std::vector<std::string>{"Exporting word report (pattern set) screenshots...",
+                                        "Exporting word report 1 (standard test report) screenshots...",
+                                        "Exporting word report 1（standard report）...",
+                                        "Exporting word report 1（Pattern collection）...",
+                                        "Data Export Success！"}));
+    EXPECT_EQ(data.notifier.messages,
+              (std::vector<std::pair<std::string, std::string>>{{"Norvan", "Data Export Success！"}}));
+
+    const std::string report = data.state.reportFolder;
+    const std::vector<std::string> pictures = ReportPictures(report + "RelBmps/");
+    ASSERT_EQ(pictures.size(), 48u) << "one picture per pattern of the sample (no partner toggles on)";
+    EXPECT_TRUE(fs::exists(report + "RelBmps/p1_p45_h_co_6_0_1850.bmp"));
+    EXPECT_TRUE(fs::exists(report + "SetBmps/p1_6_h.bmp"));
+
+    const json word1 = ReadDocument("docx", report + "Antenna test report of QX6518.docx");
+    const auto& tables = word1["tables"];
+    // The cover table, then two bands for each of the four port and tilt sections.
+    ASSERT_EQ(tables.size(), 9u);
+    EXPECT_EQ(tables[0][0][1], "QX6518") << "the model replaced the document-number placeholder";
+    for (size_t t = 1; t < tables.size(); ++t) {
+        EXPECT_EQ(tables[t][0][0], "Frequency\n(MHz)");
+        EXPECT_EQ(tables[t][0].size(), t % 2 ? 9u : 3u) << t;
+        EXPECT_EQ(tables[t].size(), 4u) << "header and three frequencies";
+        EXPECT_EQ(tables[t][1][0], "1710");
+    }
+    EXPECT_EQ(tables[1][0][1], "Gain\n(dBi)");
+    EXPECT_EQ(tables[2][0][2], "FSU\n(dB)");
+    const std::string text = word1["paragraphs"].dump();
+    EXPECT_NE(text.find("PORT：P1, POLARIZATION：+45, TILT：2"), std::string::npos);
+    EXPECT_NE(text.find("PORT：P2, POLARIZATION：-45, TILT：6"), std::string::npos);
+    for (const char* placeholder :
+         {"InsertPicture1Here", "InsertPicture3Here", "DocumentNoHere", "SerialNoHere"})
+        EXPECT_EQ(text.find(placeholder), std::string::npos) << placeholder;
+    EXPECT_EQ(word1["contents"],
+              json::array({"1 Scope\t3", "2 Test Conditions\t3", "2.1 Test set-up\t3", "2.2 Definitions\t3",
+                           "3 Test Results\t3", "4 Radiation Patterns\t4"}))
+        << "the contents list the headings with their pages";
+    EXPECT_EQ(word1["header"], "Antenna Test Report");
+    const std::vector<std::string> captions = Captions(word1["paragraphs"]);
+    ASSERT_EQ(captions.size(), 48u);
+    EXPECT_EQ(captions.front(), "(1)p1_p45_e_co_2_0_1710");
+    EXPECT_EQ(captions.back(), "(48)p2_m45_h_cr_6_0_2170");
+    EXPECT_EQ(word1["pictures"], 48);
+    EXPECT_EQ(word1["picture_sizes"][0], json::array({600 * 9525, 400 * 9525})) << "pixel size at 96 dpi";
+
+    const json word2 = ReadDocument("docx", report + "Norvan_Test_Report2.docx");
+    EXPECT_EQ(Captions(word2["paragraphs"]), captions);
+    EXPECT_EQ(word2["pictures"], 48);
+    EXPECT_EQ(word2["header"], "Radiation Pattern Collection");
+}
+
+TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
+    TempDir dir;
+    ReportFixtureData data(dir);
+    const std::string good = data.state.format1Template;
+    ooxml::Package noMain;
+    noMain.SetPart("[Content_Types].xml", "<Types/>");
+    std::string error;
+    ASSERT_TRUE(noMain.SaveAs((dir.Path() / "nomain.docx").string(), error));
+    // A template without the picture placeholder: the blank format-2 template serves.
+    const struct {
+        std::string name;
+        std::string templatePath;
+        int result;
+        std::string message;
+    } cases[] = {
+        {"missing", (dir.Path() / "none.docx").string(), -1,
+         "Word template file doesn't exist, please check it!"},
+        {"not a zip", dir.Write("text.docx", "plain text"), -3, "Template Read Exception!"},
+        {"no main part", (dir.Path() / "nomain.docx").string(), -3, "Template Read Exception!"},
+        {"placeholder absent", data.state.format2Template, -1,
+         "The report template has no placeholder \"InsertPicture1Here\""},
+        {"held open", good, -1, "Word file is in use by another program, please close it first!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<ReportJob> job = MakeReportJob(data.doc, data.state, true, false);
+        job->state.format1Template = c.templatePath;
+        const std::string output = Format1OutputPath(*job);
+        fs::remove(output);
+        if (c.name == "held open") {
+            dir.Write("out/report/Antenna test report of QX6518.docx", "an earlier report");
+            dir.Write("out/report/.~lock.Antenna test report of QX6518.docx#", "x");
+        }
+        data.notifier.messages.clear();
+        data.notifier.statuses.clear();
+        EXPECT_EQ(BuildReportFormat1(*job, data.notifier), c.result);
+        ASSERT_EQ(data.notifier.messages.size(), 1u);
+        EXPECT_EQ(data.notifier.messages[0].second.rfind(c.message, 0), 0u)
+            << data.notifier.messages[0].second;
+        EXPECT_EQ(data.notifier.statuses, std::vector<std::string>{"Data Export Error！"});
+        if (c.name == "held open")
+            EXPECT_EQ(ReadFileText(output), "an earlier report");
+        else
+            EXPECT_FALSE(fs::exists(output));
+        for (const auto& entry : fs::directory_iterator(data.state.reportFolder))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
+    // The worker stops at a failed format-1 check and announces no success.
+    std::unique_ptr<ReportJob> job = MakeReportJob(data.doc, data.state, true, true);
+    job->state.format1Template = (dir.Path() / "none.docx").string();
+    job->plot = {};
+    EnsureOffscreenApplication();
+    data.notifier.messages.clear();
+    EXPECT_EQ(RunReportWorker(*job, data.notifier), -1);
+    EXPECT_FALSE(fs::exists(data.state.reportFolder + "Norvan_Test_Report2.docx"));
+    for (const auto& message : data.notifier.messages) EXPECT_NE(message.second, "Data Export Success！");
+}
