@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/ConfigLocation.h"
+#include "app/Parallel.h"
 #include "app/TextUtil.h"
 #include "app/Version.h"
 #include "cli/JsonStream.h"
@@ -115,6 +116,7 @@ std::string LoadedKey(const CQuadrelDoc& doc, const std::string& given) {
 
 std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier) {
     auto doc = std::make_unique<CQuadrelDoc>(&notifier);
+    doc->jobs = globals.jobs > 0 ? globals.jobs : CoreCount();
     InitialiseDocument(*doc, ResolveConfigDir(globals.configDir));
     return doc;
 }
@@ -168,4 +170,10 @@ void StderrNotifier::Warning(const std::string& subject, const std::string& text
 
 void AddConfigDirOption(CLI::App& command, CliGlobals& globals) {
     command.add_option("--config-dir", globals.configDir, "Folder of Config.xml and ColorSetting.ini");
+}
+
+void AddJobsOption(CLI::App& command, CliGlobals& globals) {
+    command
+        .add_option("--jobs", globals.jobs, "Threads for reading and analysing files (default: one per core)")
+        ->check(CLI::Range(1, 1024));
 }
