@@ -49,44 +49,48 @@ double ParseGeneralDouble(std::string_view text, size_t start, size_t end) {
 } // namespace
 
 double ParseLeadingDouble(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    const size_t start = i;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p != end && IsBlank(*p)) ++p;
+    const size_t start = static_cast<size_t>(p - begin);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
     // Mantissa and decimals are gathered on the way; while the mantissa stays below 2^53 and there
     // are at most 22 decimals, mantissa / 10^decimals is one correctly rounded division of two
     // exact doubles, so the result is the correctly rounded value the general reader gives.
     uint64_t mantissa = 0;
     bool exact = true;
-    size_t digits = 0;
-    size_t decimals = 0;
-    auto takeDigit = [&](char c) {
+    const char* digitsStart = p;
+    while (p != end && IsDigit(*p)) {
         if (mantissa >= kExactMantissaLimit / 10)
             exact = false;
         else
-            mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
-    };
-    while (i < text.size() && IsDigit(text[i])) {
-        takeDigit(text[i++]);
-        ++digits;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        ++p;
     }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            takeDigit(text[i++]);
-            ++digits;
-            ++decimals;
+    size_t digits = static_cast<size_t>(p - digitsStart);
+    size_t decimals = 0;
+    if (p != end && *p == '.') {
+        const char* decimalsStart = ++p;
+        while (p != end && IsDigit(*p)) {
+            if (mantissa >= kExactMantissaLimit / 10)
+                exact = false;
+            else
+                mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            ++p;
         }
+        decimals = static_cast<size_t>(p - decimalsStart);
+        digits += decimals;
     }
     if (digits == 0) return 0.0;
-    size_t end = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) ++j;
-            end = j;
+    const char* numberEnd = p;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q != end && (*q == '+' || *q == '-')) ++q;
+        if (q != end && IsDigit(*q)) {
+            while (q != end && IsDigit(*q)) ++q;
+            numberEnd = q;
             exact = false;
         }
     }
@@ -94,7 +98,7 @@ double ParseLeadingDouble(std::string_view text) {
         const double value = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
         return negative ? -value : value;
     }
-    return ParseGeneralDouble(text, start, end);
+    return ParseGeneralDouble(text, start, static_cast<size_t>(numberEnd - begin));
 }
 
 int32_t ParseLeadingInt(std::string_view text) {

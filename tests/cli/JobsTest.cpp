@@ -25,10 +25,11 @@ struct Outcome {
 };
 
 // `args` may name "{out}": a folder of this run's own, named "{out}" again in the outcome.
-Outcome Run(const TempDir& dir, int jobs, const std::string& args, const std::string& tag) {
+Outcome RunWithJobs(const TempDir& dir, int jobs, const std::string& args, const std::string& tag) {
     const std::string run = tag + "-" + std::to_string(jobs);
     const std::filesystem::path state = dir.Path() / ("state-" + run);
     const std::string outFolder = (dir.Path() / ("out-" + run)).string();
+    if (args.find("{out}") != std::string::npos) std::filesystem::create_directories(outFolder);
     Outcome o;
     o.status = RunCommand("XDG_STATE_HOME='" + state.string() + "' " + std::string(QUADREL_CLI_PATH) +
                               " --config-dir '" + (dir.Path() / "config").string() + "' --jobs " +
@@ -87,10 +88,10 @@ TEST(CliJobs, EveryOutputIsThatOfTheSingleThreadedRun) {
         {"refused-load", "load '" + refusedCampaign + "'", 3},
     };
     for (const Case& c : cases) {
-        const Outcome single = Run(dir, 1, c.args, c.tag);
+        const Outcome single = RunWithJobs(dir, 1, c.args, c.tag);
         EXPECT_EQ(single.status, c.status) << c.tag << "\n" << single.err;
         for (int jobs : {2, 3}) {
-            const Outcome parallel = Run(dir, jobs, c.args, c.tag);
+            const Outcome parallel = RunWithJobs(dir, jobs, c.args, c.tag);
             EXPECT_EQ(parallel.status, single.status) << c.tag << " --jobs " << jobs;
             EXPECT_EQ(parallel.out, single.out) << c.tag << " --jobs " << jobs;
             EXPECT_EQ(parallel.err, single.err) << c.tag << " --jobs " << jobs;
@@ -99,7 +100,7 @@ TEST(CliJobs, EveryOutputIsThatOfTheSingleThreadedRun) {
         }
     }
     // The refused batch printed only what was loaded before the empty file.
-    const Outcome refused = Run(dir, 2, "load '" + refusedCampaign + "'", "check");
+    const Outcome refused = RunWithJobs(dir, 2, "load '" + refusedCampaign + "'", "check");
     EXPECT_NE(refused.err.find("1990a.msi: the file is empty"), std::string::npos) << refused.err;
     EXPECT_EQ(refused.out.find("zz_badly_named"), std::string::npos);
     EXPECT_EQ(refused.out.find("p1_p45_h_co_0_0_2170"), std::string::npos);
