@@ -177,12 +177,12 @@ void DriverPerFile(benchmark::State& state) {
                    "p1",
                    "p45",
                    name[7] == 'h' ? "h" : "e",
-                   name[9] == 'o' ? "co" : "cr",
+                   name[10] == 'o' ? "co" : "cr",
                    "2",
                    "0",
                    "1800"};
         f.samples = AscendingCut(name[7] == 'h' ? 40 : 6);
-        if (name[9] == 'r')
+        if (name[10] == 'r')
             for (PatternPoint& p : f.samples) p.fMag -= 20;
     }
     for (auto _ : state) {

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A straightforward Python + numpy reader of a campaign's MSI files that computes only HBW3 and
 front-to-back of the horizontal co-polar cuts: the yardstick the command line is compared with.
 Not part of the product. Usage: numpy_reference.py FOLDER"""
