@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 // A smooth main beam with side lobes; attenuation in dB at 0.5° steps over [0, 360).
 std::string CutText(double width, double tilt, int frequency) {
-    std::string text = "NAME BENCH\r\nFREQUENCY " + std::to_string(frequency) + "\r\n720\r\nTILT\r\nCOMMENT\r\nHORIZONTAL 360\r\n";
+    std::string text = "NAME BENCH\r\nFREQUENCY " + std::to_string(frequency) +
+                       "\r\n720\r\nTILT\r\nCOMMENT\r\nHORIZONTAL 360\r\n";
     for (int i = 0; i < 720; ++i) {
         if (i == 360) text += "CONTINUED\r\n";
         double angle = i * 0.5;
@@ -51,11 +52,12 @@ int main(int argc, char** argv) {
         for (const char* plane : planes)
             for (const char* component : components) {
                 if ((int)paths.size() >= cuts) break;
-                const std::string name = "p" + std::to_string(port) + (port % 2 ? "_p45_" : "_m45_") + plane + "_" +
-                                         component + "_" + std::to_string(tilt) + "_0_" + std::to_string(frequency) +
-                                         "_" + std::to_string(i) + "_x.msi";
+                const std::string name = "p" + std::to_string(port) + (port % 2 ? "_p45_" : "_m45_") + plane +
+                                         "_" + component + "_" + std::to_string(tilt) + "_0_" +
+                                         std::to_string(frequency) + "_" + std::to_string(i) + "_x.msi";
                 const fs::path path = folder / name;
-                if (!fs::exists(path)) WriteFileAtomic(path.string(), CutText(plane[0] == 'h' ? 40.0 : 6.0, tilt, frequency));
+                if (!fs::exists(path))
+                    WriteFileAtomic(path.string(), CutText(plane[0] == 'h' ? 40.0 : 6.0, tilt, frequency));
                 paths.push_back(path.string());
             }
     }
@@ -69,7 +71,7 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("cuts %zu  samples/cut %zu  load %.3f s  analyse %.3f s  total %.3f s  peak RSS %.1f MB\n",
-                doc.table.size(), doc.table.empty() ? 0 : doc.table.begin()->second.samples.size(), load, analyse,
-                load + analyse, usage.ru_maxrss / 1024.0);
+                doc.table.size(), doc.table.empty() ? 0 : doc.table.begin()->second.samples.size(), load,
+                analyse, load + analyse, usage.ru_maxrss / 1024.0);
     return 0;
 }

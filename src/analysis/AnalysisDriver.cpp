@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "analysis/CrossPolarIndicators.h"
 #include "analysis/GainIndicators.h"
 #include "analysis/HorizontalIndicators.h"
 #include "analysis/Primitives.h"
 #include "analysis/VerticalIndicators.h"
+#include "app/Log.h"
+#include "app/Parallel.h"
 #include "app/TextUtil.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
@@ -76,16 +80,18 @@ void RunVerticalCoPolarGroup(CQuadrelDoc& doc, PatternFile& file, Cut& cut) {
 
 // `singleFile` is the form used for one file at a time: the cross-polar groups first find the
 // cross-polar cut's own extremes, which the whole-table run leaves as loaded.
-void Analyse(CQuadrelDoc& doc, PatternFile& file, bool singleFile) {
+void Prepare(CQuadrelDoc& doc, PatternFile& file) {
+    if (file.samples.empty() || file.results.flags[kDonePrep]) return;
+    RunPreparationGroup(doc, file);
+    file.results.flags[kDonePrep] = true;
+}
+
+// Every group after the preparation. Reads and writes only the file and its loaded partners.
+void AnalyseCuts(CQuadrelDoc& doc, PatternFile& file, bool singleFile) {
     if (file.samples.empty()) return;
     IndicatorResult& r = file.results;
     const std::string plane = ToLower(file.names[kFieldPlane]);
     const std::string component = ToLower(file.names[kFieldComponent]);
-
-    if (!r.flags[kDonePrep]) {
-        RunPreparationGroup(doc, file);
-        r.flags[kDonePrep] = true;
-    }
     const bool vCo = plane == "e" && component == "co" && !r.flags[kDoneVCo];
     const bool vCr = plane == "e" && component == "cr" && !r.flags[kDoneVCr];
     const bool hCo = plane == "h" && component == "co" && !r.flags[kDoneHCo];
@@ -130,6 +136,67 @@ void Analyse(CQuadrelDoc& doc, PatternFile& file, bool singleFile) {
     if (plane == "msi") RunMsiFileStep(doc, file);
 }
 
+void Analyse(CQuadrelDoc& doc, PatternFile& file, bool singleFile) {
+    Prepare(doc, file);
+    AnalyseCuts(doc, file, singleFile);
+}
+
+// Files that the groups tie together (a file and the partners it reads and writes), as sets of
+// table positions in ascending order. Files of different sets share nothing.
+std::vector<std::vector<size_t>> PartnerSets(CQuadrelDoc& doc, const std::vector<PatternFile*>& files) {
+    std::unordered_map<const PatternFile*, size_t> position;
+    position.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i) position.emplace(files[i], i);
+    std::vector<size_t> parent(files.size());
+    for (size_t i = 0; i < files.size(); ++i) parent[i] = i;
+    auto root = [&parent](size_t i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    for (size_t i = 0; i < files.size(); ++i) {
+        const PatternFile& file = *files[i];
+        for (const std::string& partnerPath : {CoCrossPartner(file.path), PolarisationPartner(file.path)}) {
+            if (const PatternFile* partner = FindPartner(doc, file, partnerPath)) {
+                const size_t a = root(i);
+                const size_t b = root(position.at(partner));
+                parent[std::max(a, b)] = std::min(a, b);
+            }
+        }
+    }
+    std::vector<std::vector<size_t>> sets;
+    std::vector<size_t> setOf(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const size_t r = root(i);
+        if (r == i) {
+            setOf[i] = sets.size();
+            sets.emplace_back();
+        }
+        sets[setOf[r]].push_back(i);
+    }
+    return sets;
+}
+
+// The whole-table run on several threads, with the outcome of the single-threaded one: the
+// preparation (whose gain spread reads the other files of a series) runs first in table order;
+// then each partner set runs in table order on one thread, and the log entries are written in
+// table order afterwards.
+void AnalyseAllInParallel(CQuadrelDoc& doc) {
+    std::vector<PatternFile*> files;
+    files.reserve(doc.table.size());
+    for (auto& [key, file] : doc.table) files.push_back(&file);
+    for (PatternFile* file : files) Prepare(doc, *file);
+    const std::vector<std::vector<size_t>> sets = PartnerSets(doc, files);
+    std::vector<std::vector<std::string>> logEntries(files.size());
+    ParallelFor(sets.size(), doc.jobs, [&](size_t s) {
+        LogCapture capture;
+        for (size_t i : sets[s]) {
+            AnalyseCuts(doc, *files[i], false);
+            logEntries[i] = capture.Take();
+        }
+    });
+    for (const auto& entries : logEntries) WriteLogEntries(entries);
+}
+
 } // namespace
 
 void AnalyseFile(CQuadrelDoc& doc, const std::string& key) {
@@ -140,6 +207,10 @@ void AnalyseFile(CQuadrelDoc& doc, const std::string& key) {
 }
 
 void AnalyseAll(CQuadrelDoc& doc) {
+    if (doc.jobs > 1 && doc.table.size() > 1) {
+        AnalyseAllInParallel(doc);
+        return;
+    }
     for (auto& [key, file] : doc.table) Analyse(doc, file, false);
 }
 

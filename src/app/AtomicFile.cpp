@@ -156,8 +156,9 @@ ReadResult ReadRegularFile(const std::string& path, std::string& bytes) {
         ::close(fd);
         return ReadResult::NotAFile;
     }
-    // The size is a hint: a file that grows or shrinks while it is read is read to its end.
-    bytes.resize(static_cast<size_t>(info.st_size));
+    // The size is a hint: a file that grows or shrinks while it is read is read to its end. One
+    // spare byte lets the read that meets the end land without growing the buffer first.
+    bytes.resize(static_cast<size_t>(info.st_size) + 1);
     size_t filled = 0;
     bool failed = false;
     for (;;) {

@@ -6,7 +6,10 @@
 #include <ctime>
 #include <filesystem>
 #include <mutex>
+#include <string>
 #include <sys/statvfs.h>
+#include <utility>
+#include <vector>
 
 #include "app/ConfigLocation.h"
 
@@ -94,9 +97,11 @@ std::string LogPath() {
     return CurrentPath(state);
 }
 
-void Log(const char* format, ...) {
-    LogState& state = State();
-    std::lock_guard guard(state.lock);
+namespace {
+// Entries of the calling thread are kept here while a LogCapture is alive.
+thread_local std::vector<std::string>* t_capture = nullptr;
+
+void WriteEntry(LogState& state, const char* text, size_t length) {
     if (!state.file) {
         const std::string path = CurrentPath(state);
         if (!HasRoomFor(path)) return;
@@ -106,14 +111,48 @@ void Log(const char* format, ...) {
         state.openedAt = std::chrono::steady_clock::now();
         ++state.openings;
     }
+    std::fwrite(text, 1, length, state.file);
+    std::fflush(state.file);
+    if (std::chrono::steady_clock::now() - state.openedAt >= kKeepOpenFor) CloseFile(state);
+}
+} // namespace
+
+void Log(const char* format, ...) {
     char buffer[kEntryBufferSize];
     va_list args;
     va_start(args, format);
     const size_t length = FormatEntry(buffer, format, args);
     va_end(args);
-    std::fwrite(buffer, 1, length, state.file);
-    std::fflush(state.file);
-    if (std::chrono::steady_clock::now() - state.openedAt >= kKeepOpenFor) CloseFile(state);
+    if (t_capture) {
+        t_capture->emplace_back(buffer, length);
+        return;
+    }
+    LogState& state = State();
+    std::lock_guard guard(state.lock);
+    WriteEntry(state, buffer, length);
+}
+
+LogCapture::LogCapture() : m_outer(t_capture) {
+    t_capture = &m_entries;
+}
+
+LogCapture::~LogCapture() {
+    t_capture = m_outer;
+}
+
+std::vector<std::string> LogCapture::Take() {
+    return std::exchange(m_entries, {});
+}
+
+void WriteLogEntries(const std::vector<std::string>& entries) {
+    if (entries.empty()) return;
+    if (t_capture) {
+        t_capture->insert(t_capture->end(), entries.begin(), entries.end());
+        return;
+    }
+    LogState& state = State();
+    std::lock_guard guard(state.lock);
+    for (const std::string& entry : entries) WriteEntry(state, entry.data(), entry.size());
 }
 
 int LogOpeningCount() {

@@ -17,33 +17,15 @@ bool IsBlank(char c) {
 }
 } // namespace
 
-double ParseLeadingDouble(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    const size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) return 0.0;
-    size_t end = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) ++j;
-            end = j;
-        }
-    }
+namespace {
+// Exact powers of ten: a double holds every one up to 1e22.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint64_t kExactMantissaLimit = uint64_t(1) << 53;
+
+// The general reader for what the fast path leaves: exponents, long mantissas, many decimals.
+double ParseGeneralDouble(std::string_view text, size_t start, size_t end) {
     size_t first = start;
     if (text[first] == '+') ++first; // from_chars does not take a leading plus
     double value = 0.0;
@@ -64,6 +46,60 @@ double ParseLeadingDouble(std::string_view text) {
     }
     return value;
 }
+} // namespace
+
+double ParseLeadingDouble(std::string_view text) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p != end && IsBlank(*p)) ++p;
+    const size_t start = static_cast<size_t>(p - begin);
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    // Mantissa and decimals are gathered on the way; while the mantissa stays below 2^53 and there
+    // are at most 22 decimals, mantissa / 10^decimals is one correctly rounded division of two
+    // exact doubles, so the result is the correctly rounded value the general reader gives.
+    uint64_t mantissa = 0;
+    bool exact = true;
+    const char* digitsStart = p;
+    while (p != end && IsDigit(*p)) {
+        if (mantissa >= kExactMantissaLimit / 10)
+            exact = false;
+        else
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        ++p;
+    }
+    size_t digits = static_cast<size_t>(p - digitsStart);
+    size_t decimals = 0;
+    if (p != end && *p == '.') {
+        const char* decimalsStart = ++p;
+        while (p != end && IsDigit(*p)) {
+            if (mantissa >= kExactMantissaLimit / 10)
+                exact = false;
+            else
+                mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            ++p;
+        }
+        decimals = static_cast<size_t>(p - decimalsStart);
+        digits += decimals;
+    }
+    if (digits == 0) return 0.0;
+    const char* numberEnd = p;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q != end && (*q == '+' || *q == '-')) ++q;
+        if (q != end && IsDigit(*q)) {
+            while (q != end && IsDigit(*q)) ++q;
+            numberEnd = q;
+            exact = false;
+        }
+    }
+    if (exact && decimals < std::size(kExactPowersOfTen)) {
+        const double value = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+        return negative ? -value : value;
+    }
+    return ParseGeneralDouble(text, start, static_cast<size_t>(numberEnd - begin));
+}
 
 int32_t ParseLeadingInt(std::string_view text) {
     size_t i = 0;
@@ -83,15 +119,6 @@ int32_t ParseLeadingInt(std::string_view text) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-namespace {
-// "-0": zero is written without a sign in the shortest form.
-std::string WithoutNegativeZero(std::string text) {
-    if (!text.empty() && text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
-        text.erase(0, 1);
-    return text;
-}
-} // namespace
-
 std::string FormatFixed(double value, int decimals) {
     if (!std::isfinite(value)) value = kNoValue;
     std::array<char, 512> buffer{};
@@ -101,10 +128,17 @@ std::string FormatFixed(double value, int decimals) {
 }
 
 std::string FormatShortestFloat(float value) {
+    std::string text;
+    AppendShortestFloat(text, value);
+    return text;
+}
+
+void AppendShortestFloat(std::string& out, float value) {
     if (!std::isfinite(value)) value = static_cast<float>(kNoValue);
+    if (value == 0.0f) value = 0.0f; // "0", never "-0"
     std::array<char, 64> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return WithoutNegativeZero(std::string(buffer.data(), result.ptr));
+    out.append(buffer.data(), result.ptr);
 }
 
 std::string ValidUtf8(std::string_view text) {

@@ -24,6 +24,7 @@ std::string FormatFixed(double value, int decimals);
 
 // The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);
+void AppendShortestFloat(std::string& out, float value);
 
 // The length of the UTF-8 sequence at the start of `text`; 0 when it is not valid UTF-8.
 size_t Utf8SequenceLength(std::string_view text);

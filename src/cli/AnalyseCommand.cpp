@@ -6,6 +6,7 @@
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
+#include "cli/ResultRecordText.h"
 
 namespace {
 struct AnalyseOptions {
@@ -14,57 +15,18 @@ struct AnalyseOptions {
     std::vector<std::string> paths;
 };
 
-nlohmann::json ResultJson(const IndicatorResult& r) {
-    nlohmann::json j;
-    j["flags"] = r.flags;
-    ForEachResultMember(r, [&j](const char* name, const auto& value) {
-        using T = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, float>) {
-            j[name] = FloatJson(value);
-        } else if constexpr (std::is_same_v<T, PatternPoint>) {
-            j[name] = PointJson(value);
-        } else {
-            nlohmann::json list = nlohmann::json::array();
-            for (float v : value) list.push_back(FloatJson(v));
-            j[name] = list;
-        }
-    });
-    return j;
-}
-
-// One header row naming every column, then one row per file; points and arrays are spread over
-// several columns ("Vmax.fAngle", "VSS[0]").
+// The CSV goes out in large pieces; one row is built at a time into a reused text.
 void PrintCsv(const CQuadrelDoc& doc) {
-    IndicatorResult blank;
-    std::cout << "key";
-    for (int i = 0; i < 6; ++i) std::cout << ",flags[" << i << "]";
-    ForEachResultMember(blank, [](const char* name, const auto& value) {
-        using T = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, float>) {
-            std::cout << "," << name;
-        } else if constexpr (std::is_same_v<T, PatternPoint>) {
-            std::cout << "," << name << ".fAngle," << name << ".fMag";
-        } else {
-            for (size_t i = 0; i < value.size(); ++i) std::cout << "," << name << "[" << i << "]";
-        }
-    });
-    std::cout << "\n";
+    std::string text;
+    AppendResultCsvHeader(text);
     for (const auto& [key, file] : doc.table) {
-        std::cout << '"' << ReplaceAll(PrintableText(key), "\"", "\"\"") << '"';
-        for (bool flag : file.results.flags) std::cout << "," << (flag ? 1 : 0);
-        ForEachResultMember(file.results, [](const char*, const auto& value) {
-            using T = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, float>) {
-                std::cout << "," << FormatShortestFloat(value);
-            } else if constexpr (std::is_same_v<T, PatternPoint>) {
-                std::cout << "," << FormatShortestFloat(value.fAngle) << ","
-                          << FormatShortestFloat(value.fMag);
-            } else {
-                for (float v : value) std::cout << "," << FormatShortestFloat(v);
-            }
-        });
-        std::cout << "\n";
+        AppendResultCsvRow(text, key, file.results);
+        if (text.size() >= 1 << 16) {
+            std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
     }
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void PrintText(const CQuadrelDoc& doc) {
@@ -101,11 +63,7 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
         out.BeginObject();
         out.Key("files");
         out.BeginArray();
-        for (const auto& [key, file] : doc->table) {
-            nlohmann::json entry = ResultJson(file.results);
-            entry["key"] = key;
-            out.Value(entry);
-        }
+        for (const auto& [key, file] : doc->table) WriteResultJson(out, key, file.results);
         out.EndArray();
         out.Key("messages");
         out.Value(MessagesJson(notifier));

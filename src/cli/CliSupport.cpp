@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/ConfigLocation.h"
+#include "app/Parallel.h"
 #include "app/TextUtil.h"
 #include "app/Version.h"
 #include "cli/JsonStream.h"
@@ -58,7 +59,9 @@ std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifi
 }
 
 std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier) {
-    return CreateSession(ResolveConfigDir(globals.configDir), &notifier);
+    auto session = CreateSession(ResolveConfigDir(globals.configDir), &notifier);
+    session->doc->jobs = globals.jobs > 0 ? globals.jobs : CoreCount();
+    return session;
 }
 
 nlohmann::json FloatJson(float value) {
@@ -110,4 +113,10 @@ void StderrNotifier::Warning(const std::string& subject, const std::string& text
 
 void AddConfigDirOption(CLI::App& command, CliGlobals& globals) {
     command.add_option("--config-dir", globals.configDir, "Folder of Config.xml and ColorSetting.ini");
+}
+
+void AddJobsOption(CLI::App& command, CliGlobals& globals) {
+    command
+        .add_option("--jobs", globals.jobs, "Threads for reading and analysing files (default: one per core)")
+        ->check(CLI::Range(1, 1024));
 }

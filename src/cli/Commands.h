@@ -30,10 +30,13 @@ class StderrNotifier : public Notifier {
 
 struct CliGlobals {
     std::string configDir; // --config-dir, before or after the command
+    int jobs = 0;          // --jobs, before or after the command; 0: one per core
 };
 
 // Adds --config-dir to a command, so that it may follow the command name as well as precede it.
 void AddConfigDirOption(CLI::App& command, CliGlobals& globals);
+// Adds --jobs N (threads for reading, parsing and analysing files; 1 runs on one thread).
+void AddJobsOption(CLI::App& command, CliGlobals& globals);
 
 // Each command registers its subcommand and sets `run` to the action chosen on the command line.
 using CommandAction = std::function<int()>;

@@ -4,9 +4,30 @@
 #include <charconv>
 #include <cmath>
 
+namespace {
+// Names the tree writer prints as they are: printable ASCII without quote or backslash.
+bool PlainName(std::string_view name) {
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
+    }
+    return true;
+}
+} // namespace
+
+void JsonStream::Flush() {
+    if (m_text.empty()) return;
+    m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+    m_text.clear();
+}
+
+void JsonStream::Closed() {
+    if (m_levels.empty() || m_text.size() >= kFlushAt) Flush();
+}
+
 void JsonStream::Indent(size_t depth) {
-    m_out << '\n';
-    for (size_t i = 0; i < depth; ++i) m_out << ' ';
+    m_text += '\n';
+    m_text.append(depth, ' ');
 }
 
 void JsonStream::BeforeValue() {
@@ -15,20 +36,20 @@ void JsonStream::BeforeValue() {
         return;
     }
     if (m_levels.empty()) return;
-    if (!m_levels.back().empty) m_out << ',';
+    if (!m_levels.back().empty) m_text += ',';
     m_levels.back().empty = false;
     Indent(m_levels.size());
 }
 
 void JsonStream::BeginObject() {
     BeforeValue();
-    m_out << '{';
+    m_text += '{';
     m_levels.push_back({});
 }
 
 void JsonStream::BeginArray() {
     BeforeValue();
-    m_out << '[';
+    m_text += '[';
     m_levels.push_back({});
 }
 
@@ -36,22 +57,31 @@ void JsonStream::EndObject() {
     const bool empty = m_levels.back().empty;
     m_levels.pop_back();
     if (!empty) Indent(m_levels.size());
-    m_out << '}';
+    m_text += '}';
+    Closed();
 }
 
 void JsonStream::EndArray() {
     const bool empty = m_levels.back().empty;
     m_levels.pop_back();
     if (!empty) Indent(m_levels.size());
-    m_out << ']';
+    m_text += ']';
+    Closed();
 }
 
 void JsonStream::Key(std::string_view name) {
-    if (!m_levels.back().empty) m_out << ',';
+    if (!m_levels.back().empty) m_text += ',';
     m_levels.back().empty = false;
     Indent(m_levels.size());
-    m_out << nlohmann::json(std::string(name)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-          << ": ";
+    if (PlainName(name)) {
+        m_text += '"';
+        m_text += name;
+        m_text += '"';
+    } else {
+        m_text +=
+            nlohmann::json(std::string(name)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
+    m_text += ": ";
     m_afterKey = true;
 }
 
@@ -59,58 +89,53 @@ void JsonStream::Value(const nlohmann::json& value) {
     BeforeValue();
     const std::string text = value.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
     if (m_levels.empty()) {
-        m_out << text;
+        m_text += text;
+        Flush();
         return;
     }
     // Strings are escaped, so every line break in the text is layout: indent it to this depth.
-    const std::string indent(m_levels.size(), ' ');
     size_t start = 0;
     for (size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', start)) {
-        m_out.write(text.data() + start, static_cast<std::streamsize>(lf + 1 - start));
-        m_out << indent;
+        m_text.append(text, start, lf + 1 - start);
+        m_text.append(m_levels.size(), ' ');
         start = lf + 1;
     }
-    m_out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+    m_text.append(text, start);
+    Closed();
 }
 
 void JsonStream::Float(float value) {
     BeforeValue();
-    m_out << JsonFloatText(value);
+    AppendJsonFloat(m_text, value);
+}
+
+void JsonStream::Bool(bool value) {
+    BeforeValue();
+    m_text += value ? "true" : "false";
 }
 
 std::string JsonFloatText(float value) {
-    if (!std::isfinite(value)) return "null";
-    if (value == 0.0f) return "0.0"; // -0 is written as 0 everywhere
-    // The shortest digits and decimal exponent of the float; the double read from them has the
-    // same shortest digits, which the tree writer lays out by these rules.
-    std::array<char, 32> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
-    const std::string_view text(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
-    const bool negative = text.front() == '-';
-    const size_t e = text.find('e');
-    std::string digits;
-    for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
-        if (c != '.') digits += c;
-    int exponent = 0;
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
-    const int k = static_cast<int>(digits.size());
-    const int n = exponent + 1; // digits before the decimal point
-    std::string out = negative ? "-" : "";
-    if (k <= n && n <= 15) {
-        out += digits + std::string(static_cast<size_t>(n - k), '0') + ".0";
-    } else if (0 < n && n <= 15) {
-        out += digits.substr(0, static_cast<size_t>(n)) + "." + digits.substr(static_cast<size_t>(n));
-    } else if (-4 < n && n <= 0) {
-        out += "0." + std::string(static_cast<size_t>(-n), '0') + digits;
-    } else {
-        out += digits.substr(0, 1);
-        if (k > 1) out += "." + digits.substr(1);
-        const int shown = n - 1;
-        out += shown < 0 ? "e-" : "e+";
-        const int magnitude = std::abs(shown);
-        if (magnitude < 10) out += '0';
-        out += std::to_string(magnitude);
+    std::string text;
+    AppendJsonFloat(text, value);
+    return text;
+}
+
+void AppendJsonFloat(std::string& out, float value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
     }
-    return out;
+    if (value == 0.0f) {
+        out += "0.0"; // -0 is written as 0 everywhere
+        return;
+    }
+    // The double read from the float's shortest decimal, printed by the tree writer's own number
+    // formatter, whose digits are not always the shortest ("95.60107000000001").
+    std::array<char, 32> shortest{};
+    const auto end = std::to_chars(shortest.data(), shortest.data() + shortest.size(), value).ptr;
+    double wide = 0;
+    std::from_chars(shortest.data(), end, wide);
+    std::array<char, 64> buffer{};
+    char* last = nlohmann::detail::to_chars(buffer.data(), buffer.data() + buffer.size(), wide);
+    out.append(buffer.data(), static_cast<size_t>(last - buffer.data()));
 }

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     CliGlobals globals;
     app.set_version_flag("--version", kQuadrelVersion);
     AddConfigDirOption(app, globals);
+    AddJobsOption(app, globals);
     CommandAction run;
     AddLoadCommand(app, globals, run);
     AddAnalyseCommand(app, globals, run);
@@ -24,7 +25,10 @@ int main(int argc, char** argv) {
     AddExportCommand(app, globals, run);
     AddPlotCommand(app, globals, run);
     AddGenerateCommand(app, globals, run);
-    for (CLI::App* command : app.get_subcommands({})) AddConfigDirOption(*command, globals);
+    for (CLI::App* command : app.get_subcommands({})) {
+        AddConfigDirOption(*command, globals);
+        AddJobsOption(*command, globals);
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

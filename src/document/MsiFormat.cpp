@@ -34,7 +34,7 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
     }
     for (int i = 0; i < 3; ++i) cursor.NextOrEmpty(); // TILT, COMMENT, "HORIZONTAL 360"
 
-    out.samples.reserve(cursor.RemainingLines());
+    out.samples.reserve(cursor.PointCapacity(out.count));
     std::string_view line;
     int dataLines = 0;
     while (cursor.Next(line)) {

@@ -26,10 +26,13 @@ bool LineCursor::Next(std::string_view& line) {
     return true;
 }
 
-size_t LineCursor::RemainingLines() const {
-    if (m_pos >= m_text.size()) return 0;
-    const std::string_view rest = m_text.substr(m_pos);
-    return static_cast<size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1;
+size_t LineCursor::PointCapacity(int32_t statedCount) const {
+    const size_t left = m_pos < m_text.size() ? m_text.size() - m_pos : 0;
+    constexpr size_t kShortestLine = 4; // "0 0" and its line feed
+    constexpr size_t kTypicalLine = 12; // "179.50 23.45" and its line end
+    if (statedCount > 0 && static_cast<size_t>(statedCount) <= left / kShortestLine + 1)
+        return static_cast<size_t>(statedCount);
+    return left / kTypicalLine + 1;
 }
 
 std::string_view LineCursor::NextOrEmpty() {
@@ -38,8 +41,19 @@ std::string_view LineCursor::NextOrEmpty() {
 }
 
 bool ParsePointLine(std::string_view line, double& first, double& second) {
-    size_t sep = line.find_first_of(" \t");
-    if (sep == std::string_view::npos) sep = line.find(',');
+    // One look at each byte up to the separator: blank or tab wins wherever it lies, a comma only
+    // when the line has neither.
+    size_t sep = std::string_view::npos;
+    size_t comma = std::string_view::npos;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t') {
+            sep = i;
+            break;
+        }
+        if (c == ',' && comma == std::string_view::npos) comma = i;
+    }
+    if (sep == std::string_view::npos) sep = comma;
     if (sep == std::string_view::npos) {
         first = NOT_SET;
         second = NOT_SET;
@@ -60,7 +74,7 @@ double NumberAfterFirstBlank(std::string_view line) {
 }
 
 void ReadPointLines(LineCursor& cursor, std::vector<PatternPoint>& points) {
-    points.reserve(points.size() + cursor.RemainingLines());
+    points.reserve(points.size() + cursor.PointCapacity(0));
     std::string_view line;
     while (cursor.Next(line) && !cursor.EndsData(line)) {
         double a = 0, b = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +24,10 @@ class LineCursor {
     // The data of a text file ends at a line of exactly one character before its line feed
     // (normally a lone CR); a last line without a line feed is data whatever its length.
     bool EndsData(std::string_view line) const { return m_lastHadLineFeed && line.size() == 1; }
-    // How many lines are left at most; for reserving room once instead of growing by doubling.
-    size_t RemainingLines() const;
+    // Room to reserve for the point lines that are left: the count the header states when the
+    // rest of the text can hold that many lines, else a guess from the bytes left (short lines of
+    // two numbers). Never a pass over the text.
+    size_t PointCapacity(int32_t statedCount) const;
 
   private:
     std::string_view m_text;

@@ -1,16 +1,10 @@
 #include "document/QuadrelDoc.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
-#include "app/AtomicFile.h"
+#include "app/Parallel.h"
 #include "app/TextUtil.h"
-#include "document/EncryptedFormat.h"
-#include "document/ExactDataFormat.h"
-#include "document/MsiFormat.h"
-#include "document/Naming.h"
-#include "document/ProgramTexts.h"
+#include "document/PreparedLoad.h"
 
 namespace {
 SilentNotifier g_silentNotifier;
@@ -72,82 +66,56 @@ int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unread
 }
 
 int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
-    m_lastFailure = {};
-    const std::string fileName = LastPathComponent(path);
-    const bool msiName = EndsWith(fileName, ".msi") || EndsWith(fileName, ".MSI");
-    const bool encryptedName = !msiName && (EndsWith(fileName, ".cm") || EndsWith(fileName, ".CM"));
-    if (!msiName && !encryptedName) {
-        m_notifier->Notify(kTextFileError, kCaptionProgram);
-        return Refuse(path, "not an .msi or .cm pattern file");
-    }
-    std::string bytes;
-    switch (ReadRegularFile(path, bytes)) {
-    case ReadResult::Ok:
-        break;
-    case ReadResult::NotAFile:
-        return Refuse(path, "not a regular file", true);
-    case ReadResult::Missing:
-        return Refuse(path, "no such file", true);
-    case ReadResult::Unreadable:
-        return Refuse(path, "cannot be read (" + std::string(std::strerror(errno)) + ")", true);
-    }
-    if (bytes.empty() && msiName) return Refuse(path, "the file is empty");
-    const std::string key = PatternKey(path);
-    DropTableCache();
-    constexpr const char* kNoLineFeed = "no line feed in the file (not a pattern text, or CR-only line ends)";
+    return StorePrepared(PreparePatternFile(path));
+}
 
-    PatternFile* entry = nullptr;
-    if (LooksLikeExactData(bytes)) {
-        ExactDataContent content;
-        if (!ParseExactDataText(bytes, content)) return Refuse(path, kNoLineFeed);
-        entry = &FreshEntry(table, key, path);
-        if (content.hasGainLine) entry->results.Gain = content.gainDbi;
-        entry->samples = std::move(content.samples);
-        entry->headerValue = content.directivity;
-        entry->count = content.count;
-        entry->source = PatternSource::ExactData;
-        noGainFlag = content.hasGainLine ? 0 : 1;
-    } else if (msiName) {
-        MsiContent content;
-        if (!ParseMsiText(bytes, content)) return Refuse(path, kNoLineFeed);
-        entry = &FreshEntry(table, key, path);
-        entry->samples = std::move(content.samples);
-        entry->headerValue = content.frequency;
-        entry->count = content.count;
-        entry->names[kFieldPlane] = "msi";
-        entry->results.Vmax = content.vMax;
-        entry->results.Hmax = content.hMax;
-        entry->results.Gain = content.gainDbi;
-        entry->source = PatternSource::Msi;
-        noGainFlag = content.hasGainLine ? 0 : 1;
-    } else {
-        EncryptedContent content = DecodeEncrypted(bytes, fileName);
-        entry = &FreshEntry(table, key, path);
-        entry->samples = std::move(content.samples);
-        entry->headerValue = content.frequency;
-        entry->count = content.count;
-        entry->results.Gain = content.gainDbi;
-        entry->source = PatternSource::Encrypted;
-    }
-    if (msiName) {
-        FillFileNameFields(fileName, entry->names);
-        // The entry stays in the table after this refusal, without its file name.
-        if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
-            m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
-            return Refuse(
-                path,
-                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)");
+int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
+    m_lastFailure = {};
+    if (!load.noticeText.empty()) m_notifier->Notify(load.noticeText, load.noticeCaption);
+    if (!load.refusal.empty() && !load.refusedAfterStoring)
+        return Refuse(load.path, std::move(load.refusal), load.unreadable);
+    DropTableCache();
+    PatternFile& entry = FreshEntry(table, PatternKey(load.path), load.path);
+    entry.names = std::move(load.names);
+    entry.samples = std::move(load.samples);
+    entry.headerValue = load.headerValue;
+    entry.count = load.count;
+    entry.source = load.source;
+    if (load.gain) entry.results.Gain = *load.gain;
+    if (load.hMax) entry.results.Hmax = *load.hMax;
+    if (load.vMax) entry.results.Vmax = *load.vMax;
+    if (load.noGainFlag) noGainFlag = *load.noGainFlag;
+    // The entry stays in the table after this refusal, without its file name.
+    if (load.refusedAfterStoring) return Refuse(load.path, std::move(load.refusal));
+    if (load.namedByFolder) std::copy_n(entry.names.begin(), testFields.size(), testFields.begin());
+    entry.fileName = std::move(load.fileName);
+    return 0;
+}
+
+int CQuadrelDoc::LoadBatch(const std::vector<std::string>& paths, bool skipEmpty, const std::string*& last) {
+    last = nullptr;
+    // Files are read and parsed ahead on the workers, a window at a time, and stored in batch
+    // order; a refusal stops the batch there, so what was prepared beyond it is dropped unseen.
+    const size_t window = jobs > 1 ? static_cast<size_t>(jobs) * 64 : 1;
+    std::vector<PreparedLoad> prepared;
+    for (size_t begin = 0; begin < paths.size(); begin += window) {
+        const size_t end = std::min(paths.size(), begin + window);
+        prepared.assign(end - begin, PreparedLoad{});
+        ParallelFor(end - begin, jobs, [&](size_t i) {
+            if (!skipEmpty || !paths[begin + i].empty()) prepared[i] = PreparePatternFile(paths[begin + i]);
+        });
+        for (size_t i = begin; i < end; ++i) {
+            if (skipEmpty && paths[i].empty()) continue;
+            if (StorePrepared(std::move(prepared[i - begin])) == kLoadRefused) return kLoadRefused;
+            last = &paths[i];
         }
-        std::copy_n(entry->names.begin(), testFields.size(), testFields.begin());
     }
-    entry->fileName = fileName;
     return 0;
 }
 
 int CQuadrelDoc::OpenFiles(const std::vector<std::string>& paths) {
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (LoadPatternFile(paths[i], static_cast<int>(i)) == kLoadRefused) return kLoadRefused;
-    }
+    const std::string* last = nullptr;
+    if (LoadBatch(paths, false, last) == kLoadRefused) return kLoadRefused;
     if (!paths.empty() && noGainFlag == 1) ReadGainFolder(DeriveGainFolder(paths.back()));
     Refresh();
     return 0;
@@ -155,13 +123,9 @@ int CQuadrelDoc::OpenFiles(const std::vector<std::string>& paths) {
 
 int CQuadrelDoc::DropFiles(const std::vector<std::string>& paths) {
     const std::string* last = nullptr;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (paths[i].empty()) continue;
-        if (LoadPatternFile(paths[i], static_cast<int>(i)) == kLoadRefused) {
-            m_listener->RefreshFileList();
-            return kLoadRefused;
-        }
-        last = &paths[i];
+    if (LoadBatch(paths, true, last) == kLoadRefused) {
+        m_listener->RefreshFileList();
+        return kLoadRefused;
     }
     if (last && noGainFlag == 1) ReadGainFolder(DeriveGainFolder(*last));
     Refresh();

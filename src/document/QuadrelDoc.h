@@ -24,6 +24,7 @@ struct PatternInfoConfig {
 };
 
 class WriteLedger;
+struct PreparedLoad;
 
 // The four selection toggles; "single" excludes the three partner toggles.
 struct SelectionToggles {
@@ -72,6 +73,9 @@ class CQuadrelDoc {
 
     // Loading. LoadPatternFile returns kLoadRefused (3) for a refused file, 0 otherwise.
     int LoadPatternFile(const std::string& path, int index);
+    // The storing half of LoadPatternFile, for a file prepared on another thread: messages,
+    // refusal, table entry, no-gain flag and test fields, exactly as the load would set them.
+    int StorePrepared(PreparedLoad&& load);
     // The open sequence over already chosen paths (an empty list is a cancelled dialog): stops at
     // the first refused file; reads the gain folder when the last file had no gain line; refreshes
     // unless a file was refused. Returns kLoadRefused when a file was refused.
@@ -132,6 +136,9 @@ class CQuadrelDoc {
     HPara Hpara;
     VPara Vpara;
     IndicatorSelection selection;
+    // Worker threads for reading and parsing the files of a batch and for the whole-table analysis;
+    // 1 does everything on the calling thread. Results, messages and their order do not depend on it.
+    int jobs = 1;
     RotationSettings rotation;
     RotationHistory rotationHistory;
     DragHistory dragHistory;
@@ -144,6 +151,9 @@ class CQuadrelDoc {
                             WriteLedger* ledger);
     int WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger);
     int Refuse(const std::string& path, std::string reason, bool unreadable = false);
+    // Loads the paths in order (empty ones skipped when asked), stopping at the first refusal;
+    // `last` is the last one loaded.
+    int LoadBatch(const std::vector<std::string>& paths, bool skipEmpty, const std::string*& last);
     void AppendPartner(const std::string& partnerPath, std::vector<std::string>& added);
 
     Notifier* m_notifier;

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "app/TextUtil.h"
 
@@ -42,4 +47,39 @@ TEST(TextUtil, SplittingKeepsEmptyTokensAndLimits) {
     EXPECT_EQ(SplitLimited("a_b_c_d", '_', 2), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(LastPathComponent("C:\\x\\y/z.msi"), "z.msi");
     EXPECT_EQ(ParentFolderName("/a/b_c/z.msi"), "b_c");
+}
+
+// The quick path for short decimals must give exactly what the general reader gives: the same
+// double, bit for bit, including the sign of zero and the cases next to its limits.
+TEST(TextUtil, LeadingDoubleIsBitIdenticalToTheGeneralReader) {
+    auto general = [](std::string_view text) {
+        double value = 0;
+        std::from_chars(text.data() + (text[0] == '+'), text.data() + text.size(), value);
+        return value;
+    };
+    std::vector<std::string> cases = {"-0.00",
+                                      "0.1",
+                                      "+2.675",
+                                      "179.5",
+                                      "9007199254740991",
+                                      "9007199254740993",
+                                      "90071992547409.93",
+                                      "0.0000000000000000000001",
+                                      "0.00000000000000000000001",
+                                      "123456789012345678901234",
+                                      "1.7976931348623157",
+                                      "4.35"};
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 19);
+        std::string text = random() % 2 ? "-" : "";
+        for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        text.insert(text.size() - random() % static_cast<unsigned>(digits), ".");
+        cases.push_back(text);
+    }
+    for (const std::string& text : cases) {
+        const double expected = general(text);
+        const double got = ParseLeadingDouble(text);
+        EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << text;
+    }
 }
