@@ -104,6 +104,7 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
         for (const auto& [key, file] : doc->table) {
             nlohmann::json entry = ResultJson(file.results);
             entry["key"] = key;
+            entry["warnings"] = file.warnings;
             out.Value(entry);
         }
         out.EndArray();

@@ -10,10 +10,14 @@
 #include "document/ExactDataFormat.h"
 #include "document/MsiFormat.h"
 #include "document/Naming.h"
+#include "document/PlanningFormat.h"
 #include "document/ProgramTexts.h"
 
 namespace {
 SilentNotifier g_silentNotifier;
+constexpr const char* kPlanningFileHint =
+    "a planning file (horizontal and vertical cut in one file): quadrel-cli import turns it into a "
+    "measurement folder";
 DocumentListener g_silentListener;
 
 // A reloaded file starts from a fresh record: nothing of the previous read is merged in.
@@ -73,6 +77,10 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
     const bool encryptedName = !msiName && (EndsWith(fileName, ".cm") || EndsWith(fileName, ".CM"));
     if (!msiName && !encryptedName) {
         m_notifier->Notify(kTextFileError, kCaptionProgram);
+        std::string bytes;
+        if (HasPlanningExtension(fileName) && ReadRegularFile(path, bytes) == ReadResult::Ok &&
+            LooksLikePlanningText(bytes))
+            return Refuse(path, kPlanningFileHint);
         return Refuse(path, "not an .msi or .cm pattern file");
     }
     std::string bytes;
@@ -113,6 +121,8 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
         entry->results.Hmax = content.hMax;
         entry->results.Gain = content.gainDbi;
         entry->source = PatternSource::Msi;
+        entry->warnings = std::move(content.warnings);
+        for (const std::string& warning : entry->warnings) m_notifier->Warning(path, warning);
         noGainFlag = content.hasGainLine ? 0 : 1;
     } else {
         EncryptedContent content = DecodeEncrypted(bytes, fileName);
@@ -128,9 +138,10 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
         // The entry stays in the table after this refusal, without its file name.
         if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
             m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
-            return Refuse(
-                path,
-                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)");
+            std::string reason =
+                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)";
+            if (LooksLikePlanningText(bytes)) reason += "; " + std::string(kPlanningFileHint);
+            return Refuse(path, std::move(reason));
         }
         std::copy_n(entry->names.begin(), testFields.size(), testFields.begin());
     }
