@@ -76,7 +76,7 @@ PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
             if (!CollectFolder(arg, 0, result.files)) result.status = WorstExit(result.status, kExitFailure);
             if (result.files.size() == before) {
                 std::cerr << "quadrel-cli: no pattern file (.msi, .cm) in folder " << PrintableText(arg)
-                          << "\n";
+                          << "; planning files (.pln, .txt) become a measurement folder with quadrel-cli import\n";
                 result.status = WorstExit(result.status, kExitFailure);
             }
         } else if (fs::exists(arg, ec)) {

@@ -135,6 +135,12 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
     }
     if (msiName) {
         FillFileNameFields(fileName, entry->names);
+        const std::string plane = ToLower(entry->names[kFieldPlane]);
+        if (plane != "h" && plane != "e" && plane != "msi") {
+            entry->warnings.push_back("the file name's third \"_\" field (\"" + entry->names[kFieldPlane] +
+                                      "\") is no plane (h or e): only the gain is computed");
+            m_notifier->Warning(path, entry->warnings.back());
+        }
         // The entry stays in the table after this refusal, without its file name.
         if (!FillFolderNameFields(ParentFolderName(path), entry->names)) {
             m_notifier->Notify(kTextFolderNameError, kCaptionApplication);
