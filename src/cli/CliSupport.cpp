@@ -75,8 +75,9 @@ PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
             const size_t before = result.files.size();
             if (!CollectFolder(arg, 0, result.files)) result.status = WorstExit(result.status, kExitFailure);
             if (result.files.size() == before) {
-                std::cerr << "quadrel-cli: no pattern file (.msi, .cm) in folder " << PrintableText(arg)
-                          << "; planning files (.pln, .txt) become a measurement folder with quadrel-cli import\n";
+                std::cerr
+                    << "quadrel-cli: no pattern file (.msi, .cm) in folder " << PrintableText(arg)
+                    << "; planning files (.pln, .txt) become a measurement folder with quadrel-cli import\n";
                 result.status = WorstExit(result.status, kExitFailure);
             }
         } else if (fs::exists(arg, ec)) {

@@ -49,12 +49,12 @@ void MsiDoubts::SkippedLine(std::string_view line) {
 void MsiDoubts::Report(bool hasCountLine, int count, size_t samples,
                        std::vector<std::string>& warnings) const {
     if (m_blankStarts > 0)
-        warnings.push_back(Times(m_blankStarts, "data line") + " begin with a blank (first: line " +
-                           std::to_string(m_firstBlankStart) +
+        warnings.push_back(Times(m_blankStarts, "data line") + (m_blankStarts == 1 ? " begins" : " begin") +
+                           " with a blank (first: line " + std::to_string(m_firstBlankStart) +
                            "): right-aligned columns, read as angle 0 and the angle as the value");
     if (m_textLines > 0)
-        warnings.push_back(Times(m_textLines, "data line") +
-                           " hold text or header keys instead of \"angle value\" (first: line " +
+        warnings.push_back(Times(m_textLines, "data line") + (m_textLines == 1 ? " holds" : " hold") +
+                           " text or header keys instead of \"angle value\" (first: line " +
                            std::to_string(m_firstTextLine) + " " + m_firstText +
                            "); each was read as a sample");
     if (m_descents > 0)

@@ -116,10 +116,10 @@ struct Reader {
     }
 
     bool Row(int lineNumber, std::string_view line) {
+        if (!block) return Fail(lineNumber, "a data row before any HORIZONTAL or VERTICAL line");
         double angle = 0, value = 0;
         if (!SplitRow(line, angle, value))
             return Fail(lineNumber, "expected an angle and a value, found " + Quoted(line));
-        if (!block) return Fail(lineNumber, "a data row before any HORIZONTAL or VERTICAL line");
         if (angle < -180.0 || angle >= 360.0)
             return Fail(lineNumber, "angle " + FormatShortestFloat(static_cast<float>(angle)) +
                                         " lies outside -180...359.99");
