@@ -193,6 +193,17 @@ TEST(RealPatternImport, WholeSharedSetBesideTheClone) {
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files.size(), 27u);
     std::ostringstream table;
-    for (const std::string& file : files) CheckFile(file, NOT_SET, &table);
+    for (const std::string& file : files) {
+        CheckFile(file, NOT_SET, &table);
+        // Read as a measured cut instead, a two-cut file is loaded, but never without a word.
+        if (fs::path(file).extension() != ".msi") continue;
+        TempDir dir;
+        RecordingNotifier notifier;
+        CQuadrelDoc doc(&notifier);
+        const std::string copy =
+            dir.Write("Lab_P_M_20260101_B1_SN1/" + fs::path(file).filename().string(), ReadFileText(file));
+        EXPECT_EQ(doc.LoadPatternFile(copy, 0), 0) << file;
+        EXPECT_FALSE(notifier.warnings.empty()) << file;
+    }
     if (const char* out = std::getenv("QUADREL_REAL_TABLE")) std::ofstream(out) << table.str();
 }
