@@ -116,7 +116,7 @@ struct Reader {
     }
 
     bool Row(int lineNumber, std::string_view line) {
-        if (!block) return Fail(lineNumber, "a data row before any HORIZONTAL or VERTICAL line");
+        if (!block) return Fail(lineNumber, "a data row outside a HORIZONTAL or VERTICAL block");
         double angle = 0, value = 0;
         if (!SplitRow(line, angle, value))
             return Fail(lineNumber, "expected an angle and a value, found " + Quoted(line));

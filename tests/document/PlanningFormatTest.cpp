@@ -112,7 +112,7 @@ TEST(PlanningFormat, RefusesWithTheLineAtFault) {
         {"angle beyond 360", head + "HORIZONTAL 2\n0 0\n360 1\n" + vertical, 5, "outside"},
         {"infinite value", head + "HORIZONTAL 2\n0 0\n1 1e999\n" + vertical, 5, "expected an angle"},
         {"angle twice", head + "HORIZONTAL 3\n0 0\n1 1\n1 2\n" + vertical, 3, "twice"},
-        {"rows before a block", head + "0 0\n" + horizontal + vertical, 3, "before any HORIZONTAL"},
+        {"rows before a block", head + "0 0\n" + horizontal + vertical, 3, "outside a HORIZONTAL"},
         {"second horizontal block", head + horizontal + horizontal + vertical, 364, "second HORIZONTAL"},
         {"count text", head + "HORIZONTAL many\n" + vertical, 3, "row count"},
         {"empty block", head + "HORIZONTAL 360\n" + vertical, 3, "without rows"},
@@ -120,7 +120,7 @@ TEST(PlanningFormat, RefusesWithTheLineAtFault) {
         {"punctuation line", head + "#\n" + horizontal + vertical, 3, "neither a header key"},
         {"empty text", "", 1, "no FREQUENCY"},
         {"a measured cut (count line)", "NAME A\nFREQUENCY 1800\n360\nTILT\nCOMMENT\nHORIZONTAL 360\n0 0\n",
-         3, "before any HORIZONTAL"},
+         3, "outside a HORIZONTAL"},
     };
     for (const auto& c : cases) {
         PlanningPattern pattern;
