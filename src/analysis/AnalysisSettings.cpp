@@ -1,4 +1,4 @@
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 #include "analysis/HorizontalReference.h"
 
 // The cross-polar indicators of a cross-polar cut `cut` against its co-polar partner. Values go

@@ -1,7 +1,7 @@
 #pragma once
 #include <initializer_list>
 
-#include "analysis/IndicatorResult.h"
+#include "document/IndicatorResult.h"
 #include "document/PatternTypes.h"
 
 // Clearing a done-flag makes the next analysis request compute that group again.

@@ -29,7 +29,7 @@ std::string SeriesNamePrefix(const NameFields& names) {
 // The folders of the table and the reference curves of the gain table. Holds texts only, so a stale
 // index can miss a file but never reach one that has left the table; it is rebuilt when the tables
 // look different and at the start of every pass over the table (its first file).
-class GainTableIndex {
+class GainTableIndex : public TableCache {
   public:
     void Refresh(const CQuadrelDoc& doc, const PatternFile& file) {
         if (!Matches(doc, file)) Rebuild(doc);
@@ -58,14 +58,13 @@ class GainTableIndex {
 
   private:
     bool Matches(const CQuadrelDoc& doc, const PatternFile& file) const {
-        if (m_doc != &doc || doc.table.empty() || &doc.table.begin()->second == &file) return false;
+        if (doc.table.empty() || &doc.table.begin()->second == &file) return false;
         if (m_tableSize != doc.table.size() || m_curveCount != doc.gainCurves.size()) return false;
         if (m_firstKey != doc.table.begin()->first || m_lastKey != doc.table.rbegin()->first) return false;
         return std::binary_search(m_folders.begin(), m_folders.end(), SplitFileName(file.key).first);
     }
 
     void Rebuild(const CQuadrelDoc& doc) {
-        m_doc = &doc;
         m_tableSize = doc.table.size();
         m_curveCount = doc.gainCurves.size();
         m_firstKey = doc.table.empty() ? std::string() : doc.table.begin()->first;
@@ -80,7 +79,6 @@ class GainTableIndex {
         m_references = CollectReferenceCurves(doc.gainCurves);
     }
 
-    const CQuadrelDoc* m_doc = nullptr;
     size_t m_tableSize = 0;
     size_t m_curveCount = 0;
     std::string m_firstKey;
@@ -89,20 +87,26 @@ class GainTableIndex {
     std::vector<ReferenceCurve> m_references;
 };
 
-std::mutex g_indexLock;
-GainTableIndex g_index;
+// The document's index, made on first use.
+GainTableIndex& IndexOf(const CQuadrelDoc& doc) {
+    std::unique_ptr<TableCache>& slot = doc.TableCacheSlot();
+    if (!slot) slot = std::make_unique<GainTableIndex>();
+    return static_cast<GainTableIndex&>(*slot);
+}
 
 } // namespace
 
 std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file) {
-    std::lock_guard<std::mutex> lock(g_indexLock);
-    g_index.Refresh(doc, file);
-    return GainFromCurves(doc, file, g_index.References());
+    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
+    GainTableIndex& index = IndexOf(doc);
+    index.Refresh(doc, file);
+    return GainFromCurves(doc, file, index.References());
 }
 
 float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
-    std::lock_guard<std::mutex> lock(g_indexLock);
-    g_index.Refresh(doc, file);
+    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
+    GainTableIndex& index = IndexOf(doc);
+    index.Refresh(doc, file);
     const bool gainsFromCurves = doc.noGainFlag == 1;
     float largest = NOT_SET;
     float smallest = -NOT_SET;
@@ -112,11 +116,11 @@ float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
         if (gain < smallest) smallest = gain;
     };
     take(file.results.Gain);
-    g_index.ForEachMember(doc, file, [&](const PatternFile& member) {
+    index.ForEachMember(doc, file, [&](const PatternFile& member) {
         if (&member == &file) return;
         float gain = member.results.Gain;
         if (gainsFromCurves && !member.results.flags[kDonePrep])
-            gain = GainFromCurves(doc, member, g_index.References()).value_or(gain);
+            gain = GainFromCurves(doc, member, index.References()).value_or(gain);
         take(gain);
     });
     if (largest == NOT_SET) return NOT_SET;

@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 #include "analysis/HorizontalReference.h"
 #include "document/PatternTypes.h"
 

@@ -2,7 +2,7 @@
 #include <optional>
 #include <utility>
 
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 #include "document/PatternTypes.h"
 
 // The reference point of a horizontal cut and the small lookups that the horizontal and

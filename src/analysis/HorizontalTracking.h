@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/AnalysisSettings.h"
+#include "document/AnalysisSettings.h"
 #include "analysis/HorizontalReference.h"
 
 // Horizontal tracking between the two polarisations of a port: how far each co-polar cut lies

@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/IndicatorResult.h"
+#include "document/IndicatorResult.h"
 
 // Visits every member of the results record after the done-flags, in record order, with its name.
 // The visitor is called with (name, float), (name, PatternPoint) or (name, std::array<float, 10>).

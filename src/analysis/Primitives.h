@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/IndicatorResult.h"
+#include "document/IndicatorResult.h"
 #include "document/PatternTypes.h"
 
 // The pattern primitives on which every indicator routine rests. A cut is a list of samples in

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 
-#include "analysis/AnalysisSettings.h"
-#include "analysis/IndicatorResult.h"
+#include "document/AnalysisSettings.h"
+#include "document/IndicatorResult.h"
 #include "document/PatternTypes.h"
 
 // One run of the vertical co-polar group over a cut: what every side-lobe routine reads, and which

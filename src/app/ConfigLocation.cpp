@@ -43,16 +43,20 @@ std::string ResolveConfigDir(const std::string& explicitDir) {
     return UserBaseDir("XDG_CONFIG_HOME", ".config") + "quadrel/";
 }
 
-// An installed program lives in <prefix>/bin; its data in <prefix>/share/quadrel.
+// An installed program lives in <prefix>/bin and its data in <prefix>/share/quadrel. The build
+// tree has the same layout (build/share/quadrel links to the sources' resources), with the
+// programs one or two folders below the build folder.
 std::string ShippedDataDir() {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const std::filesystem::path installed =
-            executable.parent_path().parent_path() / "share" / "quadrel" / "Config File";
-        if (std::filesystem::is_directory(installed, error)) return WithTrailingSlash(installed.string());
+    if (error) return {};
+    std::filesystem::path folder = executable.parent_path();
+    for (int level = 0; level < 4 && folder.has_parent_path() && folder != folder.parent_path(); ++level) {
+        folder = folder.parent_path();
+        const std::filesystem::path shipped = folder / "share" / "quadrel" / "Config File";
+        if (std::filesystem::is_directory(shipped, error)) return WithTrailingSlash(shipped.string());
     }
-    return QUADREL_RESOURCE_DIR "/Config File/";
+    return {};
 }
 
 bool SeedConfigDir(const std::string& configDir) {

@@ -6,8 +6,8 @@
 std::string ResolveConfigDir(const std::string& explicitDir);
 
 // The shipped data folder ("Config File/" with the default Config.xml, ColorSetting.ini,
-// templates and envelope files): the installed share folder or the source tree's resources.
-// Always ends with "/".
+// templates and envelope files): share/quadrel/ beside the program's bin folder, installed or in
+// the build tree. Ends with "/"; empty when no such folder exists.
 std::string ShippedDataDir();
 
 // Creates the configuration folder if needed and seeds Config.xml and ColorSetting.ini from the

@@ -16,12 +16,17 @@ class Notifier {
 };
 
 // The notifications that the private window messages carried between document, view and panes.
+// Status texts (1142) travel through Notifier::Status.
 class DocumentListener {
   public:
     virtual ~DocumentListener() = default;
+    virtual void UpdateReadoutLine() {}     // 1136: the last "Current Results" line follows the view
     virtual void RefreshFileList() {}       // 1137: rebuild the file list
     virtual void RefreshCurrentResults() {} // 1138
     virtual void RefreshAllResults() {}     // 1139
+    virtual void CloseNotice() {}           // 1140: the main window is closing
+    virtual void ShowPanes() {}             // 1141: show the docking panes again
+    virtual void RedrawView() {}            // what the view shows has changed
 };
 
 // A notifier that forgets everything; the default where no one listens.

@@ -10,84 +10,23 @@
 #include "app/TextUtil.h"
 #include "app/Version.h"
 #include "cli/JsonStream.h"
-#include "document/DocumentSetup.h"
+#include "commands/FileCommands.h"
+#include "commands/StartUp.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-// Deeper than any measurement archive; a deeper tree is a link loop or a hostile one.
-constexpr int kMaxFolderDepth = 64;
-
-bool IsPatternFileName(const std::string& name) {
-    return EndsWith(name, ".msi") || EndsWith(name, ".MSI") || EndsWith(name, ".cm") || EndsWith(name, ".CM");
-}
-
-// Collects the pattern files below `folder`; a folder that cannot be read is named and skipped, the
-// others are still collected. False when anything was skipped.
-bool CollectFolder(const fs::path& folder, int depth, std::vector<std::string>& files) {
-    if (depth > kMaxFolderDepth) {
-        std::cerr << "quadrel-cli: folder nested too deeply, skipped: " << PrintableText(folder.string())
-                  << "\n";
-        return false;
-    }
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        std::cerr << "quadrel-cli: cannot read folder " << PrintableText(folder.string()) << ": "
-                  << ec.message() << "\n";
-        return false;
-    }
-    bool complete = true;
-    std::vector<fs::path> subfolders;
-    for (fs::directory_iterator end; it != end; it.increment(ec)) {
-        std::error_code typeError;
-        const fs::file_status own = it->symlink_status(typeError);
-        if (fs::is_directory(own)) {
-            subfolders.push_back(it->path()); // links to folders are not followed: no loops
-        } else if (it->is_regular_file(typeError) && IsPatternFileName(it->path().filename().string())) {
-            files.push_back(it->path().string());
-        }
-    }
-    if (ec) {
-        std::cerr << "quadrel-cli: cannot read all of folder " << PrintableText(folder.string()) << ": "
-                  << ec.message() << "\n";
-        complete = false;
-    }
-    for (const fs::path& sub : subfolders) complete = CollectFolder(sub, depth + 1, files) && complete;
-    return complete;
-}
-} // namespace
-
-std::string InputPath(const std::string& arg) {
-    std::error_code ec;
-    if (arg.find('\\') == std::string::npos || fs::exists(arg, ec)) return arg;
-    std::string slashed = arg;
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    return fs::exists(slashed, ec) ? slashed : arg;
-}
-
 PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
+    const CollectedPatternFiles collected = CollectPatternFiles(args);
     PatternPaths result;
-    for (const std::string& given : args) {
-        const std::string arg = InputPath(given);
-        std::error_code ec;
-        if (fs::is_directory(arg, ec)) {
-            const size_t before = result.files.size();
-            if (!CollectFolder(arg, 0, result.files)) result.status = WorstExit(result.status, kExitFailure);
-            if (result.files.size() == before) {
-                std::cerr
-                    << "quadrel-cli: no pattern file (.msi, .cm) in folder " << PrintableText(arg)
-                    << "; planning files (.pln, .txt) become a measurement folder with quadrel-cli import\n";
-                result.status = WorstExit(result.status, kExitFailure);
-            }
-        } else if (fs::exists(arg, ec)) {
-            result.files.push_back(arg);
-        } else {
-            std::cerr << "quadrel-cli: no such file or folder: " << PrintableText(given) << "\n";
-            result.status = WorstExit(result.status, kExitUsage);
-        }
+    result.files = collected.files;
+    for (const std::string& arg : collected.missing) {
+        std::cerr << "quadrel-cli: no such file or folder: " << PrintableText(arg) << "\n";
+        result.status = WorstExit(result.status, kExitUsage);
     }
-    std::sort(result.files.begin(), result.files.end());
+    for (const auto& [folder, why] : collected.skippedFolders) {
+        std::cerr << "quadrel-cli: folder " << PrintableText(folder) << " " << why << "\n";
+        result.status = WorstExit(result.status, kExitFailure);
+    }
     return result;
 }
 
@@ -115,9 +54,11 @@ std::string LoadedKey(const CQuadrelDoc& doc, const std::string& given) {
 }
 
 std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier) {
-    auto doc = std::make_unique<CQuadrelDoc>(&notifier);
-    InitialiseDocument(*doc, ResolveConfigDir(globals.configDir));
-    return doc;
+    return std::move(CreateCliSession(globals, notifier)->doc);
+}
+
+std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier) {
+    return CreateSession(ResolveConfigDir(globals.configDir), &notifier);
 }
 
 nlohmann::json FloatJson(float value) {

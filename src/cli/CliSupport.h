@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "commands/StartUp.h"
 #include "document/QuadrelDoc.h"
 
 // What the PATH arguments stand for: folders for every *.msi, *.MSI, *.cm, *.CM file below them,
@@ -16,10 +17,6 @@ struct PatternPaths {
     int status = kExitOk;
 };
 PatternPaths ExpandPatternPaths(const std::vector<std::string>& args);
-
-// A path argument as the file system knows it: as given, or with "\" read as "/" when only that
-// spelling exists (paths copied from the lab's Windows machines).
-std::string InputPath(const std::string& arg);
 
 // Opens the files as one batch of the Open command. A refused file is named on stderr after the
 // described message. Returns kExitOk, kExitRefused (its content was refused) or kExitFailure (it
@@ -36,6 +33,8 @@ std::string LoadedKey(const CQuadrelDoc& doc, const std::string& path);
 // A document as the program sets it up at start: configuration store, analysis settings, envelope
 // curves of the shipped configuration folder.
 std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier);
+// The same with the view's plot state, for the commands that act as the window does.
+std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier);
 
 // A float as JSON: the shortest decimal that reads back to the same float32.
 nlohmann::json FloatJson(float value);

@@ -4,10 +4,10 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "commands/FileCommands.h"
 #include "render/OffscreenApp.h"
 #include "render/PlotCapture.h"
 #include "render/PlotRenderer.h"
@@ -76,16 +76,11 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
     if (input.status == kExitUsage) return kExitUsage;
 
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
+    auto session = CreateCliSession(globals, notifier);
+    CQuadrelDoc* doc = session->doc.get();
     const int status = OpenPatternFiles(*doc, input.files);
 
-    auto read = [&doc](std::string_view section, std::string_view key) {
-        return doc->ReadConfig(section, key);
-    };
-    PlotState state;
-    state.settings = LoadDrawSettings(read);
-    state.colors = ReadColorSettings(doc->programFolder + "ColorSetting.ini");
-    state.markerSwitches = LoadMarkerSwitches(read);
+    PlotState& state = session->plot;
     if (!ParseMarkers(options.markers, state.markerSwitches)) {
         std::cerr << "quadrel-cli: --markers takes a comma-separated list of max, min, fsu, ssmax\n";
         return kExitUsage;
@@ -110,8 +105,7 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
             doc->AddToSelection(key, added);
         }
     }
-    for (const std::string& key : doc->selectionList) AnalyseFile(*doc, key);
-    RebuildMarkerList(*doc, state.markerSwitches, state.markers);
+    PreparePlotSelection(*doc, state);
 
     auto app = EnsureGuiApplication();
     const QImage image = RenderPlotImage(QSize(width, height), *doc, state, &notifier);

@@ -2,9 +2,9 @@
 #include <iostream>
 #include <set>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "commands/FileCommands.h"
 #include "document/QuadrelDoc.h"
 #include "results/ResultPanes.h"
 
@@ -14,16 +14,6 @@ struct ResultsOptions {
     std::vector<std::string> selects;
     std::vector<std::string> paths;
 };
-
-// One click in the file list over the given rows: the selection starts afresh, grows by the
-// partner toggles, and every selected file (partners included) is analysed.
-void ClickRows(CQuadrelDoc& doc, const std::vector<std::string>& rows) {
-    doc.selectionList.clear();
-    std::vector<std::string> added;
-    for (const std::string& row : rows) doc.AddToSelection(row, added);
-    const std::vector<std::string> selected = doc.selectionList;
-    for (const std::string& key : selected) AnalyseFile(doc, key);
-}
 
 void PrintAllRows(const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) {
@@ -37,14 +27,15 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     const PatternPaths input = ExpandPatternPaths(options.paths);
     if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
+    auto session = CreateCliSession(globals, notifier);
+    CQuadrelDoc* doc = session->doc.get();
     const int status = OpenPatternFiles(*doc, input.files);
 
     std::set<std::string> chosen;
     for (const std::string& select : options.selects) {
         const std::string key = LoadedKey(*doc, select);
         if (key.empty()) {
-            std::cerr << "quadrel-cli: not a loaded pattern file: " << select << "\n";
+            std::cerr << "quadrel-cli: not a loaded pattern file: " << PrintableText(select) << "\n";
             return kExitUsage;
         }
         chosen.insert(key);
@@ -53,7 +44,7 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
     std::vector<std::string> rows;
     for (const auto& [key, file] : doc->table)
         if (options.selects.empty() || chosen.count(key)) rows.push_back(key);
-    ClickRows(*doc, rows);
+    ClickFileRows(*session, rows);
 
     if (options.pane == "all") {
         PrintAllRows(BuildAllResultRows(*doc));

@@ -47,6 +47,7 @@ void CQuadrelDoc::ReadGainFile(const std::string& path) {
     if (!ReadWholeFile(path, bytes)) bytes.clear(); // an unreadable file gives an empty curve
     CurveFile curve = MakeCurve(path, ParseGainCurve(bytes));
     gainCurves[curve.path] = std::move(curve);
+    DropTableCache();
 }
 
 void CQuadrelDoc::ReadEnvelopeFolder(const std::string& folder) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/IndicatorResult.h"
+#include "document/IndicatorResult.h"
 #include "document/PatternPoint.h"
 
 using Cut = std::vector<PatternPoint>;

@@ -55,6 +55,11 @@ int CQuadrelDoc::WriteConfig(std::string_view section, std::string_view key, std
     return m_config ? m_config->WriteConfig(section, key, value) : 0;
 }
 
+void CQuadrelDoc::DropTableCache() {
+    std::lock_guard<std::mutex> lock(m_tableCacheLock);
+    m_tableCache.reset();
+}
+
 PatternFile* CQuadrelDoc::Find(const std::string& path) {
     auto it = table.find(PatternKey(path));
     return it == table.end() ? nullptr : &it->second;
@@ -96,6 +101,7 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
     }
     if (bytes.empty() && msiName) return Refuse(path, "the file is empty");
     const std::string key = PatternKey(path);
+    DropTableCache();
     constexpr const char* kNoLineFeed = "no line feed in the file (not a pattern text, or CR-only line ends)";
 
     PatternFile* entry = nullptr;
@@ -188,6 +194,7 @@ void CQuadrelDoc::Refresh() {
 
 int CQuadrelDoc::RemovePatternFile(const std::string& path) {
     table.erase(PatternKey(path));
+    DropTableCache();
     selectionList.clear();
     normalisationList.clear();
     return 0;

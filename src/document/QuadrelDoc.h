@@ -2,16 +2,17 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "analysis/AnalysisSettings.h"
 #include "app/ConfigStore.h"
 #include "app/Notifier.h"
+#include "document/AnalysisSettings.h"
+#include "document/IndicatorSelection.h"
+#include "document/OperationSettings.h"
 #include "document/PatternTypes.h"
-#include "operations/OperationSettings.h"
-#include "results/IndicatorSelection.h"
 
 // How ports map to file extensions, and the units and tilt wording of the MSI exports.
 struct PatternInfoConfig {
@@ -43,6 +44,13 @@ struct LoadFailure {
     std::string path;
     std::string reason;
     bool unreadable = false;
+};
+
+// Data that a higher layer derives from the pattern and curve tables (the gain-series index). The
+// document owns it so that it lives and dies with the tables it was built from.
+class TableCache {
+  public:
+    virtual ~TableCache() = default;
 };
 
 // The single document: every loaded pattern file, the curve tables, the selection and the
@@ -98,6 +106,12 @@ class CQuadrelDoc {
     int WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
     int WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
 
+    // The derived-data slot and its lock (the export may analyse on a worker thread). Loading,
+    // removing files and reading gain curves empty the slot.
+    std::mutex& TableCacheLock() const { return m_tableCacheLock; }
+    std::unique_ptr<TableCache>& TableCacheSlot() const { return m_tableCache; }
+    void DropTableCache();
+
     PatternFile* Find(const std::string& path);
     const PatternFile* Find(const std::string& path) const;
 
@@ -120,7 +134,10 @@ class CQuadrelDoc {
     IndicatorSelection selection;
     RotationSettings rotation;
     RotationHistory rotationHistory;
+    DragHistory dragHistory;
     LevelSettings levelAdjust;
+    std::string screenshotFolder; // ends with "/"
+    int32_t captureMode = 0;      // 0 to 3, see the screenshot settings
 
   private:
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
@@ -133,6 +150,8 @@ class CQuadrelDoc {
     DocumentListener* m_listener;
     std::shared_ptr<ConfigStore> m_config;
     LoadFailure m_lastFailure;
+    mutable std::mutex m_tableCacheLock;
+    mutable std::unique_ptr<TableCache> m_tableCache;
 };
 
 // Lower-case key of a path; both separators are kept as given.

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "operations/OperationSettings.h"
+#include "document/OperationSettings.h"
 
 class CQuadrelDoc;
 

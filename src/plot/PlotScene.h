@@ -6,6 +6,7 @@
 #include "plot/PlotColors.h"
 #include "plot/PlotGeometry.h"
 #include "plot/PlotMarkers.h"
+#include "plot/PlotState.h"
 
 class CQuadrelDoc;
 class Notifier;
@@ -38,14 +39,6 @@ struct PlotScene {
     std::vector<ScenePolyline> envelopes;
     std::vector<SceneSector> sectors;
     std::vector<SceneMarker> markers;
-};
-
-// What the view holds besides the document: draw settings, colours, markers.
-struct PlotState {
-    DrawSettings settings;
-    PlotColors colors;
-    MarkerSwitches markerSwitches;
-    MarkerList markers;
 };
 
 // The relative-display reference level of a pattern: 0 when relative display is off; else the level

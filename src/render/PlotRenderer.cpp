@@ -114,12 +114,13 @@ void InstallPlotFonts() {
 }
 
 void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
-                const PlotColors& colors) {
+                const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
     InstallPlotFonts();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    const PlotMapping mapping = MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block);
+    const PlotMapping mapping =
+        ApplyZoom(MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block), zoom);
     SetMapping(painter, mapping);
     const double scale = mapping.ScaleX();
     painter.setBrush(Qt::NoBrush);
@@ -158,7 +159,7 @@ void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const Plo
     const PlotScene scene = BuildPlotScene(doc, state, notifier);
     const PlotFrame frame =
         BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
-    RenderPlot(painter, size, frame, scene, state.colors);
+    RenderPlot(painter, size, frame, scene, state.colors, state.zoom);
 }
 
 QImage RenderPlotImage(QSize size, const CQuadrelDoc& doc, const PlotState& state, Notifier* notifier) {

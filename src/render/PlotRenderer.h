@@ -5,6 +5,7 @@
 
 #include "plot/PlotFrame.h"
 #include "plot/PlotScene.h"
+#include "plot/PlotZoom.h"
 
 class QPainter;
 class CQuadrelDoc;
@@ -18,7 +19,7 @@ void InstallPlotFonts();
 // markers. The painter's window and viewport are set to the plot's logical units for the shapes;
 // labels are drawn in pixels. The painter is restored afterwards.
 void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
-                const PlotColors& colors);
+                const PlotColors& colors, const std::optional<ZoomViewport>& zoom = std::nullopt);
 // The same from the document and the view state.
 void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const PlotState& state,
                 Notifier* notifier = nullptr);

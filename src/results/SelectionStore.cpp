@@ -7,7 +7,7 @@
 #include "app/IniFile.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
-#include "results/IndicatorSelection.h"
+#include "document/IndicatorSelection.h"
 
 namespace {
 constexpr const char* kTextSaveOk = "Save ConfigFile OK!";

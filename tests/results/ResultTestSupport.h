@@ -4,7 +4,7 @@
 #include "app/TextUtil.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
-#include "results/IndicatorSelection.h"
+#include "document/IndicatorSelection.h"
 
 // A document whose selection shows nothing until a test switches flags on.
 inline void SelectNothing(CQuadrelDoc& doc) {

@@ -1,4 +1,4 @@
-#include "document/DocumentSetup.h"
+#include "commands/StartUp.h"
 
 #include <memory>
 
@@ -7,6 +7,7 @@
 #include "app/ConfigStore.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"
+#include "plot/Screenshot.h"
 #include "results/SelectionStore.h"
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
@@ -33,10 +34,22 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     LoadAnalysisSettings(doc);
     RestoreMenuValues(doc);
     LoadRotationSettings(doc);
+    doc.screenshotFolder = configDir;
+    doc.captureMode = LoadCaptureMode(
+        [&doc](const char* section, const char* key) { return doc.ReadConfig(section, key); });
     // Envelope curves: the shipped configuration folder, the user's configuration folder and the
     // folder last chosen in the envelope configuration dialog.
     if (!doc.configFolder.empty()) doc.ReadEnvelopeFolder(doc.configFolder);
     if (configDir != doc.configFolder) doc.ReadEnvelopeFolder(configDir);
     const std::string chosen = doc.ReadConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG");
     if (!chosen.empty()) doc.ReadEnvelopeFolder(chosen);
+}
+
+std::unique_ptr<Session> CreateSession(const std::string& configDir, Notifier* notifier,
+                                       DocumentListener* listener) {
+    auto session = std::make_unique<Session>();
+    session->doc = std::make_unique<CQuadrelDoc>(notifier, listener);
+    InitialiseDocument(*session->doc, configDir);
+    session->plot = LoadPlotState(*session->doc);
+    return session;
 }

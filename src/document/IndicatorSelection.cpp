@@ -1,4 +1,4 @@
-#include "results/IndicatorSelection.h"
+#include "document/IndicatorSelection.h"
 
 #include <functional>
 

@@ -1,0 +1,115 @@
+#include "commands/FileCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/TextUtil.h"
+#include "commands/StartUp.h"
+#include "results/SelectionStore.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+bool IsPatternFileName(const std::string& name) {
+    return EndsWith(name, ".msi") || EndsWith(name, ".MSI") || EndsWith(name, ".cm") || EndsWith(name, ".CM");
+}
+} // namespace
+
+namespace {
+// Deeper than any measurement archive; a deeper tree is a hostile one.
+constexpr int kMaxFolderDepth = 64;
+
+void CollectFolder(const fs::path& folder, int depth, CollectedPatternFiles& out) {
+    if (depth > kMaxFolderDepth) {
+        out.skippedFolders.emplace_back(folder.string(), "nested too deeply");
+        return;
+    }
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        out.skippedFolders.emplace_back(folder.string(), "cannot be read: " + ec.message());
+        return;
+    }
+    std::vector<fs::path> subfolders;
+    for (fs::directory_iterator end; it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (fs::is_directory(it->symlink_status(typeError))) {
+            subfolders.push_back(it->path());
+        } else if (it->is_regular_file(typeError) && IsPatternFileName(it->path().filename().string())) {
+            out.files.push_back(it->path().string());
+        }
+    }
+    if (ec) out.skippedFolders.emplace_back(folder.string(), "cannot be read to its end: " + ec.message());
+    for (const fs::path& sub : subfolders) CollectFolder(sub, depth + 1, out);
+}
+} // namespace
+
+std::string InputPath(const std::string& arg) {
+    std::error_code ec;
+    if (arg.find('\\') == std::string::npos || fs::exists(arg, ec)) return arg;
+    std::string slashed = arg;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    return fs::exists(slashed, ec) ? slashed : arg;
+}
+
+CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args) {
+    CollectedPatternFiles out;
+    for (const std::string& given : args) {
+        const std::string arg = InputPath(given);
+        std::error_code ec;
+        if (fs::is_directory(arg, ec)) {
+            const size_t before = out.files.size();
+            CollectFolder(arg, 0, out);
+            if (out.files.size() == before)
+                out.skippedFolders.emplace_back(arg,
+                                                "holds no pattern file (.msi, .cm); planning files (.pln, "
+                                                ".txt) need the import first (quadrel-cli import)");
+        } else if (fs::exists(arg, ec)) {
+            out.files.push_back(arg);
+        } else {
+            out.missing.push_back(given);
+        }
+    }
+    std::sort(out.files.begin(), out.files.end());
+    return out;
+}
+
+int OpenFilesCommand(Session& session, const std::vector<std::string>& paths) {
+    return session.Doc().OpenFiles(paths);
+}
+
+int DropFilesCommand(Session& session, const std::vector<std::string>& paths) {
+    return session.Doc().DropFiles(CollectPatternFiles(paths).files);
+}
+
+void RemoveFilesCommand(Session& session, const std::vector<std::string>& keys) {
+    CQuadrelDoc& doc = session.Doc();
+    for (const std::string& key : keys) doc.RemovePatternFile(key);
+    RebuildMarkerList(doc, session.plot.markerSwitches, session.plot.markers);
+    DocumentListener& listener = doc.GetListener();
+    listener.RefreshFileList();
+    listener.RedrawView();
+    listener.RefreshCurrentResults();
+    listener.RefreshAllResults();
+}
+
+std::vector<std::string> ClickFileRows(Session& session, const std::vector<std::string>& rows) {
+    CQuadrelDoc& doc = session.Doc();
+    doc.selectionList.clear();
+    std::vector<std::string> added;
+    for (const std::string& row : rows) doc.AddToSelection(row, added);
+    PreparePlotSelection(doc, session.plot);
+    DocumentListener& listener = doc.GetListener();
+    listener.RedrawView();
+    listener.RefreshCurrentResults();
+    listener.RefreshAllResults();
+    return doc.selectionList;
+}
+
+void FlipSelectionToggle(Session& session, SelectionToggle toggle) {
+    session.Doc().FlipToggle(toggle);
+}
+
+void CloseCommand(Session& session) {
+    StoreAllMenuValues(session.Doc());
+}

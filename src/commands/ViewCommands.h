@@ -1,0 +1,29 @@
+#pragma once
+#include "plot/DrawSettings.h"
+#include "plot/PlotMarkers.h"
+
+struct Session;
+class ColorDialogModel;
+
+// The view's commands over the plot state: coordinate system, display switches, markers, draw
+// settings and colours. Each redraws the view and rebuilds what the panes show of it.
+
+enum class DisplaySwitch { Relative, Reference3dB, Envelope, Spr };
+
+void SetCoordinateSystemCommand(Session& session, int system);
+
+// Flips a display switch. The envelope display only goes on when an envelope path is configured
+// (otherwise the user is told and nothing changes); false then.
+bool ToggleDisplayCommand(Session& session, DisplaySwitch which);
+bool DisplaySwitchOn(const Session& session, DisplaySwitch which);
+
+void ToggleMarkerCommand(Session& session, MarkerKind kind);
+void ClearMarksCommand(Session& session);
+
+// "Draw setting" OK for one coordinate system, and its "Defaults" button.
+void DrawSettingsOk(Session& session, int system, const AxisSettings& values);
+AxisSettings DrawSettingsDefaults(Session& session, int system);
+
+// "Color Setting" OK: the line table from the dialog's list, written to ColorSetting.ini. False when
+// the file could not be written (the colours still apply).
+bool ColorsOk(Session& session, const ColorDialogModel& model);

@@ -1,0 +1,183 @@
+#include "gui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QThread>
+#include <QToolBar>
+
+#include "commands/FileCommands.h"
+#include "commands/SettingsCommands.h"
+#include "gui/FileListPane.h"
+#include "gui/PlotView.h"
+#include "gui/QtBridge.h"
+#include "gui/ResultPanes.h"
+
+MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("mainWindow");
+    m_notifier = new QtNotifier(this);
+    m_listener = new QtListener;
+    m_listener->setParent(this);
+    m_session = CreateSession(configDir, m_notifier, m_listener);
+    // The document title "Vexlor " and the application title, joined as the frame always joined them.
+    setWindowTitle(QStringLiteral("Vexlor ") + " - " + "Norvan");
+
+    m_view = new PlotView(*m_session, m_notifier, this);
+    setCentralWidget(m_view);
+    CreatePanes();
+    CreateMenus();
+    CreateToolBar();
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName("exportProgress");
+    m_progress->setRange(0, 0);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->showMessage("Ready");
+
+    connect(m_listener, &QtListener::fileListChanged, m_fileList, &FileListPane::Rebuild);
+    connect(m_listener, &QtListener::currentResultsChanged, m_currentResults, &CurrentResultsPane::Rebuild);
+    connect(m_listener, &QtListener::allResultsChanged, m_allResults, &AllResultsPane::Rebuild);
+    connect(m_listener, &QtListener::readoutLineChanged, m_currentResults,
+            &CurrentResultsPane::UpdateReadoutLine);
+    connect(m_listener, &QtListener::viewChanged, m_view, qOverload<>(&QWidget::update));
+    connect(m_listener, &QtListener::viewChanged, this, &MainWindow::UpdateActionStates);
+    connect(m_listener, &QtListener::closeNotice, this,
+            [this] { m_notifier->Notify("接受到关闭消息", "Vexlor"); });
+    connect(m_listener, &QtListener::showPanes, this, [this] {
+        for (QDockWidget* dock : {m_fileDock, m_currentDock, m_allDock}) dock->show();
+    });
+    connect(m_notifier, &QtNotifier::statusText, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_view, &PlotView::modesChanged, this, &MainWindow::UpdateActionStates);
+    connect(m_fileList, &FileListPane::filesDropped, this, &MainWindow::OnDrop);
+    m_fileList->Rebuild();
+    UpdateActionStates();
+    resize(1280, 860);
+}
+
+MainWindow::~MainWindow() {
+    // The panes hold references into the session; they go first.
+    delete m_fileDock;
+    delete m_currentDock;
+    delete m_allDock;
+    delete m_view;
+}
+
+void MainWindow::CreatePanes() {
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    m_fileList = new FileListPane(*m_session);
+    m_currentResults = new CurrentResultsPane(*m_session, *m_view);
+    m_allResults = new AllResultsPane(*m_session);
+    auto makeDock = [this](const QString& title, const QString& name, QWidget* page,
+                           Qt::DockWidgetArea area) {
+        auto* dock = new QDockWidget(title, this);
+        dock->setObjectName(name);
+        dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+        dock->setWidget(page);
+        addDockWidget(area, dock);
+        return dock;
+    };
+    m_fileDock = makeDock("File Lists", "fileListsDock", m_fileList, Qt::LeftDockWidgetArea);
+    m_allDock = makeDock("All Results", "allResultsDock", m_allResults, Qt::BottomDockWidgetArea);
+    m_currentDock =
+        makeDock("Current Results", "currentResultsDock", m_currentResults, Qt::RightDockWidgetArea);
+    resizeDocks({m_fileDock, m_currentDock}, {330, 330}, Qt::Horizontal);
+    resizeDocks({m_allDock}, {200}, Qt::Vertical);
+}
+
+QAction* MainWindow::Action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& text,
+                               std::function<void()> run, std::function<bool()> checked,
+                               const QKeySequence& key) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    if (!key.isEmpty()) action->setShortcut(key);
+    if (checked) {
+        action->setCheckable(true);
+        m_checkable.emplace_back(action, checked);
+    }
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        run();
+        UpdateActionStates();
+    });
+    if (menu) menu->addAction(action);
+    return action;
+}
+
+void MainWindow::UpdateActionStates() {
+    for (auto& [action, checked] : m_checkable) action->setChecked(checked());
+}
+
+void MainWindow::OpenPaths(const QStringList& paths) {
+    std::vector<std::string> list;
+    for (const QString& path : paths) list.push_back(path.toStdString());
+    const CollectedPatternFiles collected = CollectPatternFiles(list);
+    for (const std::string& path : collected.missing)
+        m_notifier->Notify("No such file or folder: " + path, "Vexlor");
+    for (const auto& [folder, why] : collected.skippedFolders) m_notifier->Warning(folder, why);
+    if (collected.files.empty()) return;
+    if (OpenFilesCommand(*m_session, collected.files) == kLoadRefused) {
+        const LoadFailure& failure = m_session->Doc().LastLoadFailure();
+        statusBar()->showMessage(QString::fromStdString("Refused " + failure.path + ": " + failure.reason));
+    }
+    RememberRecent(paths);
+}
+
+void MainWindow::OnDrop(const QStringList& paths) {
+    std::vector<std::string> list;
+    for (const QString& path : paths) list.push_back(path.toStdString());
+    DropFilesCommand(*m_session, list);
+    RememberRecent(paths);
+}
+
+void MainWindow::StartExport() {
+    if (m_exportRunning) return;
+    m_exportRunning = true;
+    // Nothing the user does may change the document while the worker reads it: the menus, the
+    // file list and the view take no input until the run ends; the window keeps repainting.
+    menuBar()->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(m_fileList), static_cast<QWidget*>(m_view)})
+        w->setEnabled(false);
+    for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(false);
+    m_progress->show();
+    m_view->Freeze(true);
+    QThread* worker = QThread::create([this] { RunExportCommand(*m_session); });
+    connect(worker, &QThread::finished, this, [this, worker] {
+        worker->deleteLater();
+        m_progress->hide();
+        menuBar()->setEnabled(true);
+        m_fileList->setEnabled(true);
+        m_view->setEnabled(true);
+        m_view->Freeze(false);
+        for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(true);
+        m_exportRunning = false;
+        emit exportFinished();
+    });
+    worker->start();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_exportRunning) {
+        event->ignore();
+        return;
+    }
+    QMessageBox prompt(QMessageBox::Warning, "Vexlor", "Do you want to quit?",
+                       QMessageBox::Yes | QMessageBox::No, this);
+    prompt.setObjectName("closePrompt");
+    if (prompt.exec() != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    CloseCommand(*m_session);
+    event->accept();
+}

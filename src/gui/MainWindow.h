@@ -1,0 +1,84 @@
+#pragma once
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "commands/StartUp.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class FileListPane;
+class CurrentResultsPane;
+class AllResultsPane;
+class PlotView;
+class QtListener;
+class QtNotifier;
+
+// The frame: tool bar, status bar, the three docked panes around the plot view, the menus. Every
+// menu entry calls a core command or opens a dialog that does; the frame only keeps the widgets
+// in step with the listener's notifications.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(const std::string& configDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Session& GetSession() { return *m_session; }
+    PlotView* View() const { return m_view; }
+    FileListPane* FileList() const { return m_fileList; }
+    CurrentResultsPane* CurrentResults() const { return m_currentResults; }
+    AllResultsPane* AllResults() const { return m_allResults; }
+    QtNotifier* GetNotifier() const { return m_notifier; }
+    // The action of a menu entry by its object name ("actionOpen", "actionZoomIn", …).
+    QAction* Action(const QString& name) const;
+
+    // The open sequence over chosen paths (also the command-line argument and recent files).
+    void OpenPaths(const QStringList& paths);
+    // The export run that follows the dialog's OK; the window stays responsive. Returns at once.
+    void StartExport();
+    bool ExportRunning() const { return m_exportRunning; }
+
+  signals:
+    void exportFinished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreatePanes();
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateAnalysisMenu();
+    void CreateIndicatorsMenu();
+    void CreateExportAndHelpMenus();
+    void CreateToolBar();
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& text, std::function<void()> run,
+                       std::function<bool()> checked = nullptr, const QKeySequence& key = {});
+    void UpdateActionStates();
+    void UpdateRecentMenu();
+    void RememberRecent(const QStringList& paths);
+    void OnDrop(const QStringList& paths);
+    void Print(bool preview);
+    void SaveScreenshot();
+
+    QtNotifier* m_notifier;
+    QtListener* m_listener;
+    std::unique_ptr<Session> m_session;
+    PlotView* m_view = nullptr;
+    FileListPane* m_fileList = nullptr;
+    CurrentResultsPane* m_currentResults = nullptr;
+    AllResultsPane* m_allResults = nullptr;
+    QDockWidget* m_fileDock = nullptr;
+    QDockWidget* m_currentDock = nullptr;
+    QDockWidget* m_allDock = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QProgressBar* m_progress = nullptr;
+    std::vector<std::pair<QAction*, std::function<bool()>>> m_checkable;
+    bool m_exportRunning = false;
+};

@@ -1,0 +1,139 @@
+#include "gui/PlotView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "commands/EditCommands.h"
+#include "commands/StartUp.h"
+#include "render/PlotRenderer.h"
+
+PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
+    : QWidget(parent), m_session(session), m_notifier(notifier) {
+    setObjectName("plotView");
+    setMouseTracking(true);
+    setMinimumSize(200, 150);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool PlotView::Zoomed() const {
+    return m_session.plot.zoom.has_value();
+}
+
+void PlotView::Freeze(bool frozen) {
+    m_frozen = frozen ? RenderPlotImage(size(), m_session.Doc(), m_session.plot) : QImage();
+    update();
+}
+
+void PlotView::ToggleZoomMode() {
+    m_zoomMode = !m_zoomMode;
+    UpdateCursor();
+    emit modesChanged();
+}
+
+void PlotView::ToggleDragMode() {
+    m_dragMode = !m_dragMode;
+    UpdateCursor();
+    emit modesChanged();
+}
+
+void PlotView::ToggleTrackingLines() {
+    m_tracking = !m_tracking;
+    update();
+    emit modesChanged();
+}
+
+void PlotView::ResetView() {
+    m_zoomMode = false;
+    m_session.plot.zoom.reset();
+    UpdateCursor();
+    update();
+    emit modesChanged();
+}
+
+void PlotView::UpdateCursor() {
+    setCursor(m_dragMode ? Qt::SizeAllCursor : m_zoomMode ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void PlotView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!m_frozen.isNull()) {
+        painter.fillRect(rect(), Qt::white);
+        painter.drawImage(0, 0, m_frozen);
+        return;
+    }
+    RenderPlot(painter, size(), m_session.Doc(), m_session.plot, m_notifier);
+    // Overlays: the rubber band while a zoom rectangle is drawn, the tracking figure otherwise.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (m_zoomMode && m_leftDown) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(m_press, m_mouse).normalized());
+    } else if (m_tracking && !Zoomed() && rect().contains(m_mouse)) {
+        painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DotLine));
+        const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
+        if (m_session.plot.settings.coordinateSystem == kPolarSystem) {
+            const QPointF centre(mapping.ToDeviceX(0), mapping.ToDeviceY(0));
+            const QPointF d = QPointF(m_mouse) - centre;
+            const double r = std::hypot(d.x(), d.y());
+            painter.drawEllipse(centre, r, r);
+        } else {
+            painter.drawLine(0, m_mouse.y(), m_mouse.x(), m_mouse.y());
+            painter.drawLine(m_mouse.x(), 0, m_mouse.x(), m_mouse.y());
+        }
+    }
+}
+
+void PlotView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_leftDown = true;
+    m_press = m_mouse = event->position().toPoint();
+    if (m_dragMode) {
+        DragPressCommand(m_session);
+        m_dragging = false;
+    }
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    m_mouse = event->position().toPoint();
+    const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
+    if (mapping.viewportExtX == 0 || mapping.viewportExtY == 0) return;
+    const PlotSettingsBlock block = ApplyDrawSettings(m_session.plot.settings);
+    const ViewReadout readout =
+        ReadoutAt(m_session.plot.settings.coordinateSystem, mapping, block, m_mouse.x(), m_mouse.y());
+    if (readout.inside) m_readout = QString::fromStdString(::ReadoutText(readout.value));
+
+    if (m_dragMode && (event->buttons() & Qt::LeftButton)) {
+        if (!m_dragging) {
+            m_dragging = true;
+        } else {
+            DragMoveCommand(m_session, readout.value.level - m_previousLevel);
+        }
+        m_previousLevel = readout.value.level;
+    } else {
+        m_dragging = false;
+    }
+    update();
+    m_session.Doc().GetListener().UpdateReadoutLine();
+    emit readoutChanged();
+}
+
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_leftDown = false;
+    const QPoint release = event->position().toPoint();
+    if (m_dragMode) {
+        m_dragMode = false;
+        m_dragging = false;
+        DragReleaseCommand(m_session);
+    }
+    if (m_zoomMode) {
+        m_zoomMode = false;
+        const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
+        if (auto zoom = ZoomToRectangle(mapping, m_press.x(), m_press.y(), release.x(), release.y(), width(),
+                                        height()))
+            m_session.plot.zoom = zoom;
+    }
+    UpdateCursor();
+    update();
+    emit modesChanged();
+}

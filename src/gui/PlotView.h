@@ -1,0 +1,60 @@
+#pragma once
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+struct Session;
+class Notifier;
+
+// The plot in the middle of the window. Paints through the render library from the session's plot
+// state and turns the mouse into core calls: the live readout, rubber-band zoom, pattern drag and
+// tracking lines. No drawing rule lives here.
+class PlotView : public QWidget {
+    Q_OBJECT
+  public:
+    PlotView(Session& session, Notifier* notifier, QWidget* parent = nullptr);
+
+    // The readout text the last "Current Results" line shows.
+    const QString& ReadoutText() const { return m_readout; }
+
+    bool ZoomMode() const { return m_zoomMode; }
+    bool DragMode() const { return m_dragMode; }
+    bool TrackingLines() const { return m_tracking; }
+    bool Zoomed() const;
+    // While a worker reads the document, the view shows the picture it had when the work began.
+    void Freeze(bool frozen);
+
+  public slots:
+    void ToggleZoomMode();
+    void ToggleDragMode();
+    void ToggleTrackingLines();
+    void ResetView();
+
+  signals:
+    void readoutChanged();
+    void modesChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void UpdateCursor();
+
+    Session& m_session;
+    Notifier* m_notifier;
+    bool m_zoomMode = false;
+    bool m_dragMode = false;
+    bool m_dragging = false;
+    bool m_tracking = false;
+    bool m_leftDown = false;
+    QPoint m_press;
+    QPoint m_mouse;
+    double m_previousLevel = 0;
+    QString m_readout;
+    QImage m_frozen;
+};

@@ -1,0 +1,29 @@
+#include "gui/QtBridge.h"
+
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+#include <QWidget>
+
+QtNotifier::QtNotifier(QWidget* parent) : QObject(parent), m_parent(parent) {}
+
+void QtNotifier::Notify(const std::string& text, const std::string& caption) {
+    const QString qtext = QString::fromStdString(text), qcaption = QString::fromStdString(caption);
+    if (QThread::currentThread() == thread()) {
+        ShowBox(qtext, qcaption);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, qtext, qcaption] { ShowBox(qtext, qcaption); }, Qt::BlockingQueuedConnection);
+}
+
+void QtNotifier::Status(const std::string& text) {
+    emit statusText(QString::fromStdString(text));
+}
+
+void QtNotifier::ShowBox(const QString& text, const QString& caption) {
+    emit messageShown(caption, text);
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, m_parent);
+    box.setObjectName("notifierBox");
+    box.exec();
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <QListWidget>
+#include <QTableWidget>
+
+struct Session;
+class PlotView;
+
+// "Current Results": the selected files' lines, the view's readout last (the line that follows
+// the mouse).
+class CurrentResultsPane : public QListWidget {
+    Q_OBJECT
+  public:
+    CurrentResultsPane(Session& session, const PlotView& view, QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {300, 420}; }
+
+  public slots:
+    void Rebuild();
+    void UpdateReadoutLine();
+
+  private:
+    Session& m_session;
+    const PlotView& m_view;
+};
+
+// "All Results": one column per selected file, the fixed rows of the results table.
+class AllResultsPane : public QTableWidget {
+    Q_OBJECT
+  public:
+    explicit AllResultsPane(Session& session, QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {800, 170}; }
+
+  public slots:
+    void Rebuild();
+
+  private:
+    Session& m_session;
+};

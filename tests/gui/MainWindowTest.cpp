@@ -1,0 +1,384 @@
+// The desktop program driven as a person drives it: menus, clicks, mouse gestures and dialogs on
+// the real main window (offscreen platform), checked against what the user sees and what
+// quadrel-cli prints for the same selection.
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+
+#include "GuiDriver.h"
+#include "gui/FileListPane.h"
+#include "gui/MainWindow.h"
+#include "gui/PlotView.h"
+#include "gui/QtBridge.h"
+#include "gui/ResultPanes.h"
+
+namespace {
+const QString kCampaign = QUADREL_SOURCE_DIR "/samples/campaign";
+const QString kAntenna = kCampaign + "/Lab1_Proj7_QX6518_20261208_B01_SN00001";
+
+QStringList PaneLines(const QListWidget* pane) {
+    QStringList lines;
+    for (int i = 0; i < pane->count(); ++i) lines << pane->item(i)->text();
+    return lines;
+}
+
+QStringList TableLines(const QTableWidget* table) {
+    QStringList lines;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << (table->item(r, c) ? table->item(r, c)->text() : "");
+        lines << cells.join('\t');
+    }
+    return lines;
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<MainWindow> m_window;
+
+    MainWindow& W() { return *m_window; }
+    QString ConfigDir() const { return m_config->path() + "/"; }
+    QString Cli(const QStringList& args) {
+        QProcess cli;
+        cli.start(QUADREL_CLI_PATH, QStringList{"--config-dir", ConfigDir()} + args);
+        cli.waitForFinished(60000);
+        return QString::fromUtf8(cli.readAllStandardOutput());
+    }
+    void ClickRow(const QString& fileName) {
+        FileListPane* list = W().FileList();
+        const auto items = list->findItems(fileName, Qt::MatchExactly, 0);
+        QVERIFY2(items.size() == 1, qPrintable(fileName));
+        list->scrollToItem(items.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.front()).center());
+    }
+    QStringList SelectedRows() const {
+        QStringList rows;
+        for (QTreeWidgetItem* item : m_window->FileList()->selectedItems()) rows << item->text(0);
+        rows.sort();
+        return rows;
+    }
+    // Current Results without the mark information that follows the mouse.
+    QStringList ResultLines() const {
+        QStringList lines = PaneLines(m_window->CurrentResults());
+        if (lines.size() >= 3) lines = lines.mid(0, lines.size() - 3);
+        return lines;
+    }
+    QImage ViewImage() const { return m_window->View()->grab().toImage(); }
+
+  private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() {
+        m_config = std::make_unique<QTemporaryDir>();
+        m_window = std::make_unique<MainWindow>(ConfigDir().toStdString());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        W().OpenPaths({kCampaign});
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_config.reset();
+    }
+
+    void frameShowsItsParts() {
+        QCOMPARE(W().windowTitle(), QString("Vexlor  - Norvan"));
+        QCOMPARE(W().statusBar()->currentMessage(), QString("Ready"));
+        const std::pair<const char*, Qt::DockWidgetArea> docks[] = {
+            {"fileListsDock", Qt::LeftDockWidgetArea},
+            {"currentResultsDock", Qt::RightDockWidgetArea},
+            {"allResultsDock", Qt::BottomDockWidgetArea}};
+        for (const auto& [name, area] : docks)
+            QCOMPARE(W().dockWidgetArea(W().findChild<QDockWidget*>(name)), area);
+        QStringList tips;
+        for (QAction* action : W().findChild<QToolBar*>("mainToolBar")->actions()) tips << action->toolTip();
+        QCOMPARE(tips,
+                 (QStringList{"Open", "3dB Reference Line", "Cartesian Coordinates", "Polar Coordinates"}));
+        const std::pair<const char*, QKeySequence> keys[] = {
+            {"actionOpen", QKeySequence("Ctrl+O")},  {"actionSave", QKeySequence("Ctrl+S")},
+            {"actionPrint", QKeySequence("Ctrl+P")}, {"actionSelectAll", QKeySequence("Ctrl+A")},
+            {"actionDelete", QKeySequence("Del")},   {"actionUndo", QKeySequence("Ctrl+Z")},
+            {"actionRedo", QKeySequence("Ctrl+Y")},  {"action3dBReference", QKeySequence("F2")}};
+        for (const auto& [name, key] : keys) QCOMPARE(W().Action(name)->shortcut(), key);
+        // The opened folder is a recent file.
+        QCOMPARE(W().findChild<QMenu*>("recentMenu")->actions().front()->text(), kCampaign);
+    }
+
+    void clickShowsTheSelectionAndTheCliLines() {
+        QCOMPARE(W().FileList()->topLevelItemCount(), 48);
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QString select = kAntenna + "/p1_p45_h_co_2_0_1850.msi";
+        QCOMPARE(ResultLines().join('\n') + '\n', Cli({"results", "--select", select, kCampaign}));
+        QCOMPARE(TableLines(W().AllResults()).join('\n') + '\n',
+                 Cli({"results", "--pane", "all", "--select", select, kCampaign}));
+
+        // The last line follows the mouse.
+        MoveMouse(W().View(), W().View()->rect().center() + QPoint(0, -40));
+        const QStringList lines = PaneLines(W().CurrentResults());
+        QVERIFY(!lines.isEmpty());
+        QVERIFY2(lines.last().endsWith("dB\u3000") && lines.last().contains("°\u3000"),
+                 qPrintable(lines.last()));
+
+        // With the co/cross and plane partners the click grows to the related cuts.
+        W().Action("actionWithCoCross")->trigger();
+        W().Action("actionWithPlane")->trigger();
+        QVERIFY(!W().Action("actionSingle")->isChecked());
+        ClickRow("p1_p45_h_co_2_0_1710.msi");
+        QCOMPARE(SelectedRows(), (QStringList{"p1_p45_e_co_2_0_1710.msi", "p1_p45_e_cr_2_0_1710.msi",
+                                              "p1_p45_h_co_2_0_1710.msi", "p1_p45_h_cr_2_0_1710.msi"}));
+        QCOMPARE(W().AllResults()->columnCount(), 4);
+    }
+
+    void indicatorAndMarkerToggles() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QStringList before = ResultLines();
+        QAction* hbw = W().Action("action_ID_HBW3DB");
+        QVERIFY(hbw);
+        const bool wasOn = hbw->isChecked();
+        hbw->trigger();
+        QCOMPARE(hbw->isChecked(), !wasOn);
+        QVERIFY(ResultLines() != before);
+        hbw->trigger();
+        QCOMPARE(ResultLines(), before);
+
+        const QImage plain = ViewImage();
+        W().Action("actionMarkMax")->trigger();
+        QVERIFY(W().Action("actionMarkMax")->isChecked());
+        QVERIFY(DifferingShare(plain, ViewImage()) > 0);
+    }
+
+    void setupDialogRefusesABadEntry() {
+        ModalDriver driver;
+        QString boxSeen;
+        driver.Then([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Horizontal Parameter Setup"));
+            SetEdit(dialog, "IDC_EDIT_HBWXdB", "25");
+            Click(dialog, "okButton");
+        });
+        driver.Then([&](QWidget* box) {
+            boxSeen = BoxText(box);
+            QTimer::singleShot(0, box, [box] { qobject_cast<QDialog*>(box)->accept(); });
+        });
+        driver.Then([&](QWidget* dialog) {
+            // Still open after the message: the user cancels.
+            QCOMPARE(dialog->windowTitle(), QString("Horizontal Parameter Setup"));
+            Click(dialog, "cancelButton");
+        });
+        const float before = W().GetSession().Doc().Hpara.HBW_xdb;
+        const std::string stored = W().GetSession().Doc().ReadConfig("IDD_DIALOG_H_SETUP", "IDC_EDIT_HBWXdB");
+        W().Action("actionHSetup")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QCOMPARE(boxSeen, QString("ERROR: HBW XdB input parameter is out of range 1~20,please check!"));
+        QCOMPARE(W().GetSession().Doc().Hpara.HBW_xdb, before);
+        QCOMPARE(W().GetSession().Doc().ReadConfig("IDD_DIALOG_H_SETUP", "IDC_EDIT_HBWXdB"), stored);
+    }
+
+    void rubberBandZoomAndReset() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QImage whole = ViewImage();
+        W().Action("actionZoomIn")->trigger();
+        QVERIFY(W().Action("actionZoomIn")->isChecked());
+        const QPoint c = W().View()->rect().center();
+        DragMouse(W().View(), c - QPoint(60, 60), c + QPoint(40, 20));
+        QVERIFY(!W().Action("actionZoomIn")->isChecked()); // one rectangle per zoom
+        QVERIFY(DifferingShare(whole, ViewImage()) > 0.01);
+        W().Action("actionResetView")->trigger();
+        QCOMPARE(DifferingShare(whole, ViewImage()), 0.0);
+
+        // A rectangle of no height zooms nothing.
+        W().Action("actionZoomIn")->trigger();
+        DragMouse(W().View(), c, c + QPoint(50, 0));
+        QCOMPARE(DifferingShare(whole, ViewImage()), 0.0);
+    }
+
+    void patternDragWithUndoAndRedo() {
+        W().Action("actionCartesian")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QStringList original = ResultLines();
+        W().Action("actionPatternDrag")->trigger();
+        QVERIFY(W().Action("actionPatternDrag")->isChecked());
+        const QPoint c = W().View()->rect().center();
+        DragMouse(W().View(), c, c + QPoint(0, -60));
+        QVERIFY(!W().Action("actionPatternDrag")->isChecked());
+        const QStringList dragged = ResultLines();
+        QVERIFY(dragged != original);
+        QTest::keyClick(&W(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ResultLines(), original);
+        QTest::keyClick(&W(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ResultLines(), dragged);
+    }
+
+    void rotateInTheDataAndNonRotate() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QStringList original = ResultLines();
+        ModalDriver driver;
+        driver.Then([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Pattern Rotation - Data Processing"));
+            Click(dialog, "IDC_RADIO_STATE_3");
+            SetEdit(dialog, "IDC_EDIT_ROTATE", "12");
+            Click(dialog, "okButton");
+        });
+        W().Action("actionRotateData")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QVERIFY(ResultLines() != original);
+        W().Action("actionNonRotate")->trigger();
+        QCOMPARE(ResultLines(), original);
+    }
+
+    void exportRunsWithoutFreezingTheWindow() {
+        QTemporaryDir out;
+        QSignalSpy statuses(W().GetNotifier(), &QtNotifier::statusText);
+        ModalDriver driver;
+        driver.Then([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Export Data"));
+            SetEdit(dialog, "IDC_EDIT_REPORT_PATH", out.path());
+            for (const char* box : {"IDC_RADIO_PIN", "IDC_RADIO_TXT"})
+                if (!dialog->findChild<QAbstractButton*>(box)->isChecked()) Click(dialog, box);
+            Click(dialog, "okButton");
+        });
+        QSignalSpy finished(&W(), &MainWindow::exportFinished);
+        W().Action("actionExport")->trigger();
+        QVERIFY(WaitFor([&] { return finished.count() == 1; }, 120000));
+        QStringList texts;
+        for (const auto& args : statuses) texts << args.at(0).toString();
+        QCOMPARE(texts, (QStringList{"Calculating indicators...", "Exporting PLN file, please wait...",
+                                     "Exporting TXT file, please wait...", "Export finished!"}));
+        QVERIFY(driver.boxes.size() == 2 && driver.boxes.last() == "Norvan: Exporting sucess！");
+        QVERIFY(!QDir(out.path() + "/PLN").entryList(QDir::Files).isEmpty());
+        QVERIFY(W().menuBar()->isEnabled());
+    }
+
+    void dropOfAFileAddsIt() {
+        QTemporaryDir other;
+        const QString folder = other.path() + "/Lab2_Proj7_QX6518_20261208_B01_SN00002";
+        QDir().mkpath(folder);
+        QFile::copy(kAntenna + "/p1_p45_h_co_2_0_1850.msi", folder + "/p1_p45_h_co_2_0_1850.msi");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(folder)});
+        // As a file manager's drag arrives: enter, move, drop.
+        QWidget* target = W().FileList()->viewport();
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(QPointF(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(W().FileList()->topLevelItemCount(), 49);
+    }
+
+    void viewDrawsWhatTheCliDraws() {
+        W().resize(1800, 1100);
+        W().View()->setFixedSize(700, 560);
+        QApplication::processEvents();
+        // Two cuts, Cartesian, the 3 dB line and the Max marker, in the window and on the command line.
+        W().Action("actionCartesian")->trigger();
+        W().Action("action3dBReference")->trigger();
+        W().Action("actionWithCoCross")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        W().Action("actionMarkMax")->trigger();
+        const QImage view = ViewImage();
+        QTemporaryDir out;
+        const QString png = out.path() + "/plot.png";
+        Cli({"plot", "--size", "700x560", "--cartesian", "--ref3db", "--markers", "max", "--select",
+             kAntenna + "/p1_p45_h_co_2_0_1850.msi", "--select", kAntenna + "/p1_p45_h_cr_2_0_1850.msi",
+             "--out", png, kCampaign});
+        const QImage cli(png);
+        QCOMPARE(cli.size(), view.size());
+        QVERIFY2(DifferingShare(view, cli, 40) < 0.002, "the view and the CLI picture differ");
+    }
+
+    void pictureForTheReadme() {
+        // The sample antenna's co- and cross-polar horizontal cuts selected, the mouse on the plot.
+        W().Action("actionWithCoCross")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        MoveMouse(W().View(), W().View()->rect().center() + QPoint(30, -60));
+        QApplication::processEvents();
+        QVERIFY(W().grab().save(QDir::currentPath() + "/quadrel-main-window.png"));
+    }
+
+    void everyDialogOpensWithItsTitleAndCancelKeepsTheStore() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const std::pair<const char*, const char*> dialogs[] = {
+            {"actionHSetup", "Horizontal Parameter Setup"},
+            {"actionVSetup", "Vertical Parameters Setup"},
+            {"actionRadiationSetup", "Radiation Parameter Setup"},
+            {"actionEnvelopeConfig", "Open the envelope and gain configuration"},
+            {"actionNaming", "指标命名设置"},
+            {"actionVerticalList", "Vertical Parameter List"},
+            {"actionHorizontalList", "Horizontal Parameter List"},
+            {"actionRotateDisplay", "Pattern Rotation - Data Processing"},
+            {"actionLevelAdjust", "Level Adjustment"},
+            {"actionDrawSetting", "Draw setting-Polar Coordinates"},
+            {"actionColors", "Color Setting"},
+            {"actionScreenshotSetting", "Screenshot Setting"},
+            {"actionScreenshotPath", "Screenshot Path"},
+            {"actionSaveAs", "Save as"},
+            {"actionExport", "Export Data"},
+            {"actionXmlConfig", "XML configuration"},
+            {"actionPrintPreview", "Print Preview"},
+        };
+        const QString configFile = ConfigDir() + "Config.xml";
+        QFile before(configFile);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray stored = before.readAll();
+        for (const auto& [action, title] : dialogs) {
+            ModalDriver driver;
+            QString seen;
+            driver.Then([&](QWidget* dialog) {
+                seen = dialog->windowTitle();
+                qobject_cast<QDialog*>(dialog)->reject();
+            });
+            W().Action(action)->trigger();
+            QVERIFY2(WaitFor([&] { return driver.Idle(); }), action);
+            QCOMPARE(seen, QString::fromUtf8(title));
+        }
+        QFile after(configFile);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), stored);
+    }
+
+    void screenshotWritesABitmapOfTheModeSize() {
+        QTemporaryDir out;
+        W().GetSession().Doc().screenshotFolder = out.path().toStdString() + "/";
+        W().GetSession().Doc().captureMode = 3; // "Standard Window 2(450*450)"
+        W().Action("actionScreenshot")->trigger();
+        const QStringList shots = QDir(out.path()).entryList({"截图*.bmp"}, QDir::Files);
+        QCOMPARE(shots.size(), 1);
+        QCOMPARE(QImage(out.path() + "/" + shots.front()).size(), QSize(450, 450));
+    }
+
+    void noKeepsTheWindowOpen() {
+        ModalDriver driver;
+        QString prompt;
+        driver.Then([&](QWidget* box) {
+            prompt = BoxText(box);
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+        });
+        QVERIFY(!W().close());
+        QCOMPARE(prompt, QString("Vexlor: Do you want to quit?"));
+        QVERIFY(W().isVisible());
+        QCOMPARE(W().FileList()->topLevelItemCount(), 48);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
