@@ -3,6 +3,7 @@
 
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "commands/FileCommands.h"
 #include "import/PlanningImport.h"
 
 namespace fs = std::filesystem;
