@@ -219,7 +219,7 @@ void JsonRecordBuilder(benchmark::State& state) {
     JsonStream out(sink);
     out.BeginArray();
     for (auto _ : state) {
-        WriteResultJson(out, "/lab/folder/p1_p45_h_co_2_0_1800.msi", r);
+        WriteResultJson(out, "/lab/folder/p1_p45_h_co_2_0_1800.msi", r, {});
         if (sink.tellp() > (1 << 24)) sink.str({});
     }
     out.EndArray();

@@ -63,7 +63,7 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
         out.BeginObject();
         out.Key("files");
         out.BeginArray();
-        for (const auto& [key, file] : doc->table) WriteResultJson(out, key, file.results);
+        for (const auto& [key, file] : doc->table) WriteResultJson(out, key, file.results, file.warnings);
         out.EndArray();
         out.Key("messages");
         out.Value(MessagesJson(notifier));

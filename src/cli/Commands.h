@@ -46,3 +46,4 @@ void AddGenerateCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddResultsCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddPlotCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
+void AddImportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);

@@ -22,6 +22,7 @@ nlohmann::json FileJson(const PatternFile& file) {
         {"Gain", FloatJson(file.results.Gain)},
         {"Hmax", PointJson(file.results.Hmax)},
         {"Vmax", PointJson(file.results.Vmax)},
+        {"warnings", file.warnings},
     };
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum class MemberKind { Float, Point, FloatArray, Flags, Key };
+enum class MemberKind { Float, Point, FloatArray, Flags, Key, Warnings };
 
 // Where a member lies in the record, found once from the member list, so that a row is written
 // without visiting the list through a generic lambda per file.
@@ -44,12 +44,13 @@ const std::vector<MemberPlace>& RecordOrder() {
     return places;
 }
 
-// The JSON order: every member, "flags" and "key", sorted by name as the tree writer sorts keys.
+// The JSON order: every member, "flags", "key" and "warnings", sorted by name as the tree writer sorts keys.
 const std::vector<MemberPlace>& SortedOrder() {
     static const std::vector<MemberPlace> places = [] {
         std::vector<MemberPlace> all = RecordLayout();
         all.push_back({"flags", MemberKind::Flags, 0, 0});
         all.push_back({"key", MemberKind::Key, 0, 0});
+        all.push_back({"warnings", MemberKind::Warnings, 0, 0});
         std::sort(all.begin(), all.end(),
                   [](const MemberPlace& a, const MemberPlace& b) { return a.name < b.name; });
         return all;
@@ -104,7 +105,8 @@ void AppendResultCsvRow(std::string& out, std::string_view key, const IndicatorR
     out += '\n';
 }
 
-void WriteResultJson(JsonStream& out, std::string_view key, const IndicatorResult& r) {
+void WriteResultJson(JsonStream& out, std::string_view key, const IndicatorResult& r,
+                     const std::vector<std::string>& warnings) {
     out.BeginObject();
     for (const MemberPlace& place : SortedOrder()) {
         out.Key(place.name);
@@ -136,6 +138,9 @@ void WriteResultJson(JsonStream& out, std::string_view key, const IndicatorResul
             break;
         case MemberKind::Key:
             out.Value(std::string(key));
+            break;
+        case MemberKind::Warnings:
+            out.Value(warnings);
             break;
         }
     }

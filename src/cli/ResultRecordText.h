@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/IndicatorResult.h"
 
@@ -16,4 +17,6 @@ void AppendResultCsvRow(std::string& out, std::string_view key, const IndicatorR
 
 // The record as one JSON object with its members sorted by name, as the tree writer orders them,
 // and the file's key among them.
-void WriteResultJson(JsonStream& out, std::string_view key, const IndicatorResult& r);
+// One file's entry of `analyse --json`: every record member, its key and the load's warnings.
+void WriteResultJson(JsonStream& out, std::string_view key, const IndicatorResult& r,
+                     const std::vector<std::string>& warnings);

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     AddExportCommand(app, globals, run);
     AddPlotCommand(app, globals, run);
     AddGenerateCommand(app, globals, run);
+    AddImportCommand(app, globals, run);
     for (CLI::App* command : app.get_subcommands({})) {
         AddConfigDirOption(*command, globals);
         AddJobsOption(*command, globals);

@@ -61,7 +61,9 @@ CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args) 
             const size_t before = out.files.size();
             CollectFolder(arg, 0, out);
             if (out.files.size() == before)
-                out.skippedFolders.emplace_back(arg, "holds no pattern file (.msi, .cm)");
+                out.skippedFolders.emplace_back(arg,
+                                                "holds no pattern file (.msi, .cm); planning files (.pln, "
+                                                ".txt) need the import first (quadrel-cli import)");
         } else if (fs::exists(arg, ec)) {
             out.files.push_back(arg);
         } else {

@@ -1,6 +1,7 @@
 #include "document/MsiFormat.h"
 
 #include "app/TextUtil.h"
+#include "document/MsiDoubts.h"
 #include "document/PatternText.h"
 
 namespace {
@@ -37,11 +38,14 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
     out.samples.reserve(cursor.PointCapacity(out.count));
     std::string_view line;
     int dataLines = 0;
+    MsiDoubts doubts;
     while (cursor.Next(line)) {
         if (cursor.EndsData(line)) break;
         double angle = 0, value = 0;
         PatternPoint p;
-        if (ParsePointLine(line, angle, value)) {
+        const bool parsed = ParsePointLine(line, angle, value);
+        doubts.DataLine(line, angle);
+        if (parsed) {
             // Files hold attenuation (positive downwards) at 0..360; the program holds levels in (-180, 180].
             if (angle > 180.0) angle -= 360.0;
             p = {StoredFloat(angle), StoredFloat(-value)};
@@ -51,7 +55,9 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
         if (++dataLines == kSamplesPerSection) {
             std::string_view skipped;
             if (!cursor.Next(skipped)) break; // "VERTICAL 360" in exported files, whatever it says
+            doubts.SkippedLine(skipped);
         }
     }
+    doubts.Report(!out.hasGainLine, out.count, out.samples.size(), out.warnings);
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/PatternTypes.h"
 
@@ -13,6 +15,9 @@ struct MsiContent {
     Cut samples;
     PatternPoint hMax; // over the first 360 samples
     PatternPoint vMax; // over the later ones
+    // What makes the samples doubtful although the format rules were followed (text in data lines,
+    // angles that do not ascend, a count line that disagrees), one text each.
+    std::vector<std::string> warnings;
 };
 
 // Parses MSI text; false when it has no line feed at all (the file is then refused).

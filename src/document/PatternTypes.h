@@ -48,6 +48,8 @@ struct PatternFile {
     bool showDisplayCopy = false;
     int32_t count = 0;
     PatternSource source = PatternSource::Msi;
+    // Doubts of the reader about this file's samples (also told to the notifier when loaded).
+    std::vector<std::string> warnings;
 
     PatternFile() = default;
     PatternFile(const PatternFile& other) { *this = other; }
@@ -66,6 +68,7 @@ struct PatternFile {
         showDisplayCopy = other.showDisplayCopy;
         count = other.count;
         source = other.source;
+        warnings = other.warnings;
         return *this;
     }
     PatternFile(PatternFile&&) = default;

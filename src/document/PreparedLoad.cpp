@@ -1,5 +1,7 @@
 #include "document/PreparedLoad.h"
 
+#include "document/PlanningFormat.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -29,6 +31,10 @@ PreparedLoad PreparePatternFile(const std::string& path) {
     if (!msiName && !encryptedName) {
         load.noticeText = kTextFileError;
         load.noticeCaption = kCaptionProgram;
+        std::string bytes;
+        if (HasPlanningExtension(fileName) && ReadRegularFile(path, bytes) == ReadResult::Ok &&
+            LooksLikePlanningText(bytes))
+            return Refused(load, kPlanningFileHint);
         return Refused(load, "not an .msi or .cm pattern file");
     }
     std::string bytes;
@@ -65,6 +71,7 @@ PreparedLoad PreparePatternFile(const std::string& path) {
         load.hMax = content.hMax;
         load.gain = content.gainDbi;
         load.source = PatternSource::Msi;
+        load.warnings = std::move(content.warnings);
         load.noGainFlag = content.hasGainLine ? 0 : 1;
     } else {
         EncryptedContent content = DecodeEncrypted(bytes, fileName);
@@ -76,13 +83,18 @@ PreparedLoad PreparePatternFile(const std::string& path) {
     }
     if (msiName) {
         FillFileNameFields(fileName, load.names);
+        const std::string plane = ToLower(load.names[kFieldPlane]);
+        if (plane != "h" && plane != "e" && plane != "msi")
+            load.warnings.push_back("the file name's third \"_\" field (\"" + load.names[kFieldPlane] +
+                                    "\") is no plane (h or e): only the gain is computed");
         if (!FillFolderNameFields(ParentFolderName(path), load.names)) {
             load.noticeText = kTextFolderNameError;
             load.noticeCaption = kCaptionApplication;
             load.refusedAfterStoring = true;
-            return Refused(
-                load,
-                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)");
+            std::string reason =
+                "the folder name needs six \"_\"-separated fields (site_project_model_date_batch_serial)";
+            if (LooksLikePlanningText(bytes)) reason += "; " + std::string(kPlanningFileHint);
+            return Refused(load, std::move(reason));
         }
         load.namedByFolder = true;
     }

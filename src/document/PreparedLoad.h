@@ -29,6 +29,7 @@ struct PreparedLoad {
     std::optional<PatternPoint> hMax;
     std::optional<PatternPoint> vMax;
     std::optional<int32_t> noGainFlag; // absent: the document's flag is left as it is
+    std::vector<std::string> warnings; // doubts about the file that did not stop its load
     bool namedByFolder = false;        // the test fields are taken from the names
 };
 

@@ -71,6 +71,7 @@ int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
 
 int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
     m_lastFailure = {};
+    for (const std::string& warning : load.warnings) m_notifier->Warning(load.path, warning);
     if (!load.noticeText.empty()) m_notifier->Notify(load.noticeText, load.noticeCaption);
     if (!load.refusal.empty() && !load.refusedAfterStoring)
         return Refuse(load.path, std::move(load.refusal), load.unreadable);
@@ -81,6 +82,7 @@ int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
     entry.headerValue = load.headerValue;
     entry.count = load.count;
     entry.source = load.source;
+    entry.warnings = std::move(load.warnings);
     if (load.gain) entry.results.Gain = *load.gain;
     if (load.hMax) entry.results.Hmax = *load.hMax;
     if (load.vMax) entry.results.Vmax = *load.vMax;

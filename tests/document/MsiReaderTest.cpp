@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "app/TextUtil.h"
@@ -171,18 +172,76 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
     EXPECT_EQ(doc.noGainFlag, 1); // the last MSI read had a count line
 }
 
+TEST(MsiReader, WarnsWhatTheFormatRulesGarble) {
+    std::vector<std::string> twoCuts = Ramp(0, 360, 1.0);
+    twoCuts.push_back("VERTICAL 360");
+    for (const std::string& line : Ramp(0, 360, 2.0)) twoCuts.push_back(line);
+    std::vector<std::string> rowSkipped = Ramp(0, 362, 1.0);
+    struct Case {
+        const char* what;
+        std::string third;
+        std::vector<std::string> lines;
+        std::vector<std::string> says; // one part of each warning, in order
+    } cases[] = {
+        {"measured cut with its count", "3", {"0 1", "0.5 2", "1 3"}, {}},
+        {"gain line, negative angles first", "GAIN 3 dBi", {"-1 1", "0 0", "359 1"}, {}},
+        {"right-aligned columns",
+         "GAIN 3 dBi",
+         {"  0.00  1", " 1.00 2", "100.00 3"},
+         {"2 data lines begin with a blank"}},
+        {"header keys among the data",
+         "2",
+         {"POLARIZATION V", "HORIZONTAL 360", "0 1"},
+         {"2 data lines hold text", "count line says 2 samples, the file holds 3"}},
+        {"a line without value", "GAIN 3 dBi", {"0 1", "7", "2 1"}, {"1 data line holds text"}},
+        {"angles going back",
+         "GAIN 3 dBi",
+         {"0 1", "2 1", "1 1", "0 1"},
+         {"line 9 has 1 after 2 (2 steps back)"}},
+        {"a two-cut file", "GAIN 3 dBi", twoCuts, {"horizontal and a vertical cut (VERTICAL at line 367)"}},
+        {"a row where the format skips a line",
+         "362",
+         rowSkipped,
+         {"line 367 after the 360th sample is a data row",
+          "count line says 362 samples, the file holds 361"}},
+    };
+    for (const auto& c : cases) {
+        MsiContent content;
+        ASSERT_TRUE(ParseMsiText(MsiText(c.third, c.lines), content)) << c.what;
+        ASSERT_EQ(content.warnings.size(), c.says.size())
+            << c.what << ": " << ::testing::PrintToString(content.warnings);
+        for (size_t i = 0; i < c.says.size(); ++i)
+            EXPECT_NE(content.warnings[i].find(c.says[i]), std::string::npos)
+                << c.what << ": " << content.warnings[i];
+    }
+}
+
+TEST(MsiReader, TheLabsOwnMeasurementLoadsWithoutWarnings) {
+    RecordingNotifier notifier;
+    CQuadrelDoc doc(&notifier);
+    const std::string folder =
+        std::string(QUADREL_SOURCE_DIR) + "/samples/campaign/Lab1_Proj7_QX6518_20261208_B01_SN00001";
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        paths.push_back(entry.path().string());
+    ASSERT_FALSE(paths.empty());
+    ASSERT_EQ(doc.OpenFiles(paths), 0);
+    EXPECT_TRUE(notifier.warnings.empty()) << notifier.warnings.front().second;
+}
+
 TEST(MsiReader, RealVendorFilesLoad) {
     struct Case {
         const char* name;
         float frequency;
         float gain;
         size_t samples;
+        size_t warnings; // none is loaded silently: at least the two cuts in one file are named
     } cases[] = {
-        {"AMB4520R8v06_05T.msi", 1845.0f, 19.10f, 720},
-        {"AMB4520R8v06_1845_P45_04T_y1.msi", 1845.0f, 18.61f, 720},
-        {"80010465_0791_x_co.msi", 791.0f, 5.25f, 720},
+        {"AMB4520R8v06_05T.msi", 1845.0f, 19.10f, 720, 1},
+        {"AMB4520R8v06_1845_P45_04T_y1.msi", 1845.0f, 18.61f, 720, 2},
+        {"80010465_0791_x_co.msi", 791.0f, 5.25f, 720, 2},
         // Extra header lines of this exporter are read as data lines and shift the skipped line.
-        {"SV460-SF2SNM_0890_00T.msi", 890.0f, NOT_SET, 724},
+        {"SV460-SF2SNM_0890_00T.msi", 890.0f, NOT_SET, 724, 5},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -194,6 +253,8 @@ TEST(MsiReader, RealVendorFilesLoad) {
         EXPECT_FLOAT_EQ(file.headerValue, c.frequency) << c.name;
         EXPECT_NEAR(file.results.Gain, c.gain, 1e-4) << c.name;
         EXPECT_EQ(file.samples.size(), c.samples) << c.name;
+        EXPECT_EQ(file.warnings.size(), c.warnings)
+            << c.name << ": " << ::testing::PrintToString(file.warnings);
         if (c.samples == 720) {
             EXPECT_FLOAT_EQ(file.results.Hmax.fMag, 0.0f) << c.name;
             EXPECT_GT(file.results.Vmax.fMag, -1.0f) << c.name;
