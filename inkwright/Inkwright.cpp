@@ -142,23 +142,6 @@ std::string DrawingXml(int id, const std::string& relId, const std::string& name
            "</pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline></w:drawing>";
 }
 
-std::string XmlEscaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 // Typed text replaces a non-empty selection, as in the word processor.
 void ClearSelectedText(Session& s) {
     if (s.selection.Collapsed()) return;
@@ -291,7 +274,8 @@ void CInkwright::InsertPicture(const std::string& path) {
     const std::string relId = AddPicturePart(s, picture.bytes, picture.extension);
     EnsureDrawingNamespaces(s.StoryRoot());
     tinyxml2::XMLDocument fragment;
-    const std::string name = XmlEscaped(std::filesystem::path(path).filename().string());
+    std::string name;
+    ooxml::AppendXmlEscaped(name, std::filesystem::path(path).filename().string());
     const std::string xml = "<w:r xmlns:w=\"w\" xmlns:wp=\"wp\" xmlns:r=\"r\">" +
                             DrawingXml(s.nextDrawingId++, relId, name, picture.width, picture.height) +
                             "</w:r>";

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
@@ -44,6 +48,87 @@ bool IsCompressedMedia(const std::string& name) {
     };
     return endsWith(".png") || endsWith(".jpg") || endsWith(".jpeg") || endsWith(".gif");
 }
+
+// Parts are deflated at zlib's usual level: the strongest level costs several times the time on
+// large sheets for a few per cent of size.
+constexpr zip_uint32_t kDeflateLevel = 6;
+
+// Serves a generated part to libzip, which asks for its size before reading it: the bytes are made
+// on the first of those requests and dropped once libzip has read them, and only the size is kept.
+class GeneratedSource {
+  public:
+    GeneratedSource(const GeneratedPart& part, time_t mtime) : m_part(part), m_mtime(mtime) {
+        zip_error_init(&m_error);
+    }
+    ~GeneratedSource() { zip_error_fini(&m_error); }
+    GeneratedSource(const GeneratedSource&) = delete;
+    GeneratedSource& operator=(const GeneratedSource&) = delete;
+
+    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        return static_cast<GeneratedSource*>(state)->Handle(data, length, command);
+    }
+
+  private:
+    zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            m_offset = 0;
+            return m_made || Make() ? 0 : -1;
+        case ZIP_SOURCE_READ: {
+            const size_t n = std::min<size_t>(length, m_bytes.size() - m_offset);
+            std::memcpy(data, m_bytes.data() + m_offset, n);
+            m_offset += n;
+            return static_cast<zip_int64_t>(n);
+        }
+        case ZIP_SOURCE_CLOSE:
+            std::string().swap(m_bytes);
+            m_made = false;
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            if (length < sizeof(zip_stat_t) || (!m_sized && !Make())) return -1;
+            auto* stat = static_cast<zip_stat_t*>(data);
+            stat->size = m_size;
+            stat->mtime = m_mtime;
+            stat->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&m_error, data, length);
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                                  ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default:
+            zip_error_set(&m_error, ZIP_ER_OPNOTSUPP, 0);
+            return -1;
+        }
+    }
+
+    bool Make() {
+        // No exception may cross libzip's C frames.
+        try {
+            m_bytes.clear();
+            m_part.write(m_bytes);
+        } catch (...) {
+            std::string().swap(m_bytes);
+            zip_error_set(&m_error, ZIP_ER_MEMORY, 0);
+            return false;
+        }
+        m_made = m_sized = true;
+        m_size = m_bytes.size();
+        return true;
+    }
+
+    const GeneratedPart& m_part;
+    const time_t m_mtime;
+    zip_error_t m_error;
+    std::string m_bytes;
+    size_t m_offset = 0;
+    bool m_made = false;
+    bool m_sized = false;
+    zip_uint64_t m_size = 0;
+};
 
 // A unique temporary name beside the target, so the rename stays on one file system. It gets the
 // target's permissions, or those of an ordinary document for a new file.
@@ -126,7 +211,8 @@ void Package::RemovePart(const std::string& name) {
     if (m_parts.erase(name)) m_order.erase(std::remove(m_order.begin(), m_order.end(), name), m_order.end());
 }
 
-bool Package::SaveAs(const std::string& path, std::string& error) const {
+bool Package::SaveAs(const std::string& path, std::string& error,
+                     const std::vector<GeneratedPart>& generated) const {
     const std::string temporary = TemporaryBeside(path);
     if (temporary.empty()) {
         error = "cannot create a file beside " + path;
@@ -139,20 +225,35 @@ bool Package::SaveAs(const std::string& path, std::string& error) const {
         error = "cannot write " + path + " (" + ZipErrorText(code) + ")";
         return false;
     }
-    std::vector<std::string> order = m_order;
+    std::set<std::string> replaced;
+    for (const GeneratedPart& part : generated) replaced.insert(part.name);
+    std::vector<std::string> order;
+    for (const std::string& name : m_order)
+        if (!replaced.count(name)) order.push_back(name);
     std::stable_partition(order.begin(), order.end(),
                           [](const std::string& n) { return n == kContentTypesPart; });
-    bool ok = true;
-    for (const std::string& name : order) {
-        const std::string& bytes = m_parts.at(name);
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+    // The sources of the generated parts are read during zip_close, so they live until then.
+    std::vector<std::unique_ptr<GeneratedSource>> sources;
+    const time_t now = std::time(nullptr);
+    auto add = [&](const std::string& name, zip_source_t* source) {
         const zip_int64_t index = source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
             if (source) zip_source_free(source);
-            ok = false;
-            break;
+            return false;
         }
-        zip_set_file_compression(archive, index, IsCompressedMedia(name) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+        return IsCompressedMedia(name)
+                   ? zip_set_file_compression(archive, index, ZIP_CM_STORE, 0) == 0
+                   : zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, kDeflateLevel) == 0;
+    };
+    bool ok = true;
+    for (size_t i = 0; ok && i < order.size(); ++i) {
+        const std::string& bytes = m_parts.at(order[i]);
+        ok = add(order[i], zip_source_buffer(archive, bytes.data(), bytes.size(), 0));
+    }
+    for (size_t i = 0; ok && i < generated.size(); ++i) {
+        sources.push_back(std::make_unique<GeneratedSource>(generated[i], now));
+        ok = add(generated[i].name,
+                 zip_source_function(archive, GeneratedSource::Callback, sources.back().get()));
     }
     if (!ok || zip_close(archive) != 0) {
         error = "cannot write " + path + " (" + zip_strerror(archive) + ")";

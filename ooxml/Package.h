@@ -1,9 +1,18 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace ooxml {
+
+// A part whose bytes are made only while the package is saved: `write` fills an empty string with
+// them. The parts are made one after the other and each is dropped once it is in the zip, so a
+// package of many large parts (the sheets of a raw-data workbook) never holds them all at once.
+struct GeneratedPart {
+    std::string name;
+    std::function<void(std::string& bytes)> write;
+};
 
 // An Office Open XML package held in memory: every part of the zip by its name ("word/document.xml",
 // "[Content_Types].xml"). Templates and reports are small, so parts are read whole on opening and
@@ -24,8 +33,10 @@ class Package {
 
     // Writes the package to a temporary file beside `path` and renames it into place, so a failed
     // save never leaves a half-written file or destroys an earlier one. "[Content_Types].xml" is
-    // written first; pictures are stored uncompressed (they are compressed already).
-    bool SaveAs(const std::string& path, std::string& error) const;
+    // written first; pictures are stored uncompressed (they are compressed already). The
+    // `generated` parts follow the held ones, in their order, and replace held parts of their name.
+    bool SaveAs(const std::string& path, std::string& error,
+                const std::vector<GeneratedPart>& generated = {}) const;
 
   private:
     std::map<std::string, std::string> m_parts;

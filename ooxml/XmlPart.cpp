@@ -74,6 +74,30 @@ std::string NormaliseXml(const std::string& bytes) {
     return printer.CStr();
 }
 
+void AppendXmlEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
+        }
+    }
+}
+
 tinyxml2::XMLElement* FirstChild(tinyxml2::XMLNode* parent, const char* name) {
     return parent ? parent->FirstChildElement(name) : nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <tinyxml2.h>
 
 namespace ooxml {
@@ -15,6 +16,11 @@ std::string SerialiseXml(const tinyxml2::XMLDocument& doc);
 // The same content printed the same way whatever the source's indentation and declaration, so two
 // parts can be compared by meaning; empty when the bytes are not XML.
 std::string NormaliseXml(const std::string& bytes);
+
+// Appends `text` as XML character data or attribute value: markup characters become entities, a
+// carriage return a character reference (a parser would turn a raw one into a line feed), and the
+// control characters XML cannot hold at all are left out.
+void AppendXmlEscaped(std::string& out, std::string_view text);
 
 // Small helpers for the element trees of the parts.
 tinyxml2::XMLElement* FirstChild(tinyxml2::XMLNode* parent, const char* name);

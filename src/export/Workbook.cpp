@@ -8,6 +8,7 @@
 #include "ContentTypes.h"
 #include "Relationships.h"
 #include "XmlPart.h"
+#include "app/TextUtil.h"
 
 namespace {
 
@@ -23,47 +24,31 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            // Control characters other than tab and line feed are not allowed in XML.
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
-        }
+void AppendColumnName(std::string& out, int column) {
+    char letters[8];
+    int count = 0;
+    for (; column > 0 && count < 8; column = (column - 1) / 26)
+        letters[count++] = static_cast<char>('A' + (column - 1) % 26);
+    while (count > 0) out += letters[--count];
+}
+
+// The <c> element of one cell; `row` is the row number's text. A number is written as the shortest
+// text that reads back to the same value, with "." whatever the locale.
+void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell) {
+    out += "<c r=\"";
+    AppendColumnName(out, cell.column);
+    out += row;
+    if (cell.number) {
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, cell.value);
+        out += "\"><v>";
+        out.append(buffer, result.ptr);
+        out += "</v></c>";
+        return;
     }
-    return out;
-}
-
-// The shortest text that reads back to the same number, with "." whatever the locale.
-std::string NumberText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-// The <c> element of one cell.
-std::string CellXml(int row, int column, bool number, double value, const std::string& text) {
-    const std::string ref = ColumnName(column) + std::to_string(row);
-    if (number) return "<c r=\"" + ref + "\"><v>" + NumberText(value) + "</v></c>";
-    return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + Escaped(text) +
-           "</t></is></c>";
+    out += "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">";
+    ooxml::AppendXmlEscaped(out, cell.text);
+    out += "</t></is></c>";
 }
 
 // The (row, column) of a reference like "AB12"; false when it is none.
@@ -81,7 +66,7 @@ bool ParseReference(const char* ref, int& row, int& column) {
 
 } // namespace
 
-bool ReadsAsNumber(const std::string& text, double& value) {
+bool ReadsAsNumber(std::string_view text, double& value) {
     size_t begin = text.find_first_not_of(' ');
     const size_t end = text.find_last_not_of(' ');
     if (begin == std::string::npos) return false;
@@ -100,8 +85,7 @@ bool ReadsAsNumber(const std::string& text, double& value) {
 
 std::string ColumnName(int column) {
     std::string name;
-    for (; column > 0; column = (column - 1) / 26)
-        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    AppendColumnName(name, column);
     return name;
 }
 
@@ -144,7 +128,7 @@ int Workbook::FindSheet(const std::string& name) const {
 
 std::string Workbook::UniqueName(const std::string& wanted) const {
     std::string name;
-    for (char c : wanted) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
+    for (char c : XmlSafeText(wanted)) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
     if (name.empty()) name = "Sheet";
     auto cut = [](std::string text, size_t limit) {
         // Cut at a character boundary of the UTF-8 text.
@@ -175,13 +159,14 @@ int Workbook::AddSheet(const std::string& name) {
     return static_cast<int>(m_sheets.size()) - 1;
 }
 
-void Workbook::SetCell(int sheet, int row, int column, const std::string& text) {
+void Workbook::SetCell(int sheet, int row, int column, std::string_view text) {
     if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1 || row > 1048576 || column > 16384)
         return;
-    Cell cell;
-    cell.number = ReadsAsNumber(text, cell.value);
-    if (!cell.number) cell.text = text;
-    m_sheets[sheet].cells[row][column] = std::move(cell);
+    double value = 0.0;
+    if (ReadsAsNumber(text, value))
+        m_sheets[sheet].cells.SetNumber(row, column, value);
+    else
+        m_sheets[sheet].cells.SetText(row, column, XmlSafeText(text));
 }
 
 bool Workbook::SetSheetVisible(const std::string& name, bool visible) {
@@ -195,20 +180,22 @@ void Workbook::SelectSheet(int sheet) {
     if (sheet >= 0 && sheet < SheetCount()) m_selected = sheet;
 }
 
-std::string Workbook::SheetXml(const Sheet& sheet, bool selected) const {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet ";
+void Workbook::SheetXml(const Sheet& sheet, bool selected, std::string& xml) {
+    xml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet ";
     xml += kSheetNamespaces;
     xml += "><sheetViews><sheetView workbookViewId=\"0\"";
     if (selected) xml += " tabSelected=\"1\"";
     xml += "/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
-    for (const auto& [row, cells] : sheet.cells) {
-        xml += "<row r=\"" + std::to_string(row) + "\">";
-        for (const auto& [column, cell] : cells)
-            xml += CellXml(row, column, cell.number, cell.value, cell.text);
+    const SheetCells& cells = sheet.cells;
+    for (size_t r = 0; r < cells.RowCount(); ++r) {
+        const std::string row = std::to_string(cells.RowNumber(r));
+        xml += "<row r=\"";
+        xml += row;
+        xml += "\">";
+        for (size_t c = 0; c < cells.CellCount(r); ++c) AppendCellXml(xml, row, cells.At(r, c));
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
-    return xml;
 }
 
 void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
@@ -222,13 +209,15 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
             view->SetAttribute("tabSelected", selected ? "1" : "0");
     tinyxml2::XMLElement* data = root->FirstChildElement("sheetData");
     if (!data) data = ooxml::AppendElement(root, "sheetData");
-    for (const auto& [row, cells] : sheet.cells) {
+    const SheetCells& cells = sheet.cells;
+    for (size_t r = 0; r < cells.RowCount(); ++r) {
+        const int row = cells.RowNumber(r);
         tinyxml2::XMLElement* rowElement = nullptr;
         tinyxml2::XMLElement* before = nullptr;
-        for (auto* r = data->FirstChildElement("row"); r; r = r->NextSiblingElement("row")) {
-            const int number = r->IntAttribute("r");
-            if (number == row) rowElement = r;
-            if (number > row && !before) before = r;
+        for (auto* e = data->FirstChildElement("row"); e; e = e->NextSiblingElement("row")) {
+            const int number = e->IntAttribute("r");
+            if (number == row) rowElement = e;
+            if (number > row && !before) before = e;
         }
         if (!rowElement) {
             rowElement = doc.NewElement("row");
@@ -238,20 +227,23 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
             else
                 data->InsertEndChild(rowElement);
         }
-        for (const auto& [column, cell] : cells) {
+        for (size_t i = 0; i < cells.CellCount(r); ++i) {
+            const SheetCells::Cell cell = cells.At(r, i);
             tinyxml2::XMLElement* next = nullptr;
             for (auto* c = rowElement->FirstChildElement("c"); c;) {
                 auto* following = c->NextSiblingElement("c");
-                int r = 0, col = 0;
-                ParseReference(c->Attribute("r"), r, col);
-                if (col == column)
+                int rr = 0, col = 0;
+                ParseReference(c->Attribute("r"), rr, col);
+                if (col == cell.column)
                     rowElement->DeleteChild(c);
-                else if (col > column && !next)
+                else if (col > cell.column && !next)
                     next = c;
                 c = following;
             }
+            std::string xml;
+            AppendCellXml(xml, std::to_string(row), cell);
             tinyxml2::XMLDocument fragment;
-            fragment.Parse(CellXml(row, column, cell.number, cell.value, cell.text).c_str());
+            fragment.Parse(xml.c_str());
             tinyxml2::XMLNode* element = fragment.RootElement()->DeepClone(&doc);
             if (next)
                 ooxml::InsertBefore(next, element);
@@ -274,6 +266,8 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
                 break;
             }
     ooxml::Relationships rels(m_package, m_workbookPart);
+    // The added sheets are written straight into the zip, one at a time.
+    std::vector<ooxml::GeneratedPart> generated;
     ooxml::ContentTypes types(m_package);
     tinyxml2::XMLDocument doc;
     ooxml::ParseXml(*m_package.Part(m_workbookPart), doc);
@@ -289,7 +283,9 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
             const std::string target = sheet.part.substr(sheet.part.find('/') + 1);
             const std::string id = rels.Add(ooxml::kRelWorksheet, target);
             types.SetOverride(sheet.part, kWorksheetType);
-            m_package.SetPart(sheet.part, SheetXml(sheet, i == shown));
+            const bool selected = i == shown;
+            generated.push_back(
+                {sheet.part, [&sheet, selected](std::string& bytes) { SheetXml(sheet, selected, bytes); }});
             tinyxml2::XMLElement* added = ooxml::AppendElement(sheets, "sheet");
             added->SetAttribute("name", sheet.name.c_str());
             added->SetAttribute("sheetId", nextId++);
@@ -316,7 +312,7 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
     m_package.SetPart(m_workbookPart, ooxml::SerialiseXml(doc));
     rels.Store(m_package);
     types.Store(m_package);
-    const bool saved = m_package.SaveAs(path, error);
+    const bool saved = m_package.SaveAs(path, error, generated);
     m_package = original;
     return saved;
 }

@@ -1,10 +1,10 @@
 #pragma once
-#include <map>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Package.h"
+#include "export/SheetCells.h"
 
 // A spreadsheet workbook (.xlsx) opened from a template, as the export fills it: sheets added after
 // the last one and named, cells written, a sheet hidden, the first sheet selected, a copy saved. The
@@ -28,7 +28,7 @@ class Workbook {
     int AddSheet(const std::string& name);
     // Writes a cell (1-based row and column) as the spreadsheet program stores an assigned text: a
     // text that reads as a number becomes that number, anything else stays text.
-    void SetCell(int sheet, int row, int column, const std::string& text);
+    void SetCell(int sheet, int row, int column, std::string_view text);
     bool SetSheetVisible(const std::string& name, bool visible);
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
@@ -37,21 +37,16 @@ class Workbook {
     bool SaveCopyAs(const std::string& path, std::string& error);
 
   private:
-    struct Cell {
-        bool number = false;
-        double value = 0.0;
-        std::string text;
-    };
     struct Sheet {
         std::string name;
         std::string part; // "xl/worksheets/sheetN.xml"
         bool added = false;
         bool hidden = false;
-        std::map<int, std::map<int, Cell>> cells; // written cells by row and column
+        SheetCells cells; // the written cells
     };
 
     std::string UniqueName(const std::string& wanted) const;
-    std::string SheetXml(const Sheet& sheet, bool selected) const;
+    static void SheetXml(const Sheet& sheet, bool selected, std::string& xml);
     void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
 
     ooxml::Package m_package;
@@ -62,6 +57,6 @@ class Workbook {
 
 // The number a cell text reads as, as the spreadsheet program reads an assigned text: optional
 // blanks and sign, digits with one ".", an optional exponent; false for anything else.
-bool ReadsAsNumber(const std::string& text, double& value);
+bool ReadsAsNumber(std::string_view text, double& value);
 // "A", "Z", "AA" for columns 1, 26, 27.
 std::string ColumnName(int column);
