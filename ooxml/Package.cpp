@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <zip.h>
 
@@ -51,13 +52,68 @@ bool IsCompressedMedia(const std::string& name) {
 
 // Parts are deflated at zlib's usual level: the strongest level costs several times the time on
 // large sheets for a few per cent of size.
-constexpr zip_uint32_t kDeflateLevel = 6;
+constexpr zip_uint32_t kDeflateLevel = 4;
 
-// Serves a generated part to libzip, which asks for its size before reading it: the bytes are made
-// on the first of those requests and dropped once libzip has read them, and only the size is kept.
+// Makes the generated parts for libzip, which asks for them one after the other and compresses
+// each: while one is compressed, the next is made on a second thread. Two parts are held at most,
+// in buffers that are reused from part to part.
+class PartMaker {
+  public:
+    explicit PartMaker(const std::vector<GeneratedPart>& parts) : m_parts(parts) {}
+    ~PartMaker() {
+        if (m_worker.joinable()) m_worker.join();
+    }
+    PartMaker(const PartMaker&) = delete;
+    PartMaker& operator=(const PartMaker&) = delete;
+
+    // The bytes of part `index`, valid until another part is asked for; null when making it failed.
+    const std::string* Bytes(size_t index) {
+        if (m_current.index != index) {
+            if (m_worker.joinable()) m_worker.join();
+            if (m_next.index == index)
+                std::swap(m_current, m_next);
+            else
+                Make(index, m_current);
+            m_next.index = kNone;
+            if (index + 1 < m_parts.size()) try {
+                    m_next.index = index + 1;
+                    m_worker = std::thread([this] { Make(m_next.index, m_next); });
+                } catch (...) {
+                    m_next.index = kNone; // no second thread: the next part is made when asked for
+                }
+        }
+        return m_current.made ? &m_current.bytes : nullptr;
+    }
+
+  private:
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+    struct Slot {
+        size_t index = kNone;
+        bool made = false;
+        std::string bytes;
+    };
+
+    void Make(size_t index, Slot& slot) {
+        slot.index = index;
+        slot.bytes.clear();
+        // No exception may cross libzip's C frames or leave the thread.
+        try {
+            m_parts[index].write(slot.bytes);
+            slot.made = true;
+        } catch (...) { slot.made = false; }
+    }
+
+    const std::vector<GeneratedPart>& m_parts;
+    Slot m_current;
+    Slot m_next;
+    std::thread m_worker;
+};
+
+// Serves one generated part to libzip, which asks for its size before reading it.
 class GeneratedSource {
   public:
-    GeneratedSource(const GeneratedPart& part, time_t mtime) : m_part(part), m_mtime(mtime) {
+    GeneratedSource(PartMaker& maker, size_t index, time_t mtime)
+        : m_maker(maker), m_index(index), m_mtime(mtime) {
         zip_error_init(&m_error);
     }
     ~GeneratedSource() { zip_error_fini(&m_error); }
@@ -73,19 +129,18 @@ class GeneratedSource {
         switch (command) {
         case ZIP_SOURCE_OPEN:
             m_offset = 0;
-            return m_made || Make() ? 0 : -1;
+            return Fetch() ? 0 : -1;
         case ZIP_SOURCE_READ: {
-            const size_t n = std::min<size_t>(length, m_bytes.size() - m_offset);
-            std::memcpy(data, m_bytes.data() + m_offset, n);
+            const size_t n = std::min<size_t>(length, m_bytes->size() - m_offset);
+            std::memcpy(data, m_bytes->data() + m_offset, n);
             m_offset += n;
             return static_cast<zip_int64_t>(n);
         }
         case ZIP_SOURCE_CLOSE:
-            std::string().swap(m_bytes);
-            m_made = false;
+            m_bytes = nullptr;
             return 0;
         case ZIP_SOURCE_STAT: {
-            if (length < sizeof(zip_stat_t) || (!m_sized && !Make())) return -1;
+            if (length < sizeof(zip_stat_t) || (!m_sized && !Fetch())) return -1;
             auto* stat = static_cast<zip_stat_t*>(data);
             stat->size = m_size;
             stat->mtime = m_mtime;
@@ -105,27 +160,23 @@ class GeneratedSource {
         }
     }
 
-    bool Make() {
-        // No exception may cross libzip's C frames.
-        try {
-            m_bytes.clear();
-            m_part.write(m_bytes);
-        } catch (...) {
-            std::string().swap(m_bytes);
+    bool Fetch() {
+        m_bytes = m_maker.Bytes(m_index);
+        if (!m_bytes) {
             zip_error_set(&m_error, ZIP_ER_MEMORY, 0);
             return false;
         }
-        m_made = m_sized = true;
-        m_size = m_bytes.size();
+        m_sized = true;
+        m_size = m_bytes->size();
         return true;
     }
 
-    const GeneratedPart& m_part;
+    PartMaker& m_maker;
+    const size_t m_index;
     const time_t m_mtime;
     zip_error_t m_error;
-    std::string m_bytes;
+    const std::string* m_bytes = nullptr;
     size_t m_offset = 0;
-    bool m_made = false;
     bool m_sized = false;
     zip_uint64_t m_size = 0;
 };
@@ -233,6 +284,7 @@ bool Package::SaveAs(const std::string& path, std::string& error,
     std::stable_partition(order.begin(), order.end(),
                           [](const std::string& n) { return n == kContentTypesPart; });
     // The sources of the generated parts are read during zip_close, so they live until then.
+    PartMaker maker(generated);
     std::vector<std::unique_ptr<GeneratedSource>> sources;
     const time_t now = std::time(nullptr);
     auto add = [&](const std::string& name, zip_source_t* source) {
@@ -251,7 +303,7 @@ bool Package::SaveAs(const std::string& path, std::string& error,
         ok = add(order[i], zip_source_buffer(archive, bytes.data(), bytes.size(), 0));
     }
     for (size_t i = 0; ok && i < generated.size(); ++i) {
-        sources.push_back(std::make_unique<GeneratedSource>(generated[i], now));
+        sources.push_back(std::make_unique<GeneratedSource>(maker, i, now));
         ok = add(generated[i].name,
                  zip_source_function(archive, GeneratedSource::Callback, sources.back().get()));
     }

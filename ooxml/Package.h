@@ -7,8 +7,10 @@
 namespace ooxml {
 
 // A part whose bytes are made only while the package is saved: `write` fills an empty string with
-// them. The parts are made one after the other and each is dropped once it is in the zip, so a
-// package of many large parts (the sheets of a raw-data workbook) never holds them all at once.
+// them. The parts are made in their order and each is dropped once it is in the zip, so a package of
+// many large parts (the sheets of a raw-data workbook) never holds them all at once. The next part
+// is made on a second thread while the zip compresses the current one, so `write` must only read
+// what it shares with the rest of the program.
 struct GeneratedPart {
     std::string name;
     std::function<void(std::string& bytes)> write;

@@ -121,10 +121,17 @@ int32_t ParseLeadingInt(std::string_view text) {
 
 std::string FormatFixed(double value, int decimals) {
     if (!std::isfinite(value)) value = kNoValue;
-    std::array<char, 512> buffer{};
+    std::array<char, 512> buffer; // only the written part is read
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
                                 decimals);
     return std::string(buffer.data(), result.ptr); // "-0.00" as printf writes it: files and panes keep it
+}
+
+double FixedValue(float value, int decimals) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    if (!std::isfinite(value)) return kNoValue;
+    const double scale = kPowers[std::clamp(decimals, 0, 12)];
+    return std::nearbyint(static_cast<double>(value) * scale) / scale;
 }
 
 std::string FormatShortestFloat(float value) {

@@ -21,6 +21,10 @@ inline constexpr double kNoValue = -999.0;
 
 // "%.Nf" with "." as the decimal point.
 std::string FormatFixed(double value, int decimals);
+// The number that FormatFixed(value, decimals) reads back as, without making the text (0 <= decimals
+// <= 12). A float times 10^decimals is exact in double, so rounding the product to an integer,
+// half to even like the text, and dividing gives the same nearest double (-0 and -999 included).
+double FixedValue(float value, int decimals);
 
 // The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);

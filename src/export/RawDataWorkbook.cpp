@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "app/Log.h"
 #include "app/TextUtil.h"
@@ -14,7 +16,15 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
         Log("Quadrel Unit log - %s", outcome.error.c_str());
         return outcome;
     }
-    std::map<std::string, std::pair<int, int>> sheets; // key -> (sheet, last column)
+    // The patterns of each sheet in table order, one column each; sheets in order of their first
+    // pattern, whose sample count chooses the angle step.
+    struct SheetPatterns {
+        int sheet = 0;
+        double step = 1.0;
+        std::vector<const PatternFile*> columns;
+    };
+    std::vector<SheetPatterns> sheets;
+    std::map<std::string, size_t> sheetOfKey;
     std::string fileName;
     for (const auto& [key, file] : doc.table) {
         const NameFields& n = file.names;
@@ -22,23 +32,30 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
                                      n[kFieldTilt] + n[kFieldDirection];
         // The last pattern written names the file.
         fileName = "Norvan_" + n[kFieldModel] + "_RawData_" + n[3] + ".xlsx";
-        auto found = sheets.find(sheetKey);
-        if (found == sheets.end()) {
-            const int sheet = book.AddSheet(sheetKey);
-            const double step = file.samples.size() < 541 ? 1.0 : 0.5;
-            int row = 2;
-            for (double angle = -180.0; angle < 180.0; angle += step)
-                book.SetCell(sheet, row++, 1, FormatFixed(angle, 6));
-            found = sheets.emplace(sheetKey, std::make_pair(sheet, 2)).first;
-        } else {
-            ++found->second.second;
+        auto [found, added] = sheetOfKey.emplace(sheetKey, sheets.size());
+        if (added) sheets.push_back({book.AddSheet(sheetKey), file.samples.size() < 541 ? 1.0 : 0.5, {}});
+        sheets[found->second].columns.push_back(&file);
+    }
+    // Row by row, so each row's cells are appended in column order. A level is stored as the number
+    // its "%f" text reads as.
+    for (const SheetPatterns& s : sheets) {
+        std::vector<double> angles;
+        for (double angle = -180.0; angle < 180.0; angle += s.step) angles.push_back(angle);
+        size_t rows = angles.size();
+        for (size_t c = 0; c < s.columns.size(); ++c) {
+            const PatternFile& file = *s.columns[c];
+            rows = std::max(rows, file.samples.size());
+            if (!file.samples.empty())
+                book.SetCell(s.sheet, 1, static_cast<int>(c) + 2, file.names[kFieldFrequency]);
         }
-        const auto [sheet, column] = found->second;
-        if (file.samples.empty()) continue;
-        book.SetCell(sheet, 1, column, n[kFieldFrequency]);
-        int row = 2;
-        for (const PatternPoint& point : file.samples)
-            book.SetCell(sheet, row++, column, FormatFixed(point.fMag, 6));
+        for (size_t r = 0; r < rows; ++r) {
+            const int row = static_cast<int>(r) + 2;
+            if (r < angles.size()) book.SetCell(s.sheet, row, 1, FormatFixed(angles[r], 6));
+            for (size_t c = 0; c < s.columns.size(); ++c)
+                if (r < s.columns[c]->samples.size())
+                    book.SetNumber(s.sheet, row, static_cast<int>(c) + 2,
+                                   FixedValue(s.columns[c]->samples[r].fMag, 6));
+        }
     }
     book.SelectSheet(0);
     outcome.path = state.reportFolder + fileName;

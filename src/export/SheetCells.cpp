@@ -4,7 +4,11 @@
 
 SheetCells::Row& SheetCells::RowAt(int row) {
     if (m_rows.empty() || m_rows.back().number < row) {
+        // Rows written one after the other tend to be as wide as the one before.
+        const size_t width = m_rows.empty() ? 0 : m_rows.back().keys.size();
         m_rows.push_back(Row{row, {}, {}});
+        m_rows.back().keys.reserve(width);
+        m_rows.back().values.reserve(width);
         return m_rows.back();
     }
     auto it = std::lower_bound(m_rows.begin(), m_rows.end(), row,

@@ -159,14 +159,21 @@ int Workbook::AddSheet(const std::string& name) {
     return static_cast<int>(m_sheets.size()) - 1;
 }
 
+bool Workbook::IsCell(int sheet, int row, int column) const {
+    return sheet >= 0 && sheet < SheetCount() && row >= 1 && column >= 1 && row <= 1048576 && column <= 16384;
+}
+
 void Workbook::SetCell(int sheet, int row, int column, std::string_view text) {
-    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1 || row > 1048576 || column > 16384)
-        return;
     double value = 0.0;
     if (ReadsAsNumber(text, value))
-        m_sheets[sheet].cells.SetNumber(row, column, value);
-    else
+        SetNumber(sheet, row, column, value);
+    else if (IsCell(sheet, row, column))
         m_sheets[sheet].cells.SetText(row, column, XmlSafeText(text));
+}
+
+void Workbook::SetNumber(int sheet, int row, int column, double value) {
+    if (IsCell(sheet, row, column) && std::isfinite(value))
+        m_sheets[sheet].cells.SetNumber(row, column, value);
 }
 
 bool Workbook::SetSheetVisible(const std::string& name, bool visible) {

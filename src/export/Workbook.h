@@ -29,6 +29,8 @@ class Workbook {
     // Writes a cell (1-based row and column) as the spreadsheet program stores an assigned text: a
     // text that reads as a number becomes that number, anything else stays text.
     void SetCell(int sheet, int row, int column, std::string_view text);
+    // Writes a number cell (a non-finite number is not written).
+    void SetNumber(int sheet, int row, int column, double value);
     bool SetSheetVisible(const std::string& name, bool visible);
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
@@ -45,6 +47,8 @@ class Workbook {
         SheetCells cells; // the written cells
     };
 
+    // Whether (row, column) is a cell of an existing sheet.
+    bool IsCell(int sheet, int row, int column) const;
     std::string UniqueName(const std::string& wanted) const;
     static void SheetXml(const Sheet& sheet, bool selected, std::string& xml);
     void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
