@@ -18,14 +18,14 @@ SheetCells::Row& SheetCells::RowAt(int row) {
 }
 
 size_t SheetCells::CellAt(Row& row, int column) {
-    const auto wanted = static_cast<uint32_t>(column);
+    const auto wanted = static_cast<uint16_t>(column);
     if (row.keys.empty() || (row.keys.back() & ~kTextBit) < wanted) {
         row.keys.push_back(wanted);
         row.values.push_back(0.0);
         return row.keys.size() - 1;
     }
     auto it = std::lower_bound(row.keys.begin(), row.keys.end(), wanted,
-                               [](uint32_t key, uint32_t c) { return (key & ~kTextBit) < c; });
+                               [](uint16_t key, uint16_t c) { return (key & ~kTextBit) < c; });
     const auto at = static_cast<size_t>(it - row.keys.begin());
     if (it == row.keys.end() || (*it & ~kTextBit) != wanted) {
         row.keys.insert(it, wanted);
@@ -39,7 +39,7 @@ void SheetCells::SetNumber(int row, int column, double value) {
     const size_t at = CellAt(r, column);
     // A text overwritten by a number leaves its slot in the side list empty.
     if (r.keys[at] & kTextBit) m_texts[static_cast<size_t>(r.values[at])] = std::string();
-    r.keys[at] = static_cast<uint32_t>(column);
+    r.keys[at] = static_cast<uint16_t>(column);
     r.values[at] = value;
 }
 
@@ -50,7 +50,7 @@ void SheetCells::SetText(int row, int column, std::string text) {
         m_texts[static_cast<size_t>(r.values[at])] = std::move(text);
         return;
     }
-    r.keys[at] = static_cast<uint32_t>(column) | kTextBit;
+    r.keys[at] = static_cast<uint16_t>(column | kTextBit);
     r.values[at] = static_cast<double>(m_texts.size());
     m_texts.push_back(std::move(text));
 }

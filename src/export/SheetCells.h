@@ -6,7 +6,7 @@
 #include <vector>
 
 // The cells written into one sheet, kept compactly: rows in ascending order, each holding its cells
-// in ascending column order, a number in 12 bytes and a text in a side list. A raw-data workbook has
+// in ascending column order, a number in 10 bytes and a text in a side list. A raw-data workbook has
 // millions of cells, so neither a node per cell nor a string per number is affordable. Writing the
 // rows and columns in ascending order appends; anything else is inserted in place.
 class SheetCells {
@@ -18,6 +18,7 @@ class SheetCells {
         std::string_view text; // for a text cell; valid until the cells change
     };
 
+    // Columns run from 1 to 16384, as in the spreadsheet program.
     void SetNumber(int row, int column, double value);
     void SetText(int row, int column, std::string text);
 
@@ -29,10 +30,10 @@ class SheetCells {
 
   private:
     // A key is the column, with kTextBit set when the value is an index into m_texts.
-    static constexpr uint32_t kTextBit = 0x80000000u;
+    static constexpr uint16_t kTextBit = 0x8000;
     struct Row {
         int number = 0;
-        std::vector<uint32_t> keys;
+        std::vector<uint16_t> keys;
         std::vector<double> values;
     };
 
