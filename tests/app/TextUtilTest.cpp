@@ -83,3 +83,34 @@ TEST(TextUtil, LeadingDoubleIsBitIdenticalToTheGeneralReader) {
         EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << text;
     }
 }
+
+// A level stored without its text must be the double the text reads back as, bit for bit: halfway
+// cases (1/128 = 0.0078125 rounds to even), the sign of a zero, what FormatFixed writes for a
+// non-finite level, the extremes of float, and many random floats.
+TEST(TextUtil, FixedValueIsWhatTheFixedTextReadsAs) {
+    auto readBack = [](float value, int decimals) {
+        const std::string text = FormatFixed(value, decimals);
+        double parsed = 0;
+        const bool negative = text[0] == '-';
+        std::from_chars(text.data() + negative, text.data() + text.size(), parsed);
+        return negative ? -parsed : parsed;
+    };
+    std::vector<float> cases = {0.0f,          -0.0f,          0.0078125f, -0.0078125f, 0.0234375f,
+                                -16.9f,        -0.0000004f,    0.0000005f, -179.5f,     1e-45f,
+                                3.4028235e38f, -3.4028235e38f, 2147.4836f, 1e10f,       NAN,
+                                INFINITY,      -INFINITY};
+    std::mt19937 random(11);
+    for (int i = 0; i < 100000; ++i) {
+        const uint32_t bits = random();
+        float value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        cases.push_back(value);
+        cases.push_back(static_cast<float>(static_cast<int>(random() % 2000001) - 1000000) / 4096.0f);
+    }
+    for (const int decimals : {0, 2, 6, 12})
+        for (const float value : cases) {
+            const double expected = readBack(value, decimals);
+            const double got = FixedValue(value, decimals);
+            EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << value << " " << decimals;
+        }
+}

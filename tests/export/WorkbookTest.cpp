@@ -83,7 +83,7 @@ TEST(Workbook, TextsThatReadAsNumbersAreStoredAsNumbers) {
     for (const auto& c : cases) {
         double value = 0.0;
         EXPECT_EQ(ReadsAsNumber(c.text, value), c.number) << c.text;
-        if (c.number) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        if (c.number) { EXPECT_DOUBLE_EQ(value, c.value) << c.text; }
     }
     EXPECT_EQ(ColumnName(1) + ColumnName(26) + ColumnName(27) + ColumnName(703), "AZAAAAA");
 }
@@ -102,6 +102,7 @@ TEST(Workbook, SheetsAddedAfterTheLastNamedHiddenAndSavedAsACopy) {
     book.SetCell(a, 2, 2, "17.25");
     book.SetCell(a, 2, 1, "Frequency\n(MHz)");
     book.SetCell(0, 9, 3, "note <&>");
+    book.SetCell(a, 3, 1, "bad \xff byte\x01\r"); // bytes XML cannot hold must not break the sheet
     EXPECT_TRUE(book.SetSheetVisible("remark", false));
     EXPECT_FALSE(book.SetSheetVisible("Nothing", false));
     const std::string out = (dir.Path() / "copy.xlsx").string();
@@ -112,8 +113,10 @@ TEST(Workbook, SheetsAddedAfterTheLastNamedHiddenAndSavedAsACopy) {
     EXPECT_EQ(read.names, (std::vector<std::string>{"Remark", "p1 6 0", "P1 6 0 (2)",
                                                     "a_b_c_d_e_f_g_and a very long t"}));
     EXPECT_EQ(read.hidden, (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(read.cells[a], (std::map<std::string, std::string>{
-                                 {"A1", "s:p1 6 0"}, {"A2", "s:Frequency\n(MHz)"}, {"B2", "n:17.25"}}));
+    EXPECT_EQ(read.cells[a], (std::map<std::string, std::string>{{"A1", "s:p1 6 0"},
+                                                                 {"A2", "s:Frequency\n(MHz)"},
+                                                                 {"B2", "n:17.25"},
+                                                                 {"A3", "s:bad \xEF\xBF\xBD byte\r"}}));
     EXPECT_EQ(read.cells[0].at("C9"), "s:note <&>");
     EXPECT_EQ(read.cells[0].at("A1"), "s:Analysis results") << "the template's own cells stay";
     EXPECT_TRUE(read.cells[b].empty());
@@ -168,8 +171,7 @@ TEST(Workbook, RawDataSheetsHoldOneColumnPerFrequency) {
     EXPECT_EQ(h.at("A721"), "n:179.5");
     EXPECT_EQ(h.at("B1"), "n:1710");
     EXPECT_EQ(h.at("C1"), "n:1850");
-    EXPECT_EQ(h.at("C2"), "n:-16.9")
-        << "each level as \"%f\" text, stored as the number it reads";
+    EXPECT_EQ(h.at("C2"), "n:-16.9") << "each level as \"%f\" text, stored as the number it reads";
 }
 
 TEST(Workbook, ResultRowsStandUnderTheirHeadersOnOneSheetOrMany) {

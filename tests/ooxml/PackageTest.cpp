@@ -73,6 +73,62 @@ TEST(OoxmlPackage, SaveReopenKeepsEveryPartAndReplacesAtomically) {
     EXPECT_FALSE(package.SaveAs((dir.Path() / "none" / "p.docx").string(), error));
 }
 
+// Parts made while saving: written after the held ones, in their order, replacing a held part of
+// their name; a part that cannot be made fails the save and leaves no file behind.
+TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
+    TempDir dir;
+    const std::string big(3'000'000, 'x'); // larger than one read of the zip library
+    auto text = [](std::string bytes) { return [bytes](std::string& out) { out += bytes; }; };
+    const struct {
+        const char* what;
+        std::vector<GeneratedPart> generated;
+        bool saved;
+        std::vector<std::string> names;
+        const char* document;
+    } cases[] = {
+        {"none",
+         {},
+         true,
+         {kContentTypesPart, "word/document.xml"},
+         "<w:document><w:t xml:space=\"preserve\"> </w:t></w:document>"},
+        {"several, after the held parts",
+         {{"a/1.xml", text("<one/>")}, {"a/2.xml", text(big)}, {"a/3.xml", text("")}},
+         true,
+         {kContentTypesPart, "word/document.xml", "a/1.xml", "a/2.xml", "a/3.xml"},
+         "<w:document><w:t xml:space=\"preserve\"> </w:t></w:document>"},
+        {"one replacing a held part",
+         {{"word/document.xml", text("<w:document/>")}},
+         true,
+         {kContentTypesPart, "word/document.xml"},
+         "<w:document/>"},
+        {"one that cannot be made",
+         {{"a/1.xml", text("<one/>")}, {"a/2.xml", [](std::string&) { throw std::bad_alloc(); }}},
+         false,
+         {},
+         ""},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (dir.Path() / "g.docx").string();
+        std::filesystem::remove(path);
+        std::string error;
+        EXPECT_EQ(SmallPackage().SaveAs(path, error, c.generated), c.saved) << c.what << ": " << error;
+        if (!c.saved) {
+            EXPECT_FALSE(error.empty()) << c.what;
+            EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << c.what << ": nothing is left behind";
+            continue;
+        }
+        Package reopened;
+        ASSERT_TRUE(reopened.Open(path, error)) << c.what << ": " << error;
+        EXPECT_EQ(reopened.PartNames(), c.names) << c.what;
+        EXPECT_EQ(*reopened.Part("word/document.xml"), c.document) << c.what;
+        for (const GeneratedPart& part : c.generated) {
+            std::string expected;
+            part.write(expected);
+            EXPECT_EQ(*reopened.Part(part.name), expected) << c.what << ": " << part.name;
+        }
+    }
+}
+
 TEST(OoxmlPackage, RelationshipsAndContentTypes) {
     Package package = SmallPackage();
     Relationships rels(package, "word/document.xml");
