@@ -18,7 +18,8 @@ struct GeneratedPart {
 
 // An Office Open XML package held in memory: every part of the zip by its name ("word/document.xml",
 // "[Content_Types].xml"). Templates and reports are small, so parts are read whole on opening and
-// written whole on saving.
+// written whole on saving; what is large (a workbook's sheets) is handed to SaveAs as generated
+// parts instead of being held.
 class Package {
   public:
     // Reads every part of the zip at `path`. On failure returns false, keeps the package empty and
