@@ -19,8 +19,9 @@ int32_t ParseLeadingInt(std::string_view text);
 // The program-wide "no value" (-999); a non-finite number is never written, it is written as this.
 inline constexpr double kNoValue = -999.0;
 
-// "%.Nf" with "." as the decimal point.
+// "%.Nf" with "." as the decimal point, digit for digit what printf writes ("-0.00" included).
 std::string FormatFixed(double value, int decimals);
+void AppendFixed(std::string& out, double value, int decimals);
 
 // The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);
