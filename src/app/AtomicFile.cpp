@@ -12,6 +12,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 namespace {
 // Temporary files are named ".qd<pid>_<n>.tmp" in the destination's folder: short, so a destination
 // name of up to 255 bytes can still be written, and carrying the writer's process id, so a later
@@ -19,12 +25,6 @@ namespace {
 constexpr std::string_view kTempPrefix = ".qd";
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr int kMaxLinkHops = 40;
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The file a write to `path` must replace: the end of its symlink chain, so the link stays a link
 // and the file it names gets the new bytes. Empty for a chain that does not end.
@@ -97,6 +97,8 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+} // namespace
+
 // The rename is only durable once the folder entry is on disk; a folder that cannot be synced
 // (some file systems refuse) does not make the write fail.
 void SyncFolder(const std::string& folder) {
@@ -105,9 +107,8 @@ void SyncFolder(const std::string& folder) {
     ::fsync(fd);
     ::close(fd);
 }
-} // namespace
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, FolderSync folderSync) {
     static std::atomic<unsigned> counter{0};
     const std::string target = ResolveLinks(path);
     if (target.empty()) return false;
@@ -138,7 +139,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
         std::remove(temp.c_str());
         return false;
     }
-    SyncFolder(folder);
+    if (folderSync == FolderSync::Now) SyncFolder(folder);
     return true;
 }
 

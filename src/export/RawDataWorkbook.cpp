@@ -37,7 +37,8 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
         if (file.samples.empty()) continue;
         book.SetCell(sheet, 1, column, n[kFieldFrequency]);
         int row = 2;
-        for (const PatternPoint& point : file.samples) book.SetCell(sheet, row++, column, FormatFixed(point.fMag, 6));
+        for (const PatternPoint& point : file.samples)
+            book.SetCell(sheet, row++, column, FormatFixed(point.fMag, 6));
     }
     book.SelectSheet(0);
     outcome.path = state.reportFolder + fileName;
