@@ -1,16 +1,28 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writes `bytes` to a temporary file beside `path`, syncs it and renames it into place, so a crash or a
 // full disk never leaves a half-written file or destroys the previous one. A symlink at `path` stays
 // a link: the file it names is replaced. A replaced file keeps its permissions. Temporary files that
 // a killed run left in the folder are removed on the first write there. Returns false (and leaves
-// the old file untouched) when anything fails. A writer of many files in one folder may leave the
-// folder's sync to one `SyncFolder` call after the last of them.
-enum class FolderSync { Now, Later };
-bool WriteFileAtomic(const std::string& path, std::string_view bytes,
-                     FolderSync folderSync = FolderSync::Now);
+// the old file untouched) when anything fails.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// The same in two steps, for writers of many files: syncing each file on its own costs a disk
+// round trip per file, so the files are staged first (written to their temporary files, on any
+// thread) and committed together: one sync of the file system, then the renames, then one sync
+// per folder. Nothing replaces a file before its data is on disk.
+struct StagedFile {
+    std::string temp;   // empty: nothing staged
+    std::string target; // the end of the path's link chain
+};
+// False (errno set, nothing left behind) when the temporary file could not be written.
+bool StageFile(const std::string& path, std::string_view bytes, StagedFile& staged);
+// Per file, 0 when it is in place, else the errno of what failed (its temporary file is removed).
+std::vector<int> CommitStaged(const std::vector<StagedFile>& files);
+
 // Makes the renames into `folder` durable; a folder that cannot be synced is left as it is.
 void SyncFolder(const std::string& folder);
 // The folder part of a path ("." for a bare name).

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <set>
 
 #include "app/AtomicFile.h"
 #include "app/Parallel.h"
@@ -14,7 +13,7 @@ void OutputBatch::Add(std::string path, std::string source, Maker make) {
 
 std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, int jobs,
                                      const std::string& failureText, const std::string& caption) {
-    enum class State { Claimed, Duplicate, Written, Failed };
+    enum class State { Claimed, Duplicate, Failed };
     struct Result {
         State state = State::Claimed;
         std::string firstSource;
@@ -28,25 +27,28 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
         }
     }
 
+    std::vector<StagedFile> staged(m_items.size());
     ParallelFor(m_items.size(), jobs, [&](size_t i) {
         Result& result = results[i];
         if (result.state != State::Claimed) return;
         errno = 0;
-        if (WriteFileAtomic(m_items[i].path, m_items[i].make(), FolderSync::Later)) {
-            result.state = State::Written;
-        } else {
+        if (!StageFile(m_items[i].path, m_items[i].make(), staged[i])) {
+            staged[i].temp.clear();
             result.state = State::Failed;
             result.reason = errno ? std::strerror(errno) : "write failed";
         }
     });
+    const std::vector<int> errors = CommitStaged(staged);
 
-    std::set<std::string> folders;
     std::vector<bool> written(m_items.size(), false);
     for (size_t i = 0; i < m_items.size(); ++i) {
-        const Result& result = results[i];
-        if (result.state == State::Written) {
+        Result& result = results[i];
+        if (result.state == State::Claimed && errors[i] != 0) {
+            result.state = State::Failed;
+            result.reason = std::strerror(errors[i]);
+        }
+        if (result.state == State::Claimed) {
             written[i] = true;
-            folders.insert(FolderOf(m_items[i].path));
         } else if (result.state == State::Failed) {
             ledger.RecordFailure(m_items[i].path, result.reason);
             ReportWriteProblem(notifier, WriteLedger::Outcome::Failed, m_items[i].path, {}, m_items[i].source,
@@ -56,7 +58,6 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
                                m_items[i].source, failureText, caption);
         }
     }
-    for (const std::string& folder : folders) SyncFolder(folder);
     m_items.clear();
     return written;
 }

@@ -19,7 +19,7 @@ class OutputBatch {
     void Add(std::string path, std::string source, Maker make);
     size_t Size() const { return m_items.size(); }
 
-    // Writes everything on up to `jobs` threads; one folder sync per folder at the end. A failed
+    // Makes and stages everything on up to `jobs` threads, then commits it with one sync. A failed
     // write shows `failureText` under `caption`, a second write to one path is a warning naming both
     // inputs. Returns, per item in the order added, whether its file was written.
     std::vector<bool> Write(WriteLedger& ledger, Notifier& notifier, int jobs, const std::string& failureText,
