@@ -11,6 +11,13 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 namespace {
 // Temporary files are named ".qd<pid>_<n>.tmp" in the destination's folder: short, so a destination
@@ -19,12 +26,6 @@ namespace {
 constexpr std::string_view kTempPrefix = ".qd";
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr int kMaxLinkHops = 40;
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The file a write to `path` must replace: the end of its symlink chain, so the link stays a link
 // and the file it names gets the new bytes. Empty for a chain that does not end.
@@ -97,6 +98,8 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+} // namespace
+
 // The rename is only durable once the folder entry is on disk; a folder that cannot be synced
 // (some file systems refuse) does not make the write fail.
 void SyncFolder(const std::string& folder) {
@@ -105,41 +108,110 @@ void SyncFolder(const std::string& folder) {
     ::fsync(fd);
     ::close(fd);
 }
-} // namespace
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+namespace {
+void Discard(const StagedFile& staged, int& fd);
+
+// Writes the bytes to a new temporary file beside the end of `path`'s link chain, with the mode
+// of the file it will replace; `fd` stays open. False with errno set when anything fails (the
+// temporary file is gone then).
+bool WriteTemporary(const std::string& path, std::string_view bytes, StagedFile& staged, int& fd) {
     static std::atomic<unsigned> counter{0};
-    const std::string target = ResolveLinks(path);
-    if (target.empty()) return false;
-    const std::string folder = FolderOf(target);
+    fd = -1;
+    staged.target = ResolveLinks(path);
+    if (staged.target.empty()) return false;
+    const std::string folder = FolderOf(staged.target);
     RemoveStaleTemporaries(folder);
 
     // A name can be taken by a file that a killed earlier process with the same id left behind.
-    std::string temp;
-    int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder + "/" + std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
-               std::to_string(counter++) + std::string(kTempSuffix);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        staged.temp = folder + "/" + std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
+                      std::to_string(counter++) + std::string(kTempSuffix);
+        fd = ::open(staged.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
     // A replaced file keeps its permissions (a private 0600 file must not become readable).
     struct stat existing {};
-    if (ok && ::stat(target.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 0777) != 0)
+    if (ok && ::stat(staged.target.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 0777) != 0)
         ok = false;
+    if (!ok) Discard(staged, fd);
+    return ok;
+}
+
+// Removes the temporary file (and closes it), keeping the errno of what failed.
+void Discard(const StagedFile& staged, int& fd) {
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+    ::unlink(staged.temp.c_str());
+    errno = error;
+}
+
+bool RenameIntoPlace(const StagedFile& staged) {
+    int none = -1;
+    if (std::rename(staged.temp.c_str(), staged.target.c_str()) == 0) return true;
+    Discard(staged, none);
+    return false;
+}
+} // namespace
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    StagedFile staged;
+    int fd = -1;
+    if (!WriteTemporary(path, bytes, staged, fd)) return false;
     // The data must be on disk before the rename makes it the file, or a crash could leave an
     // empty file under the real name.
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(temp.c_str(), target.c_str()) != 0) ok = false;
-    if (!ok) {
-        std::remove(temp.c_str());
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        Discard(staged, fd);
         return false;
     }
-    SyncFolder(folder);
+    if (!RenameIntoPlace(staged)) return false;
+    SyncFolder(FolderOf(staged.target));
     return true;
+}
+
+bool StageFile(const std::string& path, std::string_view bytes, StagedFile& staged) {
+    int fd = -1;
+    if (!WriteTemporary(path, bytes, staged, fd)) return false;
+    if (::close(fd) != 0) {
+        fd = -1;
+        Discard(staged, fd);
+        return false;
+    }
+    return true;
+}
+
+std::vector<int> CommitStaged(const std::vector<StagedFile>& files) {
+    std::vector<int> errors(files.size(), 0);
+    std::set<std::string> folders;
+    for (const StagedFile& file : files)
+        if (!file.temp.empty()) folders.insert(FolderOf(file.target));
+    // One sync of each file system writes every staged file at once; where that reports an error
+    // nobody can tell which file it was, so each is synced on its own then.
+    bool synced = true;
+    for (const std::string& folder : folders) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0 || ::syncfs(fd) != 0) synced = false;
+        if (fd >= 0) ::close(fd);
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        const StagedFile& file = files[i];
+        if (file.temp.empty()) continue;
+        if (!synced) {
+            int fd = ::open(file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0 || ::fsync(fd) != 0) {
+                errors[i] = errno ? errno : EIO;
+                Discard(file, fd);
+                continue;
+            }
+            ::close(fd);
+        }
+        if (!RenameIntoPlace(file)) errors[i] = errno ? errno : EIO;
+    }
+    for (const std::string& folder : folders) SyncFolder(folder);
+    return errors;
 }
 
 ReadResult ReadRegularFile(const std::string& path, std::string& bytes) {

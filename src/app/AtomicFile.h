@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writes `bytes` to a temporary file beside `path`, syncs it and renames it into place, so a crash or a
 // full disk never leaves a half-written file or destroys the previous one. A symlink at `path` stays
@@ -8,6 +9,24 @@
 // a killed run left in the folder are removed on the first write there. Returns false (and leaves
 // the old file untouched) when anything fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// The same in two steps, for writers of many files: syncing each file on its own costs a disk
+// round trip per file, so the files are staged first (written to their temporary files, on any
+// thread) and committed together: one sync of the file system, then the renames, then one sync
+// per folder. Nothing replaces a file before its data is on disk.
+struct StagedFile {
+    std::string temp;   // empty: nothing staged
+    std::string target; // the end of the path's link chain
+};
+// False (errno set, nothing left behind) when the temporary file could not be written.
+bool StageFile(const std::string& path, std::string_view bytes, StagedFile& staged);
+// Per file, 0 when it is in place, else the errno of what failed (its temporary file is removed).
+std::vector<int> CommitStaged(const std::vector<StagedFile>& files);
+
+// Makes the renames into `folder` durable; a folder that cannot be synced is left as it is.
+void SyncFolder(const std::string& folder);
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 // Only regular files are read: a folder, a named pipe or a device where a file is expected is refused
 // at once, never waited on or sized from a seek.

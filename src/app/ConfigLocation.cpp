@@ -65,9 +65,11 @@ std::string ShippedDataDir() {
 std::string ShippedTemplateDir() {
     std::error_code error;
     const std::string installed = ShippedDataDir() + "template/";
-    for (std::filesystem::directory_iterator it(installed, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(installed, error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (it->is_regular_file(error) && (EndsWith(name, ".docx") || EndsWith(name, ".xlsx"))) return installed;
+        if (it->is_regular_file(error) && (EndsWith(name, ".docx") || EndsWith(name, ".xlsx")))
+            return installed;
     }
     return WithTrailingSlash(QUADREL_TEMPLATE_BUILD_DIR);
 }

@@ -119,18 +119,53 @@ int32_t ParseLeadingInt(std::string_view text) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-std::string FormatFixed(double value, int decimals) {
+void AppendFixed(std::string& out, double value, int decimals) {
     if (!std::isfinite(value)) value = kNoValue;
-    std::array<char, 512> buffer; // only the written part is read
+    if (decimals >= 0 && decimals <= 9) {
+        // The scaled magnitude is one correctly rounded product of the value and an exact power of
+        // ten, so it is off from the exact one by at most half a unit in its last place. Unless its
+        // fraction lies within that of one half, it rounds the way the exact value does and the
+        // integer digits are the printf digits; the near-ties go to the exact general writer.
+        const double scaled = std::fabs(value) * kExactPowersOfTen[decimals];
+        if (scaled < 1e15) {
+            const double whole = std::floor(scaled);
+            const double fraction = scaled - whole;
+            if (std::fabs(fraction - 0.5) > scaled * 0x1p-51 + 0x1p-60) {
+                const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+                const auto scale = static_cast<uint64_t>(kExactPowersOfTen[decimals]);
+                std::array<char, 48> buffer{};
+                char* p = buffer.data();
+                if (std::signbit(value)) *p++ = '-'; // "-0.00" as printf writes it
+                p = std::to_chars(p, buffer.data() + buffer.size(), units / scale).ptr;
+                if (decimals > 0) {
+                    *p++ = '.';
+                    uint64_t rest = units % scale;
+                    for (int i = decimals - 1; i >= 0; --i) {
+                        p[i] = static_cast<char>('0' + rest % 10);
+                        rest /= 10;
+                    }
+                    p += decimals;
+                }
+                out.append(buffer.data(), p);
+                return;
+            }
+        }
+    }
+    std::array<char, 512> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
                                 decimals);
-    return std::string(buffer.data(), result.ptr); // "-0.00" as printf writes it: files and panes keep it
+    out.append(buffer.data(), result.ptr);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
 }
 
 double FixedValue(float value, int decimals) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     if (!std::isfinite(value)) return kNoValue;
-    const double scale = kPowers[std::clamp(decimals, 0, 12)];
+    const double scale = kExactPowersOfTen[std::clamp(decimals, 0, 12)];
     return std::nearbyint(static_cast<double>(value) * scale) / scale;
 }
 

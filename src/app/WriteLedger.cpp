@@ -7,20 +7,22 @@
 #include "app/AtomicFile.h"
 #include "app/Notifier.h"
 
-namespace {
-// "a//b/./c" and "a/b/c" are one file; so are two spellings through a symlinked folder.
-std::string Normalised(const std::string& path) {
-    std::error_code ec;
+// "a//b/./c" and "a/b/c" are one file; so are two spellings through a symlinked folder. A run
+// writes thousands of files into a few folders, so each folder is resolved once.
+std::string WriteLedger::Normalised(const std::string& path) const {
     const std::filesystem::path p(path);
-    std::filesystem::path folder =
-        std::filesystem::weakly_canonical(p.parent_path().empty() ? "." : p.parent_path(), ec);
-    if (ec) folder = p.parent_path().lexically_normal();
-    return (folder / p.filename()).string();
+    const std::string given = p.parent_path().string();
+    auto folder = m_folders.find(given);
+    if (folder == m_folders.end()) {
+        std::error_code ec;
+        std::filesystem::path canonical = std::filesystem::weakly_canonical(given.empty() ? "." : given, ec);
+        if (ec) canonical = p.parent_path().lexically_normal();
+        folder = m_folders.emplace(given, canonical.string()).first;
+    }
+    return (std::filesystem::path(folder->second) / p.filename()).string();
 }
-} // namespace
 
-WriteLedger::Outcome WriteLedger::Write(const std::string& path, std::string_view bytes,
-                                        const std::string& source) {
+WriteLedger::Outcome WriteLedger::Claim(const std::string& path, const std::string& source) {
     const std::string key = Normalised(path);
     if (auto it = m_written.find(key); it != m_written.end()) {
         m_duplicates.push_back({path, it->second, source});
@@ -28,10 +30,20 @@ WriteLedger::Outcome WriteLedger::Write(const std::string& path, std::string_vie
     }
     // A failed path is claimed too: a later input must not fill it silently with other data.
     m_written.emplace(key, source);
+    return Outcome::Written;
+}
+
+void WriteLedger::RecordFailure(const std::string& path, const std::string& reason) {
+    m_failures.push_back({path, reason});
+    m_failedKeys.insert(Normalised(path));
+}
+
+WriteLedger::Outcome WriteLedger::Write(const std::string& path, std::string_view bytes,
+                                        const std::string& source) {
+    if (Claim(path, source) == Outcome::Duplicate) return Outcome::Duplicate;
     errno = 0;
     if (!WriteFileAtomic(path, bytes)) {
-        m_failures.push_back({path, errno ? std::strerror(errno) : "write failed"});
-        m_failedKeys.insert(key);
+        RecordFailure(path, errno ? std::strerror(errno) : "write failed");
         return Outcome::Failed;
     }
     return Outcome::Written;
@@ -42,19 +54,22 @@ bool WriteLedger::Wrote(const std::string& path) const {
     return m_written.count(key) > 0 && m_failedKeys.count(key) == 0;
 }
 
+void ReportWriteProblem(Notifier& notifier, WriteLedger::Outcome outcome, const std::string& path,
+                        const std::string& firstSource, const std::string& source,
+                        const std::string& failureText, const std::string& caption) {
+    if (outcome == WriteLedger::Outcome::Failed) notifier.Notify(failureText, caption);
+    if (outcome == WriteLedger::Outcome::Duplicate)
+        notifier.Warning(path, "written already in this run from " + firstSource + "; " + source +
+                                   " maps to the same file and was not written");
+}
+
 bool WriteOutput(WriteLedger* ledger, Notifier& notifier, const std::string& path, std::string_view bytes,
                  const std::string& source, const std::string& failureText, const std::string& caption) {
     WriteLedger local;
-    switch ((ledger ? *ledger : local).Write(path, bytes, source)) {
-    case WriteLedger::Outcome::Written:
-        return true;
-    case WriteLedger::Outcome::Failed:
-        notifier.Notify(failureText, caption);
-        return false;
-    case WriteLedger::Outcome::Duplicate:
-        notifier.Warning(path, "written already in this run from " + ledger->Duplicates().back().firstSource +
-                                   "; " + source + " maps to the same file and was not written");
-        return false;
-    }
-    return false;
+    WriteLedger& used = ledger ? *ledger : local;
+    const WriteLedger::Outcome outcome = used.Write(path, bytes, source);
+    const std::string firstSource =
+        outcome == WriteLedger::Outcome::Duplicate ? used.Duplicates().back().firstSource : std::string();
+    ReportWriteProblem(notifier, outcome, path, firstSource, source, failureText, caption);
+    return outcome == WriteLedger::Outcome::Written;
 }

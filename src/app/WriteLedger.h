@@ -16,6 +16,12 @@ class WriteLedger {
     // is written: the first input keeps its file). `source` names what the file was made from.
     Outcome Write(const std::string& path, std::string_view bytes, const std::string& source);
 
+    // For writers that make their bytes later, elsewhere: `Claim` decides whether this run may
+    // write `path` (Written: it may; Duplicate: an earlier input has it), and `RecordFailure`
+    // books a claimed write that went wrong.
+    Outcome Claim(const std::string& path, const std::string& source);
+    void RecordFailure(const std::string& path, const std::string& reason);
+
     struct Failure {
         std::string path;
         std::string reason;
@@ -31,13 +37,22 @@ class WriteLedger {
     size_t WrittenCount() const { return m_written.size() - m_failedKeys.size(); }
 
   private:
-    std::map<std::string, std::string> m_written; // normalised path -> source (failed ones too)
+    std::string Normalised(const std::string& path) const;
+
+    mutable std::map<std::string, std::string> m_folders; // folder as given -> its canonical form (a cache)
+    std::map<std::string, std::string> m_written;         // normalised path -> source (failed ones too)
     std::set<std::string> m_failedKeys;
     std::vector<Failure> m_failures;
     std::vector<Duplicate> m_duplicates;
 };
 
 class Notifier;
+
+// What the user is told of a write that did not happen: a failure shows `failureText` under
+// `caption`; a duplicate is a warning naming both inputs. Nothing for a written file.
+void ReportWriteProblem(Notifier& notifier, WriteLedger::Outcome outcome, const std::string& path,
+                        const std::string& firstSource, const std::string& source,
+                        const std::string& failureText, const std::string& caption);
 
 // Writes one output file, through the ledger when there is one. A failure shows `failureText`
 // under `caption` (the message box the writer always showed); a second write to one path is a

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/AtomicFile.h"
+#include "app/OutputBatch.h"
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
 #include "document/ExactDataFormat.h"
@@ -31,7 +32,7 @@ std::string DateText() {
 }
 
 // One line per whole-degree sample in [0, 360), ascending; the first sample of an angle wins.
-std::string SectionLines(const Cut& cut, float referenceLevel) {
+void AppendSectionLines(std::string& out, const Cut& cut, float referenceLevel) {
     std::array<std::optional<float>, 360> levels;
     for (const PatternPoint& p : cut) {
         if (!std::isfinite(p.fAngle) || p.fAngle != std::floor(p.fAngle)) continue;
@@ -40,14 +41,13 @@ std::string SectionLines(const Cut& cut, float referenceLevel) {
         auto& slot = levels[static_cast<size_t>(angle) % 360];
         if (!slot) slot = p.fMag;
     }
-    std::string out;
     for (size_t angle = 0; angle < levels.size(); ++angle) {
         if (!levels[angle]) continue;
-        out += FormatFixed(static_cast<double>(angle), 2) + " " +
-               FormatFixed(static_cast<double>(referenceLevel) - static_cast<double>(*levels[angle]), 2) +
-               "\r\n";
+        AppendFixed(out, static_cast<double>(angle), 2);
+        out += ' ';
+        AppendFixed(out, static_cast<double>(referenceLevel) - static_cast<double>(*levels[angle]), 2);
+        out += "\r\n";
     }
-    return out;
 }
 
 std::string FrequencyText(const std::string& field) {
@@ -99,7 +99,8 @@ int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv, Writ
     std::filesystem::create_directories(folder, ec); // a failure shows up as a failed write below
 
     const std::string& method = patternInfo.tiltMethod;
-    int written = 0;
+    const std::string date = DateText();
+    OutputBatch batch;
     for (const auto& [key, file] : table) {
         if (!Contains(ToLower(file.fileName), "_h_co")) continue;
         auto partner = table.find(ToLower(PlanePartner(key)));
@@ -130,22 +131,31 @@ int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv, Writ
         if (tmv && f[kFieldPolarisation] == "P45") polarised = "+45 degrees polarized";
         if (tmv && f[kFieldPolarisation] == "N45") polarised = "-45 degrees polarized";
 
-        std::string text;
-        text += "NAME " + nameValue + "\r\n";
-        text += "FREQUENCY " + frequency + "\r\n";
-        text += "GAIN " + FormatFixed(gain, 2) + "  " + patternInfo.gainUnit + "\r\n";
-        text += tiltLine + "\r\n";
-        if (tmv) text += "POLARIZATION POL_X\r\n";
-        text +=
-            "COMMENT DATE " + DateText() + " " + polarised + " system Lever position " + tilt + " deg\r\n";
-        text += "HORIZONTAL 360\r\n";
-        text += SectionLines(file.samples, file.results.Hmax.fMag);
-        text += "VERTICAL 360\r\n";
-        text += SectionLines(partner->second.samples, partner->second.results.Vmax.fMag);
+        std::string header;
+        header += "NAME " + nameValue + "\r\n";
+        header += "FREQUENCY " + frequency + "\r\n";
+        header += "GAIN " + FormatFixed(gain, 2) + "  " + patternInfo.gainUnit + "\r\n";
+        header += tiltLine + "\r\n";
+        if (tmv) header += "POLARIZATION POL_X\r\n";
+        header += "COMMENT DATE " + date + " " + polarised + " system Lever position " + tilt + " deg\r\n";
+        header += "HORIZONTAL 360\r\n";
 
-        if (WriteOutput(ledger, *m_notifier, folder + "/" + title + ".msi", text, file.path, kTextSaveFailed,
-                        kCaptionApplication))
-            ++written;
+        const PatternFile& vertical = partner->second;
+        batch.Add(folder + "/" + title + ".msi", file.path,
+                  [header = std::move(header), &file = file, &vertical] {
+                      std::string text;
+                      text.reserve(header.size() + 32 + 2 * 360 * 16);
+                      text += header;
+                      AppendSectionLines(text, file.samples, file.results.Hmax.fMag);
+                      text += "VERTICAL 360\r\n";
+                      AppendSectionLines(text, vertical.samples, vertical.results.Vmax.fMag);
+                      return text;
+                  });
     }
+    WriteLedger local;
+    int written = 0;
+    for (bool ok :
+         batch.Write(ledger ? *ledger : local, *m_notifier, jobs, kTextSaveFailed, kCaptionApplication))
+        written += ok ? 1 : 0;
     return written;
 }

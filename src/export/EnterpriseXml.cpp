@@ -1,8 +1,11 @@
 #include "export/EnterpriseXml.h"
 
-#include <tinyxml2.h>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 #include "app/Notifier.h"
+#include "app/OutputBatch.h"
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
 #include "document/ProgramTexts.h"
@@ -16,19 +19,106 @@ constexpr size_t kAntennaIdLength = 13;
 constexpr size_t kElectricalTiltPosition = 13;
 constexpr const char* kPolarisationWords[] = {"M45", "P45"};
 
-class TreeBuilder {
+// The document is written as text, in the layout of tinyxml2's printer (four blanks per level, an
+// element without content closed as "<NAME/>"), which earlier files were written with: a
+// campaign's XML runs to hundreds of thousands of elements, and a tree of them costs far more than
+// the text.
+class XmlText {
   public:
-    explicit TreeBuilder(tinyxml2::XMLDocument& doc) : m_doc(doc) {}
-    tinyxml2::XMLElement* Add(tinyxml2::XMLNode* parent, const char* name, const std::string& text = {}) {
-        tinyxml2::XMLElement* element = m_doc.NewElement(name);
-        // Texts come from PLN files, which may hold anything; the file must stay well-formed.
-        if (!text.empty()) element->SetText(XmlSafeText(text).c_str());
-        parent->InsertEndChild(element);
-        return element;
+    explicit XmlText(std::string& out) : m_out(out) { m_out += "<?xml version=\"1.0\"?>"; }
+
+    void Open(const char* name) {
+        Seal();
+        NewLine();
+        m_out += '<';
+        m_out += name;
+        m_names.push_back(name);
+        m_justOpened = true;
+    }
+    void Attribute(const char* name, std::string_view value) {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        Escape(XmlSafeText(value), true);
+        m_out += '"';
+    }
+    // An element holding only text. Texts come from PLN files, which may hold anything; the file
+    // must stay well-formed.
+    void Leaf(const char* name, std::string_view text = {}) {
+        Open(name);
+        if (!text.empty()) {
+            Seal();
+            Escape(XmlSafeText(text), false);
+            m_out += "</";
+            m_out += name;
+            m_out += '>';
+            m_names.pop_back();
+            return;
+        }
+        Close();
+    }
+    // A mask point "angle,level": no text to clean or escape.
+    void Point(double angle, double level) {
+        Seal();
+        NewLine();
+        m_out += "<M>";
+        AppendFixed(m_out, angle, 2);
+        m_out += ',';
+        AppendFixed(m_out, level, 2);
+        m_out += "</M>";
+    }
+    void Close() {
+        const char* name = m_names.back();
+        m_names.pop_back();
+        if (m_justOpened) {
+            m_out += "/>";
+            m_justOpened = false;
+        } else {
+            NewLine();
+            m_out += "</";
+            m_out += name;
+            m_out += '>';
+        }
+        if (m_names.empty()) m_out += '\n';
     }
 
   private:
-    tinyxml2::XMLDocument& m_doc;
+    void Seal() {
+        if (m_justOpened) m_out += '>';
+        m_justOpened = false;
+    }
+    void NewLine() {
+        m_out += '\n';
+        m_out.append(4 * m_names.size(), ' ');
+    }
+    // Attribute values escape both quotes; texts only what would end them.
+    void Escape(std::string_view text, bool attribute) {
+        for (char c : text) {
+            switch (c) {
+            case '&':
+                m_out += "&amp;";
+                break;
+            case '<':
+                m_out += "&lt;";
+                break;
+            case '>':
+                m_out += "&gt;";
+                break;
+            case '"':
+                m_out += attribute ? "&quot;" : "\"";
+                break;
+            case '\'':
+                m_out += attribute ? "&apos;" : "'";
+                break;
+            default:
+                m_out += c;
+            }
+        }
+    }
+
+    std::string& m_out;
+    std::vector<const char*> m_names;
+    bool m_justOpened = false;
 };
 
 std::string Substring(const std::string& text, size_t position, size_t length) {
@@ -40,37 +130,36 @@ std::string GainNumber(const std::string& gainText) {
     return FormatFixed(ParseLeadingDouble(gainText.substr(0, gainText.find(' '))), 2);
 }
 
-void AddMask(TreeBuilder& tree, tinyxml2::XMLElement* parent, const char* name,
-             const std::vector<PatternPoint>& mask) {
-    tinyxml2::XMLElement* list = tree.Add(parent, name);
-    for (const PatternPoint& p : mask)
-        tree.Add(list, "M", FormatFixed(p.fAngle, 2) + "," + FormatFixed(p.fMag, 2));
+void AddMask(XmlText& xml, const char* name, const std::vector<PatternPoint>& mask) {
+    xml.Open(name);
+    for (const PatternPoint& p : mask) xml.Point(p.fAngle, p.fMag);
+    xml.Close();
 }
 
-void AddBeamPattern(TreeBuilder& tree, tinyxml2::XMLElement* list, const BeamPattern& p,
-                    const std::string& gainUnit) {
-    tinyxml2::XMLElement* beam = tree.Add(list, "BEAM-PATTERN");
-    beam->SetAttribute("UNIQUE-ID", XmlSafeText(p.make + p.fileName).c_str());
-    beam->SetAttribute("UNIQUE-ID-MODE", "AUTOMATIC");
-    beam->SetAttribute("ID", XmlSafeText(p.fileName).c_str());
-    tree.Add(beam, "DESCRIPTION", p.fileName);
-    tree.Add(beam, "ELEC-TILT", Substring(p.fileName, kElectricalTiltPosition, 2));
-    tree.Add(beam, "El-ARR-INDEX", "0");
-    tree.Add(beam, "CFG-ID");
-    tree.Add(beam, "ELEC-BEAM-ADJ", "1");
-    tree.Add(beam, "HORIZONTAL-BW", p.hWidth);
-    tree.Add(beam, "VERTICAL-BW", p.vWidth);
-    tree.Add(beam, "SWB-ROTATION-ANGLE", "0.000000");
-    tree.Add(beam, "SWB-BROADCAST", "NO");
-    tree.Add(beam, "GAIN", GainNumber(p.gain));
-    tree.Add(beam, "GAIN-TYPE", gainUnit);
-    tree.Add(beam, "FREQUENCY", p.frequency);
-    tree.Add(beam, "TILE-TYPE", p.tilt);
-    tree.Add(beam, "FRONT-TO-BACK", p.frontToBack);
-    tree.Add(beam, "CROSS-POLOR-DISC", "0.000000");
-    tree.Add(beam, "POLARISATION", "CROSSPOLAR");
-    AddMask(tree, beam, "H-MASK-LIST", p.hMask);
-    AddMask(tree, beam, "V-MASK-LIST", p.vMask);
+void AddBeamPattern(XmlText& xml, const BeamPattern& p, const std::string& gainUnit) {
+    xml.Open("BEAM-PATTERN");
+    xml.Attribute("UNIQUE-ID", p.make + p.fileName);
+    xml.Attribute("UNIQUE-ID-MODE", "AUTOMATIC");
+    xml.Attribute("ID", p.fileName);
+    xml.Leaf("DESCRIPTION", p.fileName);
+    xml.Leaf("ELEC-TILT", Substring(p.fileName, kElectricalTiltPosition, 2));
+    xml.Leaf("El-ARR-INDEX", "0");
+    xml.Leaf("CFG-ID");
+    xml.Leaf("ELEC-BEAM-ADJ", "1");
+    xml.Leaf("HORIZONTAL-BW", p.hWidth);
+    xml.Leaf("VERTICAL-BW", p.vWidth);
+    xml.Leaf("SWB-ROTATION-ANGLE", "0.000000");
+    xml.Leaf("SWB-BROADCAST", "NO");
+    xml.Leaf("GAIN", GainNumber(p.gain));
+    xml.Leaf("GAIN-TYPE", gainUnit);
+    xml.Leaf("FREQUENCY", p.frequency);
+    xml.Leaf("TILE-TYPE", p.tilt);
+    xml.Leaf("FRONT-TO-BACK", p.frontToBack);
+    xml.Leaf("CROSS-POLOR-DISC", "0.000000");
+    xml.Leaf("POLARISATION", "CROSSPOLAR");
+    AddMask(xml, "H-MASK-LIST", p.hMask);
+    AddMask(xml, "V-MASK-LIST", p.vMask);
+    xml.Close();
 }
 
 bool PathNamesGroup(const std::string& xmlPath, const PlnGroupFilter& filter) {
@@ -79,44 +168,46 @@ bool PathNamesGroup(const std::string& xmlPath, const PlnGroupFilter& filter) {
            Contains(name, filter.frequency);
 }
 
-int WriteGroup(CQuadrelDoc& doc, ExportState& state, const PlnGroupFilter& filter) {
-    PlnGroup group = ReadPlnGroup(state.plnFolder, filter, doc.GetNotifier(), &state.ledger);
-    // A group without files (or whose read failed) must not leave an empty or partial antenna file,
-    // nor overwrite the file of an earlier group.
-    if (group.patterns.empty() || group.readFailed) return 0;
-    if (!PathNamesGroup(group.xmlPath, filter)) return 0;
-    return WriteEnterpriseXml(group.xmlPath, group.patterns, doc.patternInfo.gainUnit, doc.GetNotifier(),
-                              &state.ledger) == 0
-               ? 1
-               : 0;
+// Reads one group's PLN files and queues its XML file. A group without files (or whose read failed)
+// must not leave an empty or partial antenna file, nor overwrite the file of an earlier group.
+void QueueGroup(CQuadrelDoc& doc, ExportState& state, const PlnGroupFilter& filter, OutputBatch& batch) {
+    auto group =
+        std::make_shared<PlnGroup>(ReadPlnGroup(state.plnFolder, filter, doc.GetNotifier(), &state.ledger));
+    if (group->patterns.empty() || group->readFailed) return;
+    if (!PathNamesGroup(group->xmlPath, filter)) return;
+    const std::string source = group->patterns.back().fileName;
+    batch.Add(group->xmlPath, source, [group, &gainUnit = doc.patternInfo.gainUnit] {
+        return BuildEnterpriseXml(group->patterns, gainUnit);
+    });
 }
 } // namespace
 
 std::string BuildEnterpriseXml(const std::vector<BeamPattern>& patterns, const std::string& gainUnit) {
-    tinyxml2::XMLDocument doc;
-    TreeBuilder tree(doc);
-    doc.InsertEndChild(doc.NewDeclaration("xml version=\"1.0\""));
     static const BeamPattern none;
     const BeamPattern& first = patterns.empty() ? none : patterns.front();
-
-    tinyxml2::XMLElement* root = tree.Add(&doc, "ANTENNA-LIST");
-    root->SetAttribute("ENTERPRISE-XML-VERSION", "3");
-    tinyxml2::XMLElement* antenna = tree.Add(root, "ANTENNA");
-    antenna->SetAttribute("ID", XmlSafeText(first.fileName.substr(0, kAntennaIdLength)).c_str());
-    tree.Add(antenna, "SWITCH-BEAM", "NO");
-    tree.Add(antenna, "NUM-PATTERNS-RO", std::to_string(patterns.size()));
-    tree.Add(antenna, "MANUFACTURER", first.make);
-    tree.Add(antenna, "FOLDER-PATH", "All Projects\\");
-    for (const char* name : {"DESCRIPTION", "PHOTO-FILE", "FILE"}) tree.Add(antenna, name);
-    tree.Add(antenna, "COST", "0.000000");
-    tree.Add(antenna, "WEIGHT", "0.000000");
-    for (const char* name : {"ICON", "SUPPLIER"}) tree.Add(antenna, name);
-    tinyxml2::XMLElement* list = tree.Add(antenna, "BEAM-PATTERN-LIST");
-    for (const BeamPattern& p : patterns) AddBeamPattern(tree, list, p, gainUnit);
-
-    tinyxml2::XMLPrinter printer;
-    doc.Print(&printer);
-    return std::string(printer.CStr(), static_cast<size_t>(printer.CStrSize() - 1));
+    std::string out;
+    size_t points = 0;
+    for (const BeamPattern& p : patterns) points += p.hMask.size() + p.vMask.size();
+    out.reserve(2048 + 1024 * patterns.size() + 40 * points);
+    XmlText xml(out);
+    xml.Open("ANTENNA-LIST");
+    xml.Attribute("ENTERPRISE-XML-VERSION", "3");
+    xml.Open("ANTENNA");
+    xml.Attribute("ID", first.fileName.substr(0, kAntennaIdLength));
+    xml.Leaf("SWITCH-BEAM", "NO");
+    xml.Leaf("NUM-PATTERNS-RO", std::to_string(patterns.size()));
+    xml.Leaf("MANUFACTURER", first.make);
+    xml.Leaf("FOLDER-PATH", "All Projects\\");
+    for (const char* name : {"DESCRIPTION", "PHOTO-FILE", "FILE"}) xml.Leaf(name);
+    xml.Leaf("COST", "0.000000");
+    xml.Leaf("WEIGHT", "0.000000");
+    for (const char* name : {"ICON", "SUPPLIER"}) xml.Leaf(name);
+    xml.Open("BEAM-PATTERN-LIST");
+    for (const BeamPattern& p : patterns) AddBeamPattern(xml, p, gainUnit);
+    xml.Close();
+    xml.Close();
+    xml.Close();
+    return out;
 }
 
 int WriteEnterpriseXml(const std::string& path, const std::vector<BeamPattern>& patterns,
@@ -131,16 +222,20 @@ int WriteEnterpriseXml(const std::string& path, const std::vector<BeamPattern>& 
 int ExportXmlFiles(CQuadrelDoc& doc, ExportState& state) {
     if (!state.options.pln || state.plnFolder.empty()) ExportPlnFiles(doc, state);
     const bool multiPort = doc.patternInfo.antennaType == "Multi-port";
-    int written = 0;
+    OutputBatch batch;
     for (const char* polarisation : kPolarisationWords) {
         if (multiPort) {
             for (const auto& [name, extension] : PortMap(doc.patternInfo))
                 for (const std::string& frequency : state.frequencyList)
-                    written += WriteGroup(doc, state, {polarisation, extension, frequency, true});
+                    QueueGroup(doc, state, {polarisation, extension, frequency, true}, batch);
         } else {
             for (const std::string& frequency : state.frequencyList)
-                written += WriteGroup(doc, state, {polarisation, "_", frequency, false});
+                QueueGroup(doc, state, {polarisation, "_", frequency, false}, batch);
         }
     }
+    int written = 0;
+    for (bool ok :
+         batch.Write(state.ledger, doc.GetNotifier(), doc.jobs, kTextXmlFailed, kCaptionApplication))
+        written += ok ? 1 : 0;
     return written;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/OutputBatch.h"
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
 #include "document/Naming.h"
@@ -65,12 +66,13 @@ std::string PlnBaseName(const PatternFile& horizontal, const PatternInfoConfig& 
                    TiltField(f[kFieldTilt]) + "_" + ToLower(f[kFieldPolarisation]) + ToUpper(extension));
 }
 
-std::string AttenuationRows(const Cut& cut, float peakLevel) {
+void AppendAttenuationRows(std::string& out, const Cut& cut, float peakLevel) {
     struct Row {
         double angle;
         double attenuation;
     };
     std::vector<Row> rows;
+    rows.reserve(cut.size());
     for (const PatternPoint& p : cut) {
         const double angle = p.fAngle;
         if (!std::isfinite(angle) || angle != std::trunc(angle)) continue;
@@ -80,11 +82,18 @@ std::string AttenuationRows(const Cut& cut, float peakLevel) {
     }
     // Stable, so that of two samples on one angle (-180 and 180) the one met first is written.
     std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.angle < b.angle; });
-    std::string out;
     for (size_t i = 0; i < rows.size(); ++i) {
         if (i > 0 && rows[i].angle == rows[i - 1].angle) continue;
-        out += FormatFixed(rows[i].angle, 2) + " " + FormatFixed(rows[i].attenuation, 2) + "\r\n";
+        AppendFixed(out, rows[i].angle, 2);
+        out += ' ';
+        AppendFixed(out, rows[i].attenuation, 2);
+        out += "\r\n";
     }
+}
+
+std::string AttenuationRows(const Cut& cut, float peakLevel) {
+    std::string out;
+    AppendAttenuationRows(out, cut, peakLevel);
     return out;
 }
 
@@ -93,6 +102,8 @@ std::string PlnFileText(const PatternFile& horizontal, const PatternFile& vertic
     const IndicatorResult& h = horizontal.results;
     const IndicatorResult& v = vertical.results;
     std::string text;
+    // A row is at most "359.00 -999.00\r\n"; one reservation holds both tables.
+    text.reserve(512 + 16 * (horizontal.samples.size() + vertical.samples.size()));
     text += "FILENAME\t" + PlnBaseName(horizontal, info) + "\r\n";
     text += "MAKE\t NORVAN TELMARK\r\n";
     text += "FREQUENCY\t" + horizontal.names[kFieldFrequency] + " \r\n";
@@ -102,9 +113,9 @@ std::string PlnFileText(const PatternFile& horizontal, const PatternFile& vertic
     text += "GAIN\t" + GainValue(h.Gain, info.gainUnit) + " " + info.gainUnit + "\r\n";
     text += TiltLine(info.tiltMethod);
     text += "HORIZONTAL 360\r\n";
-    text += AttenuationRows(horizontal.samples, h.Hmax.fMag);
+    AppendAttenuationRows(text, horizontal.samples, h.Hmax.fMag);
     text += "VERTICAL 360\r\n";
-    text += AttenuationRows(vertical.samples, v.Vmax.fMag);
+    AppendAttenuationRows(text, vertical.samples, v.Vmax.fMag);
     return text;
 }
 
@@ -114,20 +125,27 @@ int ExportPatternTables(CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour
     MakeFolder(folder);
     if (pln) state.plnFolder = folder;
 
-    int written = 0;
+    OutputBatch batch;
+    std::vector<const PatternFile*> partners;
     for (const auto& [key, file] : doc.table) {
         if (!Contains(ToLower(file.fileName), "_h_co")) continue;
         const std::string partnerKey = PlanePartner(key);
         if (partnerKey.empty()) continue;
         const PatternFile* partner = doc.Find(ToLower(partnerKey));
         if (!partner) continue;
-
         const std::string path = folder + "/" + PlnBaseName(file, doc.patternInfo) + (pln ? ".pln" : ".txt");
-        if (!WriteOutput(&state.ledger, doc.GetNotifier(), path, PlnFileText(file, *partner, doc.patternInfo),
-                         file.path, kTextSaveFailed, kCaptionApplication))
-            continue;
-        ++written;
-        AddFrequency(state.frequencyList, partner->names[kFieldFrequency]);
+        batch.Add(path, file.path, [&file = file, partner, &info = doc.patternInfo] {
+            return PlnFileText(file, *partner, info);
+        });
+        partners.push_back(partner);
     }
-    return written;
+    const std::vector<bool> written =
+        batch.Write(state.ledger, doc.GetNotifier(), doc.jobs, kTextSaveFailed, kCaptionApplication);
+    int count = 0;
+    for (size_t i = 0; i < written.size(); ++i) {
+        if (!written[i]) continue;
+        ++count;
+        AddFrequency(state.frequencyList, partners[i]->names[kFieldFrequency]);
+    }
+    return count;
 }

@@ -26,6 +26,7 @@ std::string PlnBaseName(const PatternFile& horizontal, const PatternInfoConfig& 
 // The rows "angle attenuation\r\n" of a 360-point table: whole-degree samples only, angles folded
 // into 0...360, attenuation below `peakLevel`, ascending, the first sample of an angle winning.
 std::string AttenuationRows(const Cut& cut, float peakLevel);
+void AppendAttenuationRows(std::string& out, const Cut& cut, float peakLevel);
 
 // The whole file for one horizontal cut and its vertical partner.
 std::string PlnFileText(const PatternFile& horizontal, const PatternFile& vertical,

@@ -28,6 +28,13 @@ struct DestinationCase {
     std::string realFile; // where the bytes must land
 };
 
+// The one-file writer and the staged writer of many files must reach the same destinations.
+bool WriteStaged(const std::string& path, const std::string& bytes) {
+    StagedFile staged;
+    if (!StageFile(path, bytes, staged)) return false;
+    return CommitStaged({staged}) == std::vector<int>{0};
+}
+
 TEST(AtomicFile, WritesEveryDestinationInPlaceAndLeavesNoTemporaries) {
     const std::string longName = std::string(251, 'n') + ".msi"; // 255 bytes, the limit
     const std::vector<DestinationCase> cases = {
@@ -40,13 +47,17 @@ TEST(AtomicFile, WritesEveryDestinationInPlaceAndLeavesNoTemporaries) {
     };
     TempDir dir;
     dir.Write("real/Config.xml", "old");
-    for (const DestinationCase& c : cases) {
-        SCOPED_TRACE(c.label);
-        const fs::path written = dir.Path() / c.written;
-        if (!c.link.empty() && !fs::is_symlink(written)) fs::create_symlink(c.link, written);
-        ASSERT_TRUE(WriteFileAtomic(written.string(), c.label));
-        EXPECT_EQ(ReadFileText((dir.Path() / c.realFile).string()), c.label);
-        EXPECT_EQ(fs::is_symlink(written), !c.link.empty());
+    for (bool staged : {false, true}) {
+        for (const DestinationCase& c : cases) {
+            SCOPED_TRACE(std::string(c.label) + (staged ? ", staged" : ""));
+            const fs::path written = dir.Path() / c.written;
+            if (!c.link.empty() && !fs::is_symlink(written)) fs::create_symlink(c.link, written);
+            const std::string bytes = std::string(c.label) + (staged ? " staged" : "");
+            ASSERT_TRUE(staged ? WriteStaged(written.string(), bytes)
+                               : WriteFileAtomic(written.string(), bytes));
+            EXPECT_EQ(ReadFileText((dir.Path() / c.realFile).string()), bytes);
+            EXPECT_EQ(fs::is_symlink(written), !c.link.empty());
+        }
     }
     for (const fs::path folder : {dir.Path(), dir.Path() / "real"}) {
         for (const std::string& name : FolderEntries(folder))
@@ -65,6 +76,34 @@ TEST(AtomicFile, KeepsTheModeOfTheReplacedFile) {
         EXPECT_EQ(info.st_mode & 0777, mode) << std::oct << mode;
         EXPECT_EQ(ReadFileText(path), "new");
     }
+}
+
+// Staged files replace nothing until they are committed; a file whose place is taken by a folder
+// in the meantime fails alone, with its reason, and leaves no temporary file.
+TEST(AtomicFile, StagedFilesAppearOnlyAtTheCommitAndFailOneByOne) {
+    TempDir dir;
+    const std::string kept = dir.Write("a.pln", "old");
+    std::vector<StagedFile> staged(3);
+    ASSERT_TRUE(StageFile(kept, "new", staged[0]));
+    ASSERT_TRUE(StageFile((dir.Path() / "b.pln").string(), "b", staged[1]));
+    ASSERT_TRUE(StageFile((dir.Path() / "c.pln").string(), "c", staged[2]));
+    EXPECT_EQ(ReadFileText(kept), "old");
+    EXPECT_FALSE(fs::exists(dir.Path() / "b.pln"));
+    fs::create_directories(dir.Path() / "b.pln" / "inside");
+
+    const std::vector<int> errors = CommitStaged(staged);
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0], 0);
+    EXPECT_NE(errors[1], 0);
+    EXPECT_EQ(errors[2], 0);
+    EXPECT_EQ(ReadFileText(kept), "new");
+    EXPECT_EQ(ReadFileText((dir.Path() / "c.pln").string()), "c");
+    for (const std::string& name : FolderEntries(dir.Path()))
+        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+
+    StagedFile missing;
+    EXPECT_FALSE(StageFile((dir.Path() / "no" / "x.pln").string(), "x", missing));
+    EXPECT_TRUE(missing.temp.empty() || !fs::exists(missing.temp));
 }
 
 TEST(AtomicFile, RemovesOnlyTheTemporariesOfWritersThatAreGone) {

@@ -24,12 +24,15 @@ struct Outcome {
     std::map<std::string, std::string> written; // files below "{out}" and their bytes
 };
 
-// `args` may name "{out}": a folder of this run's own, named "{out}" again in the outcome.
-Outcome RunWithJobs(const TempDir& dir, int jobs, const std::string& args, const std::string& tag) {
+// `args` may name "{out}": a folder of this run's own, named "{out}" again in the outcome. A
+// `blocker` is a file put there first, where the export wants a folder.
+Outcome RunWithJobs(const TempDir& dir, int jobs, const std::string& args, const std::string& tag,
+                    const std::string& blocker = {}) {
     const std::string run = tag + "-" + std::to_string(jobs);
     const std::filesystem::path state = dir.Path() / ("state-" + run);
     const std::string outFolder = (dir.Path() / ("out-" + run)).string();
     if (args.find("{out}") != std::string::npos) std::filesystem::create_directories(outFolder);
+    if (!blocker.empty()) dir.Write("out-" + run + "/" + blocker, "not a folder");
     Outcome o;
     o.status = RunCommand("XDG_STATE_HOME='" + state.string() + "' " + std::string(QUADREL_CLI_PATH) +
                               " --config-dir '" + (dir.Path() / "config").string() + "' --jobs " +
@@ -73,10 +76,19 @@ TEST(CliJobs, EveryOutputIsThatOfTheSingleThreadedRun) {
     std::filesystem::copy(testFolder, refusedCampaign + "/zz_badly_named",
                           std::filesystem::copy_options::recursive);
 
+    // Four ports: two pairs of them map to one planning-file name, so later inputs lose their
+    // name to earlier ones, and the blocked text files fail; both are told in input order.
+    const std::string clashing = (dir.Path() / "clashing").string();
+    ASSERT_EQ(RunCommand(std::string(QUADREL_CLI_PATH) + " generate --out '" + clashing +
+                             "' --ports 4 --tilts 0 --freqs 1710,1990 --step 1 --seed 5",
+                         &out),
+              0);
+
     struct Case {
         std::string tag;
         std::string args;
         int status;
+        std::string blocker;
     };
     const Case cases[] = {
         {"analyse-json", "analyse --json '" + campaign + "'", 0},
@@ -86,12 +98,14 @@ TEST(CliJobs, EveryOutputIsThatOfTheSingleThreadedRun) {
         {"export", "export --out '{out}' --pln --txt --xml --msi --tmvmsi '" + campaign + "'", 0},
         {"refused-analyse", "analyse --json '" + refusedCampaign + "'", 3},
         {"refused-load", "load '" + refusedCampaign + "'", 3},
+        {"export-clashes", "export --out '{out}' --pln --txt --xml --msi --tmvmsi '" + clashing + "'", 1,
+         "TXT"},
     };
     for (const Case& c : cases) {
-        const Outcome single = RunWithJobs(dir, 1, c.args, c.tag);
+        const Outcome single = RunWithJobs(dir, 1, c.args, c.tag, c.blocker);
         EXPECT_EQ(single.status, c.status) << c.tag << "\n" << single.err;
         for (int jobs : {2, 3}) {
-            const Outcome parallel = RunWithJobs(dir, jobs, c.args, c.tag);
+            const Outcome parallel = RunWithJobs(dir, jobs, c.args, c.tag, c.blocker);
             EXPECT_EQ(parallel.status, single.status) << c.tag << " --jobs " << jobs;
             EXPECT_EQ(parallel.out, single.out) << c.tag << " --jobs " << jobs;
             EXPECT_EQ(parallel.err, single.err) << c.tag << " --jobs " << jobs;
@@ -99,6 +113,10 @@ TEST(CliJobs, EveryOutputIsThatOfTheSingleThreadedRun) {
             EXPECT_EQ(parallel.written, single.written) << c.tag << " --jobs " << jobs;
         }
     }
+    const Outcome clashes = RunWithJobs(dir, 2, cases[std::size(cases) - 1].args, "check-clashes", "TXT");
+    EXPECT_NE(clashes.err.find("maps to the same file and was not written"), std::string::npos)
+        << clashes.err;
+    EXPECT_NE(clashes.err.find("Export failed"), std::string::npos) << clashes.err;
     // The refused batch printed only what was loaded before the empty file.
     const Outcome refused = RunWithJobs(dir, 2, "load '" + refusedCampaign + "'", "check");
     EXPECT_NE(refused.err.find("1990a.msi: the file is empty"), std::string::npos) << refused.err;

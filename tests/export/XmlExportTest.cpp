@@ -4,6 +4,7 @@
 #include <random>
 #include <tinyxml2.h>
 
+#include "app/TextUtil.h"
 #include "export/EnterpriseXml.h"
 #include "export/ExportState.h"
 #include "export/ExportTestSupport.h"
@@ -231,6 +232,36 @@ TEST(XmlExport, GroupPathAndMatching) {
     PlnGroupFilter port{"M45", "P1", "1800", true};
     EXPECT_TRUE(PlnNameMatches("ABC_1800_X_CO_06T_M45P1.PLN", port));
     EXPECT_FALSE(PlnNameMatches("ABC_1800_X_CO_06T_M45P10.PLN", port));
+}
+
+// The document is written as text; tinyxml2 reading it and printing it again must give the same
+// bytes (its layout, its escaping), and every text must read back as it went in, cleaned of what
+// XML cannot hold.
+TEST(EnterpriseXml, TextIsWhatAnXmlPrinterWouldWrite) {
+    const std::string texts[] = {
+        "plain",          "a<b>&c", "quote\"s and 'apostrophes'", "bell\x07 and \x01", "\xff\xfe not UTF-8",
+        "tab\tand\nline", ""};
+    for (const std::string& text : texts) {
+        BeamPattern p = ParsePlnText(Pln("ABC_1800_X_CO_06T_P45P1", "17.85 dBd", "TILT\tELECTRICAL",
+                                         "HORIZONTAL 360\r\n0.00 -0.001\r\nVERTICAL 360\r\n1.00 2.5\r\n"));
+        p.fileName += text;
+        p.make = text;
+        p.frequency = text;
+        const std::string xml = BuildEnterpriseXml({p, p}, text);
+        tinyxml2::XMLDocument doc;
+        ASSERT_EQ(doc.Parse(xml.c_str()), tinyxml2::XML_SUCCESS) << text;
+        tinyxml2::XMLPrinter printer;
+        doc.Print(&printer);
+        EXPECT_EQ(std::string(printer.CStr()), xml) << text;
+        const tinyxml2::XMLElement* beam = doc.FirstChildElement("ANTENNA-LIST")
+                                               ->FirstChildElement("ANTENNA")
+                                               ->FirstChildElement("BEAM-PATTERN-LIST")
+                                               ->FirstChildElement("BEAM-PATTERN");
+        ASSERT_NE(beam, nullptr);
+        EXPECT_EQ(std::string(beam->Attribute("ID")), XmlSafeText(p.fileName)) << text;
+        const char* frequency = beam->FirstChildElement("FREQUENCY")->GetText();
+        EXPECT_EQ(std::string(frequency ? frequency : ""), XmlSafeText(text)) << text;
+    }
 }
 
 TEST(PlnReader, SurvivesAnyBytes) {
