@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <zip.h>
 
 #include "ContentTypes.h"
+#include "GeneratedSources.h"
 
 namespace ooxml {
 namespace {
@@ -53,133 +52,6 @@ bool IsCompressedMedia(const std::string& name) {
 // Level 4 is zlib's fastest with lazy matching: on large sheets it writes about a tenth of the
 // strongest level's time for under a tenth more bytes.
 constexpr zip_uint32_t kDeflateLevel = 4;
-
-// Makes the generated parts for libzip, which asks for them one after the other and compresses
-// each: while one is compressed, the next is made on a second thread. Two parts are held at most,
-// in buffers that are reused from part to part.
-class PartMaker {
-  public:
-    explicit PartMaker(const std::vector<GeneratedPart>& parts) : m_parts(parts) {}
-    ~PartMaker() {
-        if (m_worker.joinable()) m_worker.join();
-    }
-    PartMaker(const PartMaker&) = delete;
-    PartMaker& operator=(const PartMaker&) = delete;
-
-    // The bytes of part `index`, valid until another part is asked for; null when making it failed.
-    const std::string* Bytes(size_t index) {
-        if (m_current.index != index) {
-            if (m_worker.joinable()) m_worker.join();
-            if (m_next.index == index)
-                std::swap(m_current, m_next);
-            else
-                Make(index, m_current);
-            m_next.index = kNone;
-            if (index + 1 < m_parts.size()) try {
-                    m_next.index = index + 1;
-                    m_worker = std::thread([this] { Make(m_next.index, m_next); });
-                } catch (...) {
-                    m_next.index = kNone; // no second thread: the next part is made when asked for
-                }
-        }
-        return m_current.made ? &m_current.bytes : nullptr;
-    }
-
-  private:
-    static constexpr size_t kNone = static_cast<size_t>(-1);
-    struct Slot {
-        size_t index = kNone;
-        bool made = false;
-        std::string bytes;
-    };
-
-    void Make(size_t index, Slot& slot) {
-        slot.index = index;
-        slot.bytes.clear();
-        // No exception may cross libzip's C frames or leave the thread.
-        try {
-            m_parts[index].write(slot.bytes);
-            slot.made = true;
-        } catch (...) { slot.made = false; }
-    }
-
-    const std::vector<GeneratedPart>& m_parts;
-    Slot m_current;
-    Slot m_next;
-    std::thread m_worker;
-};
-
-// Serves one generated part to libzip, which asks for its size before reading it.
-class GeneratedSource {
-  public:
-    GeneratedSource(PartMaker& maker, size_t index, time_t mtime)
-        : m_maker(maker), m_index(index), m_mtime(mtime) {
-        zip_error_init(&m_error);
-    }
-    ~GeneratedSource() { zip_error_fini(&m_error); }
-    GeneratedSource(const GeneratedSource&) = delete;
-    GeneratedSource& operator=(const GeneratedSource&) = delete;
-
-    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
-        return static_cast<GeneratedSource*>(state)->Handle(data, length, command);
-    }
-
-  private:
-    zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
-        switch (command) {
-        case ZIP_SOURCE_OPEN:
-            m_offset = 0;
-            return Fetch() ? 0 : -1;
-        case ZIP_SOURCE_READ: {
-            const size_t n = std::min<size_t>(length, m_bytes->size() - m_offset);
-            std::memcpy(data, m_bytes->data() + m_offset, n);
-            m_offset += n;
-            return static_cast<zip_int64_t>(n);
-        }
-        case ZIP_SOURCE_CLOSE:
-            m_bytes = nullptr;
-            return 0;
-        case ZIP_SOURCE_STAT: {
-            if (length < sizeof(zip_stat_t) || (!m_sized && !Fetch())) return -1;
-            auto* stat = static_cast<zip_stat_t*>(data);
-            stat->size = m_size;
-            stat->mtime = m_mtime;
-            stat->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
-            return sizeof(zip_stat_t);
-        }
-        case ZIP_SOURCE_ERROR:
-            return zip_error_to_data(&m_error, data, length);
-        case ZIP_SOURCE_FREE:
-            return 0;
-        case ZIP_SOURCE_SUPPORTS:
-            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                                  ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-        default:
-            zip_error_set(&m_error, ZIP_ER_OPNOTSUPP, 0);
-            return -1;
-        }
-    }
-
-    bool Fetch() {
-        m_bytes = m_maker.Bytes(m_index);
-        if (!m_bytes) {
-            zip_error_set(&m_error, ZIP_ER_MEMORY, 0);
-            return false;
-        }
-        m_sized = true;
-        m_size = m_bytes->size();
-        return true;
-    }
-
-    PartMaker& m_maker;
-    const size_t m_index;
-    const time_t m_mtime;
-    zip_error_t m_error;
-    const std::string* m_bytes = nullptr;
-    size_t m_offset = 0;
-    bool m_sized = false;
-    zip_uint64_t m_size = 0;
-};
 
 // A unique temporary name beside the target, so the rename stays on one file system. It gets the
 // target's permissions, or those of an ordinary document for a new file.
