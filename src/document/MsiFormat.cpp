@@ -43,8 +43,9 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
         if (cursor.EndsData(line)) break;
         double angle = 0, value = 0;
         PatternPoint p;
-        const bool parsed = ParsePointLine(line, angle, value);
-        doubts.DataLine(line, angle);
+        bool row = false;
+        const bool parsed = ParsePointLine(line, angle, value, &row);
+        doubts.DataLine(line, angle, row);
         if (parsed) {
             // Files hold attenuation (positive downwards) at 0..360; the program holds levels in (-180, 180].
             if (angle > 180.0) angle -= 360.0;

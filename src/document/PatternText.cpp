@@ -40,20 +40,36 @@ std::string_view LineCursor::NextOrEmpty() {
     return Next(line) ? line : std::string_view{};
 }
 
-bool ParsePointLine(std::string_view line, double& first, double& second) {
+size_t PointLineSeparator(std::string_view line) {
     // One look at each byte up to the separator: blank or tab wins wherever it lies, a comma only
     // when the line has neither.
-    size_t sep = std::string_view::npos;
     size_t comma = std::string_view::npos;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
-        if (c == ' ' || c == '\t') {
-            sep = i;
-            break;
-        }
+        if (c == ' ' || c == '\t') return i;
         if (c == ',' && comma == std::string_view::npos) comma = i;
     }
-    if (sep == std::string_view::npos) sep = comma;
+    return comma;
+}
+
+namespace {
+bool StartsNumber(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+} // namespace
+
+bool LooksLikeRow(std::string_view line, size_t separator) {
+    if (separator == std::string_view::npos || !StartsNumber(line)) return false;
+    const size_t value = line.find_first_not_of(" \t", separator + 1);
+    return value != std::string_view::npos && StartsNumber(line.substr(value));
+}
+
+bool ParsePointLine(std::string_view line, double& first, double& second, bool* row) {
+    const size_t sep = PointLineSeparator(line);
+    if (row) *row = LooksLikeRow(line, sep);
     if (sep == std::string_view::npos) {
         first = NOT_SET;
         second = NOT_SET;

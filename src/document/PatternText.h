@@ -37,7 +37,13 @@ class LineCursor {
 
 // Splits a data line at its first blank or tab or, when it has neither, at its first comma, and reads
 // both parts as numbers. A line without any separator gives (NOT_SET, NOT_SET) and false.
-bool ParsePointLine(std::string_view line, double& first, double& second);
+// `row`, when given, tells whether both parts start as numbers ("angle value", not text or a
+// right-aligned column).
+bool ParsePointLine(std::string_view line, double& first, double& second, bool* row = nullptr);
+// The separator ParsePointLine splits at; npos when the line has none.
+size_t PointLineSeparator(std::string_view line);
+// Whether a line split at `separator` is a row: both parts start as numbers.
+bool LooksLikeRow(std::string_view line, size_t separator);
 
 // The number after the first blank of a header line ("FREQUENCY 1800"); 0 without a blank.
 double NumberAfterFirstBlank(std::string_view line);
