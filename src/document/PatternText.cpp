@@ -26,6 +26,22 @@ bool LineCursor::Next(std::string_view& line) {
     return true;
 }
 
+bool LineCursor::NextSimpleRow(std::string_view& line, double& first, double& second) {
+    const char* const begin = m_text.data() + m_pos;
+    const char* const end = m_text.data() + m_text.size();
+    if (m_pos >= m_text.size()) return false;
+    const char* p = begin;
+    if (!ParseSimpleDecimal(p, end, first) || p == end || (*p != ' ' && *p != '\t')) return false;
+    while (p != end && (*p == ' ' || *p == '\t')) ++p;
+    if (!ParseSimpleDecimal(p, end, second)) return false;
+    if (p != end && *p == '\r') ++p;
+    if (p == end || *p != '\n') return false;
+    line = std::string_view(begin, static_cast<size_t>(p - begin));
+    m_pos = static_cast<size_t>(p - m_text.data()) + 1;
+    m_lastHadLineFeed = true;
+    return true;
+}
+
 size_t LineCursor::PointCapacity(int32_t statedCount) const {
     const size_t left = m_pos < m_text.size() ? m_text.size() - m_pos : 0;
     constexpr size_t kShortestLine = 4; // "0 0" and its line feed
@@ -92,9 +108,12 @@ double NumberAfterFirstBlank(std::string_view line) {
 void ReadPointLines(LineCursor& cursor, std::vector<PatternPoint>& points) {
     points.reserve(points.size() + cursor.PointCapacity(0));
     std::string_view line;
-    while (cursor.Next(line) && !cursor.EndsData(line)) {
+    for (;;) {
         double a = 0, b = 0;
-        ParsePointLine(line, a, b);
+        if (!cursor.NextSimpleRow(line, a, b)) {
+            if (!cursor.Next(line) || cursor.EndsData(line)) break;
+            ParsePointLine(line, a, b);
+        }
         points.push_back({StoredFloat(a), StoredFloat(b)});
     }
 }

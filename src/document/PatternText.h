@@ -19,6 +19,11 @@ class LineCursor {
     // The next line, or false at the end of the text. A last line without a line feed counts
     // when it is not empty.
     bool Next(std::string_view& line);
+    // Takes the next line when it is the common row "A<blanks or tabs>B" with both numbers in the
+    // short form (ParseSimpleDecimal) and nothing after B but the line end: read in the same look,
+    // with the numbers and the verdict ParsePointLine gives. False, taking nothing, for any other
+    // line, which then goes the general way.
+    bool NextSimpleRow(std::string_view& line, double& first, double& second);
     // Takes the next line, or an empty text when the text has ended (short headers read as empty).
     std::string_view NextOrEmpty();
     // The data of a text file ends at a line of exactly one character before its line feed
