@@ -1,8 +1,10 @@
 // Micro-benchmarks of the pieces the command line spends its time in: each reader per MB, each
-// pattern primitive, the driver per file and the result-line builders. Run: build/bench/MicroBench.
+// pattern primitive, the driver per file, the result-line builders and the planning-file writers. Run:
+// build/bench/MicroBench.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -16,6 +18,8 @@
 #include "document/ExactDataFormat.h"
 #include "document/MsiFormat.h"
 #include "document/QuadrelDoc.h"
+#include "export/EnterpriseXml.h"
+#include "export/PlnExport.h"
 
 namespace {
 double Level(double angle, double width) {
@@ -107,6 +111,59 @@ void NumberReader(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * std::size(numbers)));
 }
 BENCHMARK(NumberReader);
+
+// The fixed-decimal writer of every planning file row, against printf's.
+void FixedWriter(benchmark::State& state) {
+    const double values[] = {179.5, -23.456, 0.125, 12.0, 1.005, 359.0};
+    std::string text;
+    for (auto _ : state) {
+        text.clear();
+        for (double v : values) AppendFixed(text, v, 2);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * std::size(values)));
+}
+BENCHMARK(FixedWriter);
+
+void PrintfFixed(benchmark::State& state) {
+    const double values[] = {179.5, -23.456, 0.125, 12.0, 1.005, 359.0};
+    char buffer[64];
+    for (auto _ : state)
+        for (double v : values) benchmark::DoNotOptimize(std::snprintf(buffer, sizeof buffer, "%.2f", v));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * std::size(values)));
+}
+BENCHMARK(PrintfFixed);
+
+// A planning-file table of one cut and the enterprise XML of a ten-pattern group.
+void PlanningRows(benchmark::State& state) {
+    const Cut cut = AscendingCut(40);
+    std::string text;
+    for (auto _ : state) {
+        text.clear();
+        AppendAttenuationRows(text, cut, 0.0f);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * cut.size()));
+}
+BENCHMARK(PlanningRows);
+
+void EnterpriseXmlGroup(benchmark::State& state) {
+    BeamPattern pattern;
+    pattern.fileName = "QX6518_1710_X_CO_00T_M45";
+    for (int a = 0; a < 360; ++a) {
+        pattern.hMask.push_back({static_cast<float>(a), static_cast<float>(Level(a, 65.0))});
+        pattern.vMask.push_back({static_cast<float>(a), static_cast<float>(Level(a, 9.0))});
+    }
+    const std::vector<BeamPattern> group(10, pattern);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string xml = BuildEnterpriseXml(group, "dBi");
+        bytes = xml.size();
+        benchmark::DoNotOptimize(xml.data());
+    }
+    PerMb(state, bytes);
+}
+BENCHMARK(EnterpriseXmlGroup);
 
 void FindMaxMinCut(benchmark::State& state) {
     const Cut cut = AscendingCut(40);

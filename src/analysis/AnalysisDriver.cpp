@@ -7,6 +7,7 @@
 
 #include "analysis/CrossPolarIndicators.h"
 #include "analysis/GainIndicators.h"
+#include "analysis/GainSeries.h"
 #include "analysis/HorizontalIndicators.h"
 #include "analysis/Primitives.h"
 #include "analysis/VerticalIndicators.h"
@@ -207,6 +208,7 @@ void AnalyseFile(CQuadrelDoc& doc, const std::string& key) {
 }
 
 void AnalyseAll(CQuadrelDoc& doc) {
+    const CurveGainPass pass(doc);
     if (doc.jobs > 1 && doc.table.size() > 1) {
         AnalyseAllInParallel(doc);
         return;

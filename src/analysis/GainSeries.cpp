@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/GainCurves.h"
@@ -36,6 +37,18 @@ class GainTableIndex : public TableCache {
     }
 
     const std::vector<ReferenceCurve>& References() const { return m_references; }
+
+    // The curve gain of `file`, kept while a pass is open.
+    std::optional<float> CurveGain(const CQuadrelDoc& doc, const PatternFile& file) {
+        if (!m_passOpen) return GainFromCurves(doc, file, m_references);
+        auto [it, added] = m_curveGains.try_emplace(&file);
+        if (added) it->second = GainFromCurves(doc, file, m_references);
+        return it->second;
+    }
+    void OpenPass(bool open) {
+        m_passOpen = open;
+        m_curveGains.clear();
+    }
 
     // Every file of the series of `file` (a file may be visited twice).
     template <class Visit>
@@ -77,6 +90,7 @@ class GainTableIndex : public TableCache {
         std::sort(m_folders.begin(), m_folders.end());
         m_folders.erase(std::unique(m_folders.begin(), m_folders.end()), m_folders.end());
         m_references = CollectReferenceCurves(doc.gainCurves);
+        m_curveGains.clear();
     }
 
     size_t m_tableSize = 0;
@@ -85,6 +99,8 @@ class GainTableIndex : public TableCache {
     std::string m_lastKey;
     std::vector<std::string> m_folders; // sorted, with their trailing separator
     std::vector<ReferenceCurve> m_references;
+    bool m_passOpen = false;
+    std::unordered_map<const PatternFile*, std::optional<float>> m_curveGains;
 };
 
 // The document's index, made on first use.
@@ -100,7 +116,7 @@ std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file
     std::lock_guard<std::mutex> lock(doc.TableCacheLock());
     GainTableIndex& index = IndexOf(doc);
     index.Refresh(doc, file);
-    return GainFromCurves(doc, file, index.References());
+    return index.CurveGain(doc, file);
 }
 
 float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
@@ -120,9 +136,19 @@ float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
         if (&member == &file) return;
         float gain = member.results.Gain;
         if (gainsFromCurves && !member.results.flags[kDonePrep])
-            gain = GainFromCurves(doc, member, index.References()).value_or(gain);
+            gain = index.CurveGain(doc, member).value_or(gain);
         take(gain);
     });
     if (largest == NOT_SET) return NOT_SET;
     return static_cast<float>(static_cast<double>(largest) - smallest);
+}
+
+CurveGainPass::CurveGainPass(const CQuadrelDoc& doc) : m_doc(doc) {
+    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
+    IndexOf(doc).OpenPass(true);
+}
+
+CurveGainPass::~CurveGainPass() {
+    std::lock_guard<std::mutex> lock(m_doc.TableCacheLock());
+    IndexOf(m_doc).OpenPass(false);
 }

@@ -17,3 +17,16 @@ std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file
 // file whose preparation has not run yet while gains come from the curves takes part with the gain
 // its preparation will give it, so the spread does not depend on the order of analysis.
 float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file);
+
+// Within one pass over the whole table the curve gain of a file cannot change, while the spread of
+// a series asks for it once per member: for the life of this object each one is computed once.
+class CurveGainPass {
+  public:
+    explicit CurveGainPass(const CQuadrelDoc& doc);
+    ~CurveGainPass();
+    CurveGainPass(const CurveGainPass&) = delete;
+    CurveGainPass& operator=(const CurveGainPass&) = delete;
+
+  private:
+    const CQuadrelDoc& m_doc;
+};

@@ -48,11 +48,42 @@ double ParseGeneralDouble(std::string_view text, size_t start, size_t end) {
 }
 } // namespace
 
+bool ParseSimpleDecimal(const char*& cursor, const char* end, double& value) {
+    const char* p = cursor;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    // Up to 15 digits: the mantissa stays far below 2^53, and mantissa / 10^decimals is one
+    // correctly rounded division of two exact doubles, the value the general reader gives.
+    constexpr int kMaxDigits = 15;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    while (p != end && IsDigit(*p) && digits < kMaxDigits) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+        ++digits;
+    }
+    int decimals = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        while (p != end && IsDigit(*p) && digits < kMaxDigits) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+            ++digits;
+            ++decimals;
+        }
+    }
+    // More digits, an exponent or no digit at all: the general reader's business.
+    if (digits == 0 || (p != end && (IsDigit(*p) || *p == 'e' || *p == 'E' || *p == '.'))) return false;
+    const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    cursor = p;
+    return true;
+}
+
 double ParseLeadingDouble(std::string_view text) {
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     const char* p = begin;
     while (p != end && IsBlank(*p)) ++p;
+    if (double simple = 0; ParseSimpleDecimal(p, end, simple)) return simple;
     const size_t start = static_cast<size_t>(p - begin);
     bool negative = false;
     if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';

@@ -33,7 +33,8 @@ void CollectFolder(const fs::path& folder, int depth, CollectedPatternFiles& out
     std::vector<fs::path> subfolders;
     for (fs::directory_iterator end; it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (fs::is_directory(it->symlink_status(typeError))) {
+        // The entry's type comes with the folder listing; a link to a folder is not followed.
+        if (!it->is_symlink(typeError) && it->is_directory(typeError)) {
             subfolders.push_back(it->path());
         } else if (it->is_regular_file(typeError) && IsPatternFileName(it->path().filename().string())) {
             out.files.push_back(it->path().string());

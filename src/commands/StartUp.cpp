@@ -5,6 +5,7 @@
 #include "analysis/AnalysisSettingsLoad.h"
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
+#include "app/Parallel.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"
 #include "plot/Screenshot.h"
@@ -49,6 +50,8 @@ std::unique_ptr<Session> CreateSession(const std::string& configDir, Notifier* n
                                        DocumentListener* listener) {
     auto session = std::make_unique<Session>();
     session->doc = std::make_unique<CQuadrelDoc>(notifier, listener);
+    // Files are read, analysed and exported on every core; the outcome is that of one thread.
+    session->doc->jobs = CoreCount();
     InitialiseDocument(*session->doc, configDir);
     session->plot = LoadPlotState(*session->doc);
     return session;

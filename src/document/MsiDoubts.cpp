@@ -1,6 +1,7 @@
 #include "document/MsiDoubts.h"
 
 #include "app/TextUtil.h"
+#include "document/PatternText.h"
 
 namespace {
 std::string Shown(std::string_view line) {
@@ -41,7 +42,7 @@ void MsiDoubts::SkippedLine(std::string_view line) {
         // An exported or vendor file: its second cut starts again from its first angle.
         m_secondCutLine = m_lineNumber;
         m_lastAngle = -1e300;
-    } else if (LooksLikeRow(line)) {
+    } else if (LooksLikeRow(line, PointLineSeparator(line))) {
         m_skippedRowLine = m_lineNumber;
     }
 }

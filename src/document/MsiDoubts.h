@@ -8,10 +8,11 @@
 // surplus line) is loaded with a warning instead of silently. One look at each line, no second pass.
 class MsiDoubts {
   public:
-    // A data line as the reader took it; `angle` is the number read before the separator, as written.
-    void DataLine(std::string_view line, double angle) {
+    // A data line as the reader took it; `angle` is the number read before the separator, as
+    // written, and `row` whether the line looked like "angle value".
+    void DataLine(std::string_view line, double angle, bool row) {
         ++m_lineNumber;
-        if (!LooksLikeRow(line)) return NoteBadLine(line);
+        if (!row) return NoteBadLine(line);
         if (angle <= m_lastAngle) NoteDescent(angle);
         m_lastAngle = angle;
     }
@@ -21,21 +22,6 @@ class MsiDoubts {
     void Report(bool hasCountLine, int count, size_t samples, std::vector<std::string>& warnings) const;
 
   private:
-    static bool StartsNumber(std::string_view text) {
-        size_t i = 0;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        if (i < text.size() && text[i] == '.') ++i;
-        return i < text.size() && text[i] >= '0' && text[i] <= '9';
-    }
-    // "angle<blank, tab or comma>value" with both parts starting as numbers.
-    static bool LooksLikeRow(std::string_view line) {
-        if (!StartsNumber(line)) return false;
-        size_t sep = line.find_first_of(" \t");
-        if (sep == std::string_view::npos) sep = line.find(',');
-        if (sep == std::string_view::npos) return false;
-        const size_t value = line.find_first_not_of(" \t", sep + 1);
-        return value != std::string_view::npos && StartsNumber(line.substr(value));
-    }
     void NoteBadLine(std::string_view line);
     void NoteDescent(double angle);
 

@@ -39,12 +39,16 @@ bool ParseMsiText(std::string_view text, MsiContent& out) {
     std::string_view line;
     int dataLines = 0;
     MsiDoubts doubts;
-    while (cursor.Next(line)) {
-        if (cursor.EndsData(line)) break;
+    for (;;) {
         double angle = 0, value = 0;
         PatternPoint p;
-        const bool parsed = ParsePointLine(line, angle, value);
-        doubts.DataLine(line, angle);
+        bool row = true;
+        bool parsed = true;
+        if (!cursor.NextSimpleRow(line, angle, value)) {
+            if (!cursor.Next(line) || cursor.EndsData(line)) break;
+            parsed = ParsePointLine(line, angle, value, &row);
+        }
+        doubts.DataLine(line, angle, row);
         if (parsed) {
             // Files hold attenuation (positive downwards) at 0..360; the program holds levels in (-180, 180].
             if (angle > 180.0) angle -= 360.0;

@@ -19,6 +19,11 @@ class LineCursor {
     // The next line, or false at the end of the text. A last line without a line feed counts
     // when it is not empty.
     bool Next(std::string_view& line);
+    // Takes the next line when it is the common row "A<blanks or tabs>B" with both numbers in the
+    // short form (ParseSimpleDecimal) and nothing after B but the line end: read in the same look,
+    // with the numbers and the verdict ParsePointLine gives. False, taking nothing, for any other
+    // line, which then goes the general way.
+    bool NextSimpleRow(std::string_view& line, double& first, double& second);
     // Takes the next line, or an empty text when the text has ended (short headers read as empty).
     std::string_view NextOrEmpty();
     // The data of a text file ends at a line of exactly one character before its line feed
@@ -37,7 +42,13 @@ class LineCursor {
 
 // Splits a data line at its first blank or tab or, when it has neither, at its first comma, and reads
 // both parts as numbers. A line without any separator gives (NOT_SET, NOT_SET) and false.
-bool ParsePointLine(std::string_view line, double& first, double& second);
+// `row`, when given, tells whether both parts start as numbers ("angle value", not text or a
+// right-aligned column).
+bool ParsePointLine(std::string_view line, double& first, double& second, bool* row = nullptr);
+// The separator ParsePointLine splits at; npos when the line has none.
+size_t PointLineSeparator(std::string_view line);
+// Whether a line split at `separator` is a row: both parts start as numbers.
+bool LooksLikeRow(std::string_view line, size_t separator);
 
 // The number after the first blank of a header line ("FREQUENCY 1800"); 0 without a blank.
 double NumberAfterFirstBlank(std::string_view line);

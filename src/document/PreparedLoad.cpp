@@ -37,7 +37,16 @@ PreparedLoad PreparePatternFile(const std::string& path) {
             return Refused(load, kPlanningFileHint);
         return Refused(load, "not an .msi or .cm pattern file");
     }
-    std::string bytes;
+    // One buffer per thread, reused: a campaign is thousands of small files, and a fresh buffer for
+    // each costs an allocation and the first touch of its pages every time.
+    thread_local std::string bytes;
+    struct ReleaseIfLarge {
+        std::string& buffer;
+        ~ReleaseIfLarge() {
+            if (buffer.capacity() > (size_t(1) << 20))
+                std::string().swap(buffer); // one huge file keeps nothing
+        }
+    } release{bytes};
     switch (ReadRegularFile(path, bytes)) {
     case ReadResult::Ok:
         break;

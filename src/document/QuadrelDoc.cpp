@@ -96,23 +96,26 @@ int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
 
 int CQuadrelDoc::LoadBatch(const std::vector<std::string>& paths, bool skipEmpty, const std::string*& last) {
     last = nullptr;
-    // Files are read and parsed ahead on the workers, a window at a time, and stored in batch
+    // Files are read and parsed ahead on the workers while this thread stores them in batch
     // order; a refusal stops the batch there, so what was prepared beyond it is dropped unseen.
     const size_t window = jobs > 1 ? static_cast<size_t>(jobs) * 64 : 1;
-    std::vector<PreparedLoad> prepared;
-    for (size_t begin = 0; begin < paths.size(); begin += window) {
-        const size_t end = std::min(paths.size(), begin + window);
-        prepared.assign(end - begin, PreparedLoad{});
-        ParallelFor(end - begin, jobs, [&](size_t i) {
-            if (!skipEmpty || !paths[begin + i].empty()) prepared[i] = PreparePatternFile(paths[begin + i]);
-        });
-        for (size_t i = begin; i < end; ++i) {
-            if (skipEmpty && paths[i].empty()) continue;
-            if (StorePrepared(std::move(prepared[i - begin])) == kLoadRefused) return kLoadRefused;
+    std::vector<PreparedLoad> slots(window);
+    bool refused = false;
+    OrderedPipeline(
+        paths.size(), jobs, window,
+        [&](size_t i) {
+            slots[i % window] = skipEmpty && paths[i].empty() ? PreparedLoad{} : PreparePatternFile(paths[i]);
+        },
+        [&](size_t i) {
+            if (skipEmpty && paths[i].empty()) return true;
+            if (StorePrepared(std::move(slots[i % window])) == kLoadRefused) {
+                refused = true;
+                return false;
+            }
             last = &paths[i];
-        }
-    }
-    return 0;
+            return true;
+        });
+    return refused ? kLoadRefused : 0;
 }
 
 int CQuadrelDoc::OpenFiles(const std::vector<std::string>& paths) {

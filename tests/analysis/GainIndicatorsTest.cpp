@@ -6,6 +6,7 @@
 
 #include "analysis/GainCurves.h"
 #include "analysis/GainIndicators.h"
+#include "analysis/GainSeries.h"
 #include "app/TextUtil.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
@@ -242,3 +243,21 @@ TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
 }
 
 } // namespace
+
+// A pass keeps each curve gain it computed; the next pass must see curves changed in between
+// (same number of curves, other values) and a setting turned, or gains go stale.
+TEST(GainIndicatorsTest, CurveGainsAreKeptOnlyForOnePass) {
+    CQuadrelDoc doc;
+    AddGainCurves(doc);
+    PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi", 5.0f);
+    AddPattern(doc, "p1_p45_e_co_6_0_1900.msi", 5.0f);
+    auto passGain = [&] {
+        const CurveGainPass pass(doc);
+        return CurveGainOf(doc, file).value_or(NOT_SET);
+    };
+    EXPECT_NEAR(passGain(), 17.3f, 1e-4);
+    doc.gainCurves[kGainFolder + "gain value_1710_2170.txt"].points = {{1710.0f, 20.0f}, {2170.0f, 20.0f}};
+    EXPECT_NEAR(passGain(), 21.8f, 1e-4);
+    doc.Vpara.GainCalc_v = 0; // the horizontal level curve is absent
+    EXPECT_EQ(passGain(), NOT_SET);
+}

@@ -1,8 +1,10 @@
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "app/TextUtil.h"
 #include "document/MsiFormat.h"
+#include "document/PatternText.h"
 #include "document/QuadrelDoc.h"
 #include "support/TestSupport.h"
 
@@ -260,4 +262,59 @@ TEST(MsiReader, RealVendorFilesLoad) {
             EXPECT_GT(file.results.Vmax.fMag, -1.0f) << c.name;
         }
     }
+}
+
+// The quick row path must read every line it takes exactly as the general line reader does, and
+// leave every other line to it: line ends, separators, signs, long mantissas, exponents, text.
+TEST(MsiReader, QuickRowsReadAsTheGeneralLineReader) {
+    const std::string lines[] = {
+        "12.5 3.25\r\n",
+        "12.5\t3.25\n",
+        "-179.50  0.01\r\n",
+        "0 0\n",
+        "-.5 +.25\n",
+        "5. 7.\n",
+        "+3 -0.00\r\n",
+        "1e2 3\n",
+        "3 1e2\n",
+        "1.2.3 4\n",
+        " 12 5\n",
+        "12,5 6\n",
+        "12 5 \n",
+        "12 5x\n",
+        "1234567890123456 1\n",
+        "0.000000000000001 2\n",
+        "12 \t 5\r\n",
+        "12 5\r\r\n",
+        ". 5\n",
+        "12 -\n",
+        "12 5",
+    };
+    int takenLines = 0;
+    for (const std::string& text : lines) {
+        SCOPED_TRACE(PrintableText(text));
+        LineCursor quick(text);
+        std::string_view line;
+        double a = 0, b = 0;
+        const bool taken = quick.NextSimpleRow(line, a, b);
+        LineCursor general(text);
+        std::string_view generalLine;
+        ASSERT_TRUE(general.Next(generalLine));
+        double ga = 0, gb = 0;
+        bool row = false;
+        const bool parsed = ParsePointLine(generalLine, ga, gb, &row);
+        if (!taken) {
+            std::string_view next;
+            EXPECT_TRUE(quick.Next(next)); // nothing was taken
+            EXPECT_EQ(next, generalLine);
+            continue;
+        }
+        ++takenLines;
+        EXPECT_EQ(line, generalLine);
+        EXPECT_TRUE(parsed && row);
+        EXPECT_EQ(std::signbit(a), std::signbit(ga));
+        EXPECT_EQ(a, ga);
+        EXPECT_EQ(b, gb);
+    }
+    EXPECT_EQ(takenLines, 8); // the first seven and "12 \t 5"
 }
