@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 // Names the tree writer prints as they are: printable ASCII without quote or backslash.
@@ -127,6 +128,16 @@ void AppendJsonFloat(std::string& out, float value) {
     }
     if (value == 0.0f) {
         out += "0.0"; // -0 is written as 0 everywhere
+        return;
+    }
+    // Whole numbers (the -999 of every unset member among them) print as the tree writer prints
+    // them, "1800.0", without the round trip below.
+    if (std::fabs(value) < 1e7f && value == std::trunc(value)) {
+        std::array<char, 16> whole{};
+        const auto end =
+            std::to_chars(whole.data(), whole.data() + whole.size(), static_cast<int32_t>(value)).ptr;
+        out.append(whole.data(), end);
+        out += ".0";
         return;
     }
     // The double read from the float's shortest decimal, printed by the tree writer's own number
