@@ -235,11 +235,14 @@ ReadResult ReadRegularFile(const std::string& path, std::string& bytes) {
     bool failed = false;
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        const size_t wanted = bytes.size() - filled;
+        const ssize_t got = ::read(fd, bytes.data() + filled, wanted);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) failed = true;
         if (got <= 0) break;
         filled += static_cast<size_t>(got);
+        // A regular file gives less than asked only at its end: no further read to learn that.
+        if (static_cast<size_t>(got) < wanted) break;
     }
     ::close(fd);
     bytes.resize(filled);
