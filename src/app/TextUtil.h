@@ -12,11 +12,6 @@
 // but without hexadecimal, "inf" or "nan" forms and without looking at the locale.
 double ParseLeadingDouble(std::string_view text);
 
-// The common short form of a number at `cursor`: optional sign, at most 15 digits with an optional
-// ".", and nothing after it that would continue a number (a digit, ".", an exponent). Gives the
-// value ParseLeadingDouble gives and moves `cursor` past it; false (cursor kept) for any other form.
-bool ParseSimpleDecimal(const char*& cursor, const char* end, double& value);
-
 // The leading decimal integer of `text` (leading blanks, optional sign, digits); 0 when none.
 // Saturates at the int32 range instead of overflowing.
 int32_t ParseLeadingInt(std::string_view text);

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "app/SimpleDecimal.h"
 #include "app/TextUtil.h"
 
 float StoredFloat(double value) {
