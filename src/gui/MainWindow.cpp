@@ -12,12 +12,12 @@
 #include <QToolBar>
 
 #include "commands/FileCommands.h"
-#include "reports/ReportWorker.h"
 #include "commands/SettingsCommands.h"
 #include "gui/FileListPane.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
 #include "gui/ResultPanes.h"
+#include "reports/ReportWorker.h"
 
 MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWindow(parent) {
     setObjectName("mainWindow");
@@ -132,6 +132,7 @@ void MainWindow::OpenPaths(const QStringList& paths) {
         statusBar()->showMessage(QString::fromStdString("Refused " + failure.path + ": " + failure.reason));
     }
     RememberRecent(paths);
+    ShowWarnings("loading");
 }
 
 void MainWindow::OnDrop(const QStringList& paths) {
@@ -139,6 +140,25 @@ void MainWindow::OnDrop(const QStringList& paths) {
     for (const QString& path : paths) list.push_back(path.toStdString());
     DropFilesCommand(*m_session, list);
     RememberRecent(paths);
+    ShowWarnings("loading");
+}
+
+void MainWindow::ShowWarnings(const QString& work) {
+    const QStringList warnings = m_notifier->TakeWarnings();
+    if (warnings.isEmpty()) return;
+    constexpr int kShown = 12;
+    const QString summary =
+        QString("%1 warning%2 while %3").arg(warnings.size()).arg(warnings.size() == 1 ? "" : "s").arg(work);
+    statusBar()->showMessage(summary + ": " + warnings.front());
+    auto* box = new QMessageBox(QMessageBox::Warning, "Vexlor",
+                                summary + ":\n\n" + warnings.mid(0, kShown).join("\n") +
+                                    (warnings.size() > kShown ? "\n…" : ""),
+                                QMessageBox::Ok, this);
+    box->setObjectName("warningsBox");
+    box->setDetailedText(warnings.join("\n"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 void MainWindow::StartExport() {
@@ -166,6 +186,7 @@ void MainWindow::StartExport() {
         m_view->Freeze(false);
         for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(true);
         m_exportRunning = false;
+        ShowWarnings("exporting");
         emit exportFinished();
     });
     worker->start();

@@ -64,6 +64,8 @@ class MainWindow : public QMainWindow {
     void UpdateRecentMenu();
     void RememberRecent(const QStringList& paths);
     void OnDrop(const QStringList& paths);
+    // The warnings of the work just ended, in one box that does not wait for the user.
+    void ShowWarnings(const QString& work);
     void Print(bool preview);
     void SaveScreenshot();
 

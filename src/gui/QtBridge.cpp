@@ -21,6 +21,18 @@ void QtNotifier::Status(const std::string& text) {
     emit statusText(QString::fromStdString(text));
 }
 
+void QtNotifier::Warning(const std::string& subject, const std::string& text) {
+    const QMutexLocker lock(&m_warningsLock);
+    m_warnings << QString::fromStdString(subject + ": " + text);
+}
+
+QStringList QtNotifier::TakeWarnings() {
+    const QMutexLocker lock(&m_warningsLock);
+    QStringList taken;
+    taken.swap(m_warnings);
+    return taken;
+}
+
 void QtNotifier::ShowBox(const QString& text, const QString& caption) {
     emit messageShown(caption, text);
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, m_parent);

@@ -1,6 +1,8 @@
 #pragma once
+#include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "app/Notifier.h"
 
@@ -37,6 +39,11 @@ class QtNotifier : public QObject, public Notifier {
     explicit QtNotifier(QWidget* parent);
     void Notify(const std::string& text, const std::string& caption) override;
     void Status(const std::string& text) override;
+    // Kept (from any thread) until the window shows them together once the work has ended: a
+    // campaign may give one per file, and a box for each would bury the window.
+    void Warning(const std::string& subject, const std::string& text) override;
+    // "SUBJECT: TEXT" of every warning since the last call.
+    QStringList TakeWarnings();
 
   signals:
     void statusText(const QString& text);
@@ -45,4 +52,6 @@ class QtNotifier : public QObject, public Notifier {
   private:
     void ShowBox(const QString& text, const QString& caption);
     QWidget* m_parent;
+    QMutex m_warningsLock;
+    QStringList m_warnings;
 };

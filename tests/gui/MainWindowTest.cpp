@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -97,6 +98,32 @@ class MainWindowTest : public QObject {
     void cleanup() {
         m_window.reset();
         m_config.reset();
+    }
+
+    // A file read with doubts (text in a data line, so a row too many and a count that is off) is
+    // loaded and its warnings shown together, in a box that does not wait;
+    // the sample campaign gives none.
+    void loadWarningsAreShownOnceWithoutWaiting() {
+        QVERIFY(W().findChildren<QMessageBox*>("warningsBox").isEmpty());
+        QTemporaryDir data;
+        const QString folder = data.path() + "/Lab_P_M_20261208_B_SN";
+        QVERIFY(QDir().mkpath(folder));
+        QByteArray text = "NAME X\r\nFREQUENCY 1800\r\n720\r\nTILT\r\nCOMMENT\r\nHORIZONTAL 360\r\n";
+        for (int i = 0; i < 720; ++i)
+            text += (i == 5 ? QByteArray("GAIN 12 dBi") : QByteArray::number(i * 0.5) + " 3.00") + "\r\n";
+        QFile file(folder + "/p1_p45_h_co_2_0_1850.msi");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        W().OpenPaths({folder});
+        const auto boxes = W().findChildren<QMessageBox*>("warningsBox");
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes.front()->isVisible() && !boxes.front()->isModal());
+        QVERIFY2(boxes.front()->text().startsWith("3 warnings while loading:"),
+                 qPrintable(boxes.front()->text()));
+        QVERIFY(boxes.front()->text().contains("p1_p45_h_co_2_0_1850.msi"));
+        QVERIFY(W().statusBar()->currentMessage().startsWith("3 warnings while loading: "));
+        QCOMPARE(W().FileList()->topLevelItemCount(), 49);
     }
 
     void frameShowsItsParts() {
