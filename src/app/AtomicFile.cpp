@@ -4,13 +4,16 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 std::string FolderOf(const std::string& path) {
@@ -69,18 +72,22 @@ bool ProcessAlive(pid_t pid) {
 
 // A killed run leaves its temporary files behind; the first write of this process to a folder
 // removes those whose writer is gone. Files of running writers and any other names stay.
-void RemoveStaleTemporaries(const std::string& folder) {
+void RemoveStaleTemporaries(const std::string& folder, int folderFd) {
     static std::mutex mutex;
     static std::set<std::string> swept;
     {
         const std::lock_guard<std::mutex> lock(mutex);
         if (!swept.insert(folder).second) return;
     }
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
+    const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0) ::close(listFd);
+        return;
+    }
     while (const dirent* entry = ::readdir(dir)) {
         const pid_t owner = TempFileOwner(entry->d_name);
-        if (owner > 0 && !ProcessAlive(owner)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        if (owner > 0 && !ProcessAlive(owner)) ::unlinkat(folderFd, entry->d_name, 0);
     }
     ::closedir(dir);
 }
@@ -98,7 +105,172 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FailureText(const std::string& what, int error) {
+    return what + ": " + ErrorText(error ? error : EIO);
+}
+
+// An open folder that closes itself.
+class FolderFd {
+  public:
+    explicit FolderFd(int fd = -1) : m_fd(fd) {}
+    FolderFd(FolderFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FolderFd& operator=(FolderFd&& other) noexcept {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
+    ~FolderFd() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
+
+// The folder `path` is written into. Below `root` each folder is opened without following a link,
+// so a link planted there can never send the file elsewhere; `root` and a path outside it are
+// opened as given. Invalid (and `error` set) when the folder cannot be reached.
+FolderFd OpenTargetFolder(const std::string& root, const std::string& path, std::string& error) {
+    const std::string folder = FolderOf(path);
+    const std::string rootSlash = root.empty() || root.back() == '/' ? root : root + "/";
+    const bool below = !rootSlash.empty() && path.compare(0, rootSlash.size(), rootSlash) == 0;
+    const std::string start =
+        below ? (rootSlash == "/" ? "/" : rootSlash.substr(0, rootSlash.size() - 1)) : folder;
+    FolderFd fd(::open(start.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        error = FailureText(start, errno);
+        return fd;
+    }
+    if (!below) return fd;
+    const std::string inside = folder.size() > rootSlash.size() ? folder.substr(rootSlash.size()) : "";
+    std::string walked = start;
+    size_t from = 0;
+    while (from < inside.size()) {
+        const size_t slash = std::min(inside.find('/', from), inside.size());
+        const std::string part = inside.substr(from, slash - from);
+        from = slash + 1;
+        if (part.empty() || part == ".") continue;
+        walked += (walked.back() == '/' ? "" : "/") + part;
+        if (part == "..") {
+            error = walked + ": leads out of the output folder";
+            return FolderFd();
+        }
+        FolderFd next(::openat(fd.Get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (next.Get() < 0) {
+            const int cause = errno;
+            struct stat info {};
+            if (::fstatat(fd.Get(), part.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
+                error = walked + " is a symbolic link; nothing is written beyond it";
+            else
+                error = FailureText(walked, cause);
+            return next;
+        }
+        fd = std::move(next);
+    }
+    return fd;
+}
+
+// Removes the temporary file (and closes it), keeping the errno of what failed.
+void Discard(int folderFd, const std::string& tempName, int& fd) {
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+    ::unlinkat(folderFd, tempName.c_str(), 0);
+    errno = error;
+}
+
+// Creates a new temporary file of this program in the folder; `fd` stays open. Empty (errno set)
+// when none could be made.
+std::string CreateTemporary(const std::string& folder, int folderFd, int& fd) {
+    static std::atomic<unsigned> counter{0};
+    RemoveStaleTemporaries(folder, folderFd);
+    fd = -1;
+    // A name can be taken by a file that a killed earlier process with the same id left behind.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
+                                 std::to_string(counter++) + std::string(kTempSuffix);
+        fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) return name;
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+// Where a write of `path` goes: without a root the end of its link chain (a configuration file
+// keeps its link), below one the path itself (a link there is replaced).
+std::string TargetOf(const std::string& root, const std::string& path) {
+    return root.empty() ? ResolveLinks(path) : path;
+}
+
+// Writes the bytes to a new temporary file beside the target, with the mode of the file it will
+// replace; `fd` stays open. False with `error` set when anything fails (the temporary file is gone
+// then).
+bool WriteTemporary(int folderFd, std::string_view bytes, StagedFile& staged, int& fd, std::string& error) {
+    const std::string folder = FolderOf(staged.target);
+    const std::string tempName = CreateTemporary(folder, folderFd, fd);
+    if (tempName.empty()) {
+        error = FailureText("cannot create a temporary file in " + folder, errno);
+        return false;
+    }
+    staged.temp = folder + "/" + tempName;
+    bool ok = WriteAll(fd, bytes);
+    // A replaced file keeps its permissions (a private 0600 file must not become readable); a link
+    // that an output replaces says nothing about the file's mode.
+    struct stat existing {};
+    if (ok && ::fstatat(folderFd, NameOf(staged.target).c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(existing.st_mode) && ::fchmod(fd, existing.st_mode & 0777) != 0)
+        ok = false;
+    if (!ok) {
+        error = FailureText("cannot write " + staged.target, errno);
+        Discard(folderFd, tempName, fd);
+        staged.temp.clear();
+    }
+    return ok;
+}
+
+bool RenameIntoPlace(int folderFd, const StagedFile& staged, std::string& error) {
+    const std::string tempName = NameOf(staged.temp);
+    if (::renameat(folderFd, tempName.c_str(), folderFd, NameOf(staged.target).c_str()) == 0) return true;
+    error = FailureText("cannot replace " + staged.target, errno);
+    int none = -1;
+    Discard(folderFd, tempName, none);
+    return false;
+}
+
+// One file, synced before the rename: a crash can never leave an empty file under the real name.
+bool WriteSynced(const std::string& root, const std::string& path, std::string_view bytes,
+                 std::string& error) {
+    StagedFile staged{{}, TargetOf(root, path), root};
+    if (staged.target.empty()) {
+        error = path + ": " + ErrorText(ELOOP);
+        errno = ELOOP;
+        return false;
+    }
+    const FolderFd folder = OpenTargetFolder(root, staged.target, error);
+    if (folder.Get() < 0) return false;
+    int fd = -1;
+    if (!WriteTemporary(folder.Get(), bytes, staged, fd, error)) return false;
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        error = FailureText("cannot write " + staged.target, errno);
+        Discard(folder.Get(), NameOf(staged.temp), fd);
+        return false;
+    }
+    if (!RenameIntoPlace(folder.Get(), staged, error)) return false;
+    ::fsync(folder.Get());
+    return true;
+}
 } // namespace
+
+std::string ErrorText(int error) {
+    char buffer[256];
+    // The GNU strerror_r returns its text, in `buffer` or a static string.
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
 
 // The rename is only durable once the folder entry is on disk; a folder that cannot be synced
 // (some file systems refuse) does not make the write fail.
@@ -109,109 +281,114 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-namespace {
-void Discard(const StagedFile& staged, int& fd);
-
-// Writes the bytes to a new temporary file beside the end of `path`'s link chain, with the mode
-// of the file it will replace; `fd` stays open. False with errno set when anything fails (the
-// temporary file is gone then).
-bool WriteTemporary(const std::string& path, std::string_view bytes, StagedFile& staged, int& fd) {
-    static std::atomic<unsigned> counter{0};
-    fd = -1;
-    staged.target = ResolveLinks(path);
-    if (staged.target.empty()) return false;
-    const std::string folder = FolderOf(staged.target);
-    RemoveStaleTemporaries(folder);
-
-    // A name can be taken by a file that a killed earlier process with the same id left behind.
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        staged.temp = folder + "/" + std::string(kTempPrefix) + std::to_string(::getpid()) + "_" +
-                      std::to_string(counter++) + std::string(kTempSuffix);
-        fd = ::open(staged.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    // A replaced file keeps its permissions (a private 0600 file must not become readable).
-    struct stat existing {};
-    if (ok && ::stat(staged.target.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 0777) != 0)
-        ok = false;
-    if (!ok) Discard(staged, fd);
-    return ok;
-}
-
-// Removes the temporary file (and closes it), keeping the errno of what failed.
-void Discard(const StagedFile& staged, int& fd) {
-    const int error = errno;
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-    ::unlink(staged.temp.c_str());
-    errno = error;
-}
-
-bool RenameIntoPlace(const StagedFile& staged) {
-    int none = -1;
-    if (std::rename(staged.temp.c_str(), staged.target.c_str()) == 0) return true;
-    Discard(staged, none);
-    return false;
-}
-} // namespace
-
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    StagedFile staged;
-    int fd = -1;
-    if (!WriteTemporary(path, bytes, staged, fd)) return false;
-    // The data must be on disk before the rename makes it the file, or a crash could leave an
-    // empty file under the real name.
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        Discard(staged, fd);
-        return false;
-    }
-    if (!RenameIntoPlace(staged)) return false;
-    SyncFolder(FolderOf(staged.target));
-    return true;
+    std::string error;
+    return WriteSynced({}, path, bytes, error);
 }
 
-bool StageFile(const std::string& path, std::string_view bytes, StagedFile& staged) {
+bool WriteOutputAtomic(const std::string& root, const std::string& path, std::string_view bytes,
+                       std::string& error) {
+    return WriteSynced(root, path, bytes, error);
+}
+
+bool StageFile(const std::string& root, const std::string& path, std::string_view bytes, StagedFile& staged,
+               std::string& error) {
+    staged = {{}, TargetOf(root, path), root};
+    if (staged.target.empty()) {
+        error = path + ": " + ErrorText(ELOOP);
+        return false;
+    }
+    const FolderFd folder = OpenTargetFolder(root, staged.target, error);
+    if (folder.Get() < 0) return false;
     int fd = -1;
-    if (!WriteTemporary(path, bytes, staged, fd)) return false;
+    if (!WriteTemporary(folder.Get(), bytes, staged, fd, error)) return false;
     if (::close(fd) != 0) {
+        error = FailureText("cannot write " + staged.target, errno);
         fd = -1;
-        Discard(staged, fd);
+        Discard(folder.Get(), NameOf(staged.temp), fd);
+        staged.temp.clear();
         return false;
     }
     return true;
 }
 
-std::vector<int> CommitStaged(const std::vector<StagedFile>& files) {
-    std::vector<int> errors(files.size(), 0);
-    std::set<std::string> folders;
-    for (const StagedFile& file : files)
-        if (!file.temp.empty()) folders.insert(FolderOf(file.target));
+std::vector<std::string> CommitStaged(const std::vector<StagedFile>& files) {
+    std::vector<std::string> errors(files.size());
+    // Each folder is reached once, as the staging reached it; a folder that cannot be reached any
+    // more fails its files.
+    struct Opened {
+        FolderFd fd;
+        std::string error;
+    };
+    std::map<std::pair<std::string, std::string>, Opened> folders;
+    for (const StagedFile& file : files) {
+        if (file.temp.empty()) continue;
+        const auto key = std::make_pair(file.root, FolderOf(file.target));
+        if (folders.count(key)) continue;
+        Opened opened;
+        opened.fd = OpenTargetFolder(file.root, file.target, opened.error);
+        folders.emplace(key, std::move(opened));
+    }
     // One sync of each file system writes every staged file at once; where that reports an error
     // nobody can tell which file it was, so each is synced on its own then.
     bool synced = true;
-    for (const std::string& folder : folders) {
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0 || ::syncfs(fd) != 0) synced = false;
-        if (fd >= 0) ::close(fd);
-    }
+    for (const auto& [key, opened] : folders)
+        if (opened.fd.Get() < 0 || ::syncfs(opened.fd.Get()) != 0) synced = false;
     for (size_t i = 0; i < files.size(); ++i) {
         const StagedFile& file = files[i];
         if (file.temp.empty()) continue;
+        const Opened& folder = folders.at(std::make_pair(file.root, FolderOf(file.target)));
+        if (folder.fd.Get() < 0) {
+            errors[i] = folder.error;
+            continue;
+        }
         if (!synced) {
-            int fd = ::open(file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+            int fd = ::openat(folder.fd.Get(), NameOf(file.temp).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
             if (fd < 0 || ::fsync(fd) != 0) {
-                errors[i] = errno ? errno : EIO;
-                Discard(file, fd);
+                errors[i] = FailureText("cannot write " + file.target, errno);
+                Discard(folder.fd.Get(), NameOf(file.temp), fd);
                 continue;
             }
             ::close(fd);
         }
-        if (!RenameIntoPlace(file)) errors[i] = errno ? errno : EIO;
+        RenameIntoPlace(folder.fd.Get(), file, errors[i]);
     }
-    for (const std::string& folder : folders) SyncFolder(folder);
+    for (const auto& [key, opened] : folders)
+        if (opened.fd.Get() >= 0) ::fsync(opened.fd.Get());
     return errors;
+}
+
+std::string OutputTemporaryPath(const std::string& root, const std::string& path, std::string& error) {
+    const FolderFd folder = OpenTargetFolder(root, path, error);
+    if (folder.Get() < 0) return {};
+    int fd = -1;
+    const std::string name = CreateTemporary(FolderOf(path), folder.Get(), fd);
+    if (name.empty()) {
+        error = FailureText("cannot create a temporary file in " + FolderOf(path), errno);
+        return {};
+    }
+    ::close(fd);
+    return FolderOf(path) + "/" + name;
+}
+
+bool PlaceOutputFile(const std::string& root, const std::string& temporary, const std::string& path,
+                     std::string& error) {
+    const FolderFd folder = OpenTargetFolder(root, path, error);
+    if (folder.Get() < 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    const StagedFile staged{temporary, path, root};
+    int fd = ::openat(folder.Get(), NameOf(temporary).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        error = FailureText("cannot write " + path, errno);
+        Discard(folder.Get(), NameOf(temporary), fd);
+        return false;
+    }
+    ::close(fd);
+    if (!RenameIntoPlace(folder.Get(), staged, error)) return false;
+    ::fsync(folder.Get());
+    return true;
 }
 
 ReadResult ReadRegularFile(const std::string& path, std::string& bytes) {

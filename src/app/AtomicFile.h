@@ -10,18 +10,38 @@
 // the old file untouched) when anything fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+// Writes one output file below the output folder `root`: no symlink below `root` is followed. A
+// link at the file's own name is replaced by the file (its target is never opened); a folder on
+// the way that is a link refuses the write, and `error` names it. `root` itself may be a link. An
+// empty `root` writes as WriteFileAtomic does. On failure `error` says what failed and why.
+bool WriteOutputAtomic(const std::string& root, const std::string& path, std::string_view bytes,
+                       std::string& error);
+
 // The same in two steps, for writers of many files: syncing each file on its own costs a disk
 // round trip per file, so the files are staged first (written to their temporary files, on any
 // thread) and committed together: one sync of the file system, then the renames, then one sync
 // per folder. Nothing replaces a file before its data is on disk.
 struct StagedFile {
     std::string temp;   // empty: nothing staged
-    std::string target; // the end of the path's link chain
+    std::string target; // where the file goes: the end of the path's link chain without a root
+    std::string root;   // the output folder (empty: links are followed)
 };
-// False (errno set, nothing left behind) when the temporary file could not be written.
-bool StageFile(const std::string& path, std::string_view bytes, StagedFile& staged);
-// Per file, 0 when it is in place, else the errno of what failed (its temporary file is removed).
-std::vector<int> CommitStaged(const std::vector<StagedFile>& files);
+// False (`error` set, nothing left behind) when the temporary file could not be written.
+bool StageFile(const std::string& root, const std::string& path, std::string_view bytes, StagedFile& staged,
+               std::string& error);
+// Per file, empty when it is in place, else what failed (its temporary file is removed).
+std::vector<std::string> CommitStaged(const std::vector<StagedFile>& files);
+
+// For writers whose library writes the file by its name (zip packages): the temporary file's path
+// to hand the library (hidden, beside `path`, its folder reached as above; empty with `error` set
+// when the folder cannot be), then PlaceOutputFile, which syncs it and renames it over `path`'s
+// entry, or removes it and sets `error`.
+std::string OutputTemporaryPath(const std::string& root, const std::string& path, std::string& error);
+bool PlaceOutputFile(const std::string& root, const std::string& temporary, const std::string& path,
+                     std::string& error);
+
+// The text of an errno value; safe on any thread (strerror is not).
+std::string ErrorText(int error);
 
 // Makes the renames into `folder` durable; a folder that cannot be synced is left as it is.
 void SyncFolder(const std::string& folder);

@@ -1,17 +1,22 @@
 #include "app/Log.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "app/ConfigLocation.h"
+#include "app/TextUtil.h"
 
 namespace {
 
@@ -25,6 +30,7 @@ struct LogState {
     std::FILE* file = nullptr;
     std::chrono::steady_clock::time_point openedAt;
     int openings = 0;
+    std::string refusedPath; // not a regular file: told once, never opened again
 };
 
 // Never destroyed: objects torn down at exit may still log.
@@ -101,12 +107,34 @@ namespace {
 // Entries of the calling thread are kept here while a LogCapture is alive.
 thread_local std::vector<std::string>* t_capture = nullptr;
 
+// Opens the log for appending. A named pipe there must not stop the program until someone reads
+// it, nor a device take the entries: anything but a regular file is told once and not written.
+std::FILE* OpenLogFile(LogState& state, const std::string& path) {
+    // O_CLOEXEC: the descriptor must not leak into programs started for exports.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat info {};
+    const bool regular = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    // A pipe without a reader refuses a non-blocking open for writing.
+    const bool refused = fd < 0 ? errno == ENXIO || errno == EISDIR : !regular;
+    if (refused && state.refusedPath != path) {
+        state.refusedPath = path;
+        std::fprintf(stderr, "warning: %s: not a regular file; the log is not written there\n",
+                     PrintableText(path).c_str());
+    }
+    if (!regular || ::fcntl(fd, F_SETFL, O_WRONLY | O_APPEND) != 0) {
+        if (fd >= 0) ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "a");
+    if (!file) ::close(fd);
+    return file;
+}
+
 void WriteEntry(LogState& state, const char* text, size_t length) {
     if (!state.file) {
         const std::string path = CurrentPath(state);
-        if (!HasRoomFor(path)) return;
-        // "e": the descriptor must not leak into programs started for exports.
-        state.file = std::fopen(path.c_str(), "abe");
+        if (path == state.refusedPath || !HasRoomFor(path)) return;
+        state.file = OpenLogFile(state, path);
         if (!state.file) return;
         state.openedAt = std::chrono::steady_clock::now();
         ++state.openings;

@@ -1,8 +1,5 @@
 #include "app/OutputBatch.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "app/AtomicFile.h"
 #include "app/Parallel.h"
 #include "app/WriteLedger.h"
@@ -31,21 +28,19 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
     ParallelFor(m_items.size(), jobs, [&](size_t i) {
         Result& result = results[i];
         if (result.state != State::Claimed) return;
-        errno = 0;
-        if (!StageFile(m_items[i].path, m_items[i].make(), staged[i])) {
+        if (!StageFile(ledger.Root(), m_items[i].path, m_items[i].make(), staged[i], result.reason)) {
             staged[i].temp.clear();
             result.state = State::Failed;
-            result.reason = errno ? std::strerror(errno) : "write failed";
         }
     });
-    const std::vector<int> errors = CommitStaged(staged);
+    const std::vector<std::string> errors = CommitStaged(staged);
 
     std::vector<bool> written(m_items.size(), false);
     for (size_t i = 0; i < m_items.size(); ++i) {
         Result& result = results[i];
-        if (result.state == State::Claimed && errors[i] != 0) {
+        if (result.state == State::Claimed && !errors[i].empty()) {
             result.state = State::Failed;
-            result.reason = std::strerror(errors[i]);
+            result.reason = errors[i];
         }
         if (result.state == State::Claimed) {
             written[i] = true;

@@ -3,10 +3,60 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
 #include <exception>
 #include <mutex>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
+
+#include "app/Log.h"
+
+namespace {
+std::atomic<int> g_threadsBeforeFailure{-1};
+std::once_flag g_shortageTold;
+
+std::function<void(const std::string&)>& ShortageHandler() {
+    static std::function<void(const std::string&)> handler = [](const std::string& text) {
+        std::fprintf(stderr, "warning: %s\n", text.c_str());
+    };
+    return handler;
+}
+
+// Starts up to `wanted` threads running `body`, as many as the system gives: a process or memory
+// limit makes thread creation fail, and the work then goes on with the threads there are (down to
+// the calling thread alone). The first shortage of a run is told once.
+template <typename Body>
+void StartThreads(std::vector<std::thread>& threads, size_t wanted, const Body& body) {
+    threads.reserve(wanted);
+    for (size_t t = 0; t < wanted; ++t) {
+        try {
+            if (g_threadsBeforeFailure.load() == 0)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            threads.emplace_back(body);
+            if (g_threadsBeforeFailure.load() > 0) --g_threadsBeforeFailure;
+        } catch (const std::system_error& error) {
+            std::call_once(g_shortageTold, [&] {
+                const std::string text = "only " + std::to_string(t) + " of " + std::to_string(wanted) +
+                                         " more threads could be started (" + error.code().message() +
+                                         "); the work goes on with fewer";
+                Log("%s", text.c_str());
+                if (ShortageHandler()) ShortageHandler()(text);
+            });
+            return;
+        }
+    }
+}
+} // namespace
+
+void SetThreadShortageHandler(std::function<void(const std::string&)> handler) {
+    ShortageHandler() = std::move(handler);
+}
+
+void FailThreadCreationAfter(int count) {
+    g_threadsBeforeFailure = count;
+}
 
 void ParallelFor(size_t count, int jobs, const std::function<void(size_t)>& work) {
     const size_t threads = std::min(count, static_cast<size_t>(std::max(jobs, 1)));
@@ -28,8 +78,7 @@ void ParallelFor(size_t count, int jobs, const std::function<void(size_t)>& work
         }
     };
     std::vector<std::thread> helpers;
-    helpers.reserve(threads - 1);
-    for (size_t t = 1; t < threads; ++t) helpers.emplace_back(drain);
+    StartThreads(helpers, threads - 1, drain);
     drain();
     for (std::thread& helper : helpers) helper.join();
     if (failure) std::rethrow_exception(failure);
@@ -76,9 +125,11 @@ void OrderedPipeline(size_t count, int jobs, size_t window, const std::function<
         }
     };
     std::vector<std::thread> producers;
-    const size_t threads = std::min(count, static_cast<size_t>(jobs));
-    producers.reserve(threads);
-    for (size_t t = 0; t < threads; ++t) producers.emplace_back(producer);
+    StartThreads(producers, std::min(count, static_cast<size_t>(jobs)), producer);
+    if (producers.empty()) {
+        OrderedPipeline(count, 1, window, produce, consume);
+        return;
+    }
 
     for (size_t i = 0; i < count; ++i) {
         {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <string>
 
 // Runs work(0) .. work(count - 1) on up to `jobs` threads (the calling thread is one of them),
 // each index exactly once, in no particular order; returns when all are done. With jobs <= 1 or a
@@ -16,6 +17,12 @@ void ParallelFor(size_t count, int jobs, const std::function<void(size_t)>& work
 // The first exception thrown by `produce` is rethrown here once the threads are done.
 void OrderedPipeline(size_t count, int jobs, size_t window, const std::function<void(size_t)>& produce,
                      const std::function<bool(size_t)>& consume);
+
+// Where it is told that fewer threads than asked could be started (once per process; default:
+// "warning: TEXT" on stderr). The work itself runs to the same result.
+void SetThreadShortageHandler(std::function<void(const std::string&)> handler);
+// For tests: thread creation fails once `count` more threads have been started (negative: never).
+void FailThreadCreationAfter(int count);
 
 // The number of cores the program may use (at least 1).
 int CoreCount();

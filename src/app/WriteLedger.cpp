@@ -1,7 +1,5 @@
 #include "app/WriteLedger.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "app/AtomicFile.h"
@@ -41,9 +39,9 @@ void WriteLedger::RecordFailure(const std::string& path, const std::string& reas
 WriteLedger::Outcome WriteLedger::Write(const std::string& path, std::string_view bytes,
                                         const std::string& source) {
     if (Claim(path, source) == Outcome::Duplicate) return Outcome::Duplicate;
-    errno = 0;
-    if (!WriteFileAtomic(path, bytes)) {
-        RecordFailure(path, errno ? std::strerror(errno) : "write failed");
+    std::string error;
+    if (!WriteOutputAtomic(m_root, path, bytes, error)) {
+        RecordFailure(path, error);
         return Outcome::Failed;
     }
     return Outcome::Written;

@@ -12,6 +12,11 @@ class WriteLedger {
   public:
     enum class Outcome { Written, Failed, Duplicate };
 
+    // `root`: the output folder; below it no symlink is followed (see WriteOutputAtomic). Without
+    // one, a symlink at a written name stays a link.
+    explicit WriteLedger(std::string root = {}) : m_root(std::move(root)) {}
+    const std::string& Root() const { return m_root; }
+
     // Writes `bytes` atomically to `path` unless this run wrote that path already (then nothing
     // is written: the first input keeps its file). `source` names what the file was made from.
     Outcome Write(const std::string& path, std::string_view bytes, const std::string& source);
@@ -39,6 +44,7 @@ class WriteLedger {
   private:
     std::string Normalised(const std::string& path) const;
 
+    std::string m_root;
     mutable std::map<std::string, std::string> m_folders; // folder as given -> its canonical form (a cache)
     std::map<std::string, std::string> m_written;         // normalised path -> source (failed ones too)
     std::set<std::string> m_failedKeys;

@@ -86,7 +86,7 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
         return ExportRunResult::Refused;
     }
     SetTemplatePaths(TemplateBase(doc), state);
-    state.ledger = WriteLedger{};
+    state.ledger = WriteLedger{state.workingFolder};
     notifier.Notify(kTextExportNotice, kCaptionApplication);
     MakeFolder(state.reportFolder);
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,8 +33,9 @@ struct DestinationCase {
 // The one-file writer and the staged writer of many files must reach the same destinations.
 bool WriteStaged(const std::string& path, const std::string& bytes) {
     StagedFile staged;
-    if (!StageFile(path, bytes, staged)) return false;
-    return CommitStaged({staged}) == std::vector<int>{0};
+    std::string error;
+    if (!StageFile({}, path, bytes, staged, error)) return false;
+    return CommitStaged({staged}) == std::vector<std::string>{""};
 }
 
 TEST(AtomicFile, WritesEveryDestinationInPlaceAndLeavesNoTemporaries) {
@@ -84,25 +87,26 @@ TEST(AtomicFile, StagedFilesAppearOnlyAtTheCommitAndFailOneByOne) {
     TempDir dir;
     const std::string kept = dir.Write("a.pln", "old");
     std::vector<StagedFile> staged(3);
-    ASSERT_TRUE(StageFile(kept, "new", staged[0]));
-    ASSERT_TRUE(StageFile((dir.Path() / "b.pln").string(), "b", staged[1]));
-    ASSERT_TRUE(StageFile((dir.Path() / "c.pln").string(), "c", staged[2]));
+    std::string error;
+    ASSERT_TRUE(StageFile({}, kept, "new", staged[0], error));
+    ASSERT_TRUE(StageFile({}, (dir.Path() / "b.pln").string(), "b", staged[1], error));
+    ASSERT_TRUE(StageFile({}, (dir.Path() / "c.pln").string(), "c", staged[2], error));
     EXPECT_EQ(ReadFileText(kept), "old");
     EXPECT_FALSE(fs::exists(dir.Path() / "b.pln"));
     fs::create_directories(dir.Path() / "b.pln" / "inside");
 
-    const std::vector<int> errors = CommitStaged(staged);
+    const std::vector<std::string> errors = CommitStaged(staged);
     ASSERT_EQ(errors.size(), 3u);
-    EXPECT_EQ(errors[0], 0);
-    EXPECT_NE(errors[1], 0);
-    EXPECT_EQ(errors[2], 0);
+    EXPECT_EQ(errors[0], "");
+    EXPECT_NE(errors[1].find("b.pln"), std::string::npos) << errors[1];
+    EXPECT_EQ(errors[2], "");
     EXPECT_EQ(ReadFileText(kept), "new");
     EXPECT_EQ(ReadFileText((dir.Path() / "c.pln").string()), "c");
     for (const std::string& name : FolderEntries(dir.Path()))
         EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 
     StagedFile missing;
-    EXPECT_FALSE(StageFile((dir.Path() / "no" / "x.pln").string(), "x", missing));
+    EXPECT_FALSE(StageFile({}, (dir.Path() / "no" / "x.pln").string(), "x", missing, error));
     EXPECT_TRUE(missing.temp.empty() || !fs::exists(missing.temp));
 }
 
@@ -138,6 +142,114 @@ TEST(AtomicFile, RefusesASymlinkLoop) {
     fs::create_symlink("a", dir.Path() / "b");
     EXPECT_FALSE(WriteFileAtomic((dir.Path() / "a").string(), "data"));
     EXPECT_TRUE(fs::is_symlink(dir.Path() / "a"));
+}
+
+// Below the output folder no link is followed, whichever writer writes: a link at the file's own
+// name is replaced, a linked folder refuses the write and is named, the output folder itself may
+// be a link.
+TEST(AtomicFile, OutputsNeverWriteThroughALinkBelowTheOutputFolder) {
+    struct Case {
+        const char* label;
+        std::function<void(const fs::path& out, const fs::path& outside)> plant;
+        std::string root;    // relative to the test folder
+        std::string written; // relative to the test folder
+        bool ok;
+        std::string errorPart;
+    };
+    const std::vector<Case> cases = {
+        {"plain file", [](const fs::path&, const fs::path&) {}, "out", "out/PLN/a.pln", true, ""},
+        {"link at the file's name",
+         [](const fs::path& out, const fs::path& outside) {
+             fs::create_symlink(outside / "v", out / "PLN/a.pln");
+         },
+         "out", "out/PLN/a.pln", true, ""},
+        {"dangling link at the file's name",
+         [](const fs::path& out, const fs::path& outside) {
+             fs::create_symlink(outside / "new", out / "PLN/a.pln");
+         },
+         "out", "out/PLN/a.pln", true, ""},
+        {"linked folder below the output folder",
+         [](const fs::path& out, const fs::path& outside) {
+             fs::remove_all(out / "PLN");
+             fs::create_directory_symlink(outside, out / "PLN");
+         },
+         "out", "out/PLN/a.pln", false, "out/PLN is a symbolic link"},
+        {"linked folder deeper down",
+         [](const fs::path& out, const fs::path& outside) {
+             fs::create_directories(out / "DataSrc");
+             fs::create_directory_symlink(outside, out / "DataSrc/MSI");
+         },
+         "out", "out/DataSrc/MSI/a.msi", false, "out/DataSrc/MSI is a symbolic link"},
+        {"output folder given as a link",
+         [](const fs::path& out, const fs::path&) {
+             fs::create_directory_symlink(out, out.parent_path() / "alias");
+         },
+         "alias/", "alias/PLN/a.pln", true, ""},
+        {"a step up out of the output folder", [](const fs::path&, const fs::path&) {}, "out",
+         "out/PLN/../../x.pln", false, "leads out of the output folder"},
+    };
+    for (bool staged : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.label) + (staged ? ", staged" : ""));
+            TempDir dir;
+            const fs::path out = dir.Path() / "out";
+            const fs::path outside = dir.Path() / "outside";
+            fs::create_directories(out / "PLN");
+            fs::create_directories(outside);
+            dir.Write("outside/v", "keep");
+            c.plant(out, outside);
+            const std::string root = (dir.Path() / c.root).string();
+            const std::string path = (dir.Path() / c.written).string();
+            std::string error;
+            bool ok = false;
+            if (staged) {
+                StagedFile file;
+                ok = StageFile(root, path, "new", file, error);
+                if (ok) {
+                    error = CommitStaged({file}).front();
+                    ok = error.empty();
+                }
+            } else {
+                ok = WriteOutputAtomic(root, path, "new", error);
+            }
+            EXPECT_EQ(ok, c.ok) << error;
+            EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+            // Nothing outside the output folder changes, and no temporary is left anywhere.
+            EXPECT_EQ(FolderEntries(outside), std::vector<std::string>{"v"});
+            EXPECT_EQ(ReadFileText((outside / "v").string()), "keep");
+            if (c.ok) {
+                EXPECT_FALSE(fs::is_symlink(path));
+                EXPECT_EQ(ReadFileText(path), "new");
+            }
+            for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+                EXPECT_EQ(entry.path().filename().string().find(".qd"), std::string::npos) << entry.path();
+        }
+    }
+}
+
+// A package library writes its file by name; the place it gets obeys the same rule.
+TEST(AtomicFile, PackageTemporariesArePlacedByTheOutputRule) {
+    TempDir dir;
+    const fs::path out = dir.Path() / "out";
+    fs::create_directories(out / "report");
+    fs::create_directories(dir.Path() / "outside");
+    fs::create_symlink(dir.Path() / "outside/r.docx", out / "report/r.docx");
+    fs::create_directory_symlink(dir.Path() / "outside", out / "linked");
+    std::string error;
+    const std::string target = (out / "report/r.docx").string();
+    const std::string temporary = OutputTemporaryPath(out.string(), target, error);
+    ASSERT_FALSE(temporary.empty()) << error;
+    EXPECT_EQ(fs::path(temporary).parent_path(), out / "report");
+    EXPECT_EQ(fs::path(temporary).filename().string().substr(0, 3), ".qd");
+    std::ofstream(temporary) << "zip";
+    ASSERT_TRUE(PlaceOutputFile(out.string(), temporary, target, error)) << error;
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(ReadFileText(target), "zip");
+    EXPECT_TRUE(FolderEntries(dir.Path() / "outside").empty());
+    EXPECT_EQ(FolderEntries(out / "report"), std::vector<std::string>{"r.docx"});
+
+    EXPECT_EQ(OutputTemporaryPath(out.string(), (out / "linked/r.docx").string(), error), "");
+    EXPECT_NE(error.find("linked is a symbolic link"), std::string::npos) << error;
 }
 
 } // namespace

@@ -1,8 +1,15 @@
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include "app/Log.h"
@@ -102,3 +109,54 @@ TEST(LogPathTest, DefaultFollowsXdgStateHome) {
 }
 
 } // namespace
+
+namespace {
+// Runs `work` in a child process with stderr in a file; false when it did not end within seconds.
+bool RunInChild(const std::function<void()>& work, const std::string& errFile, int& status) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::freopen(errFile.c_str(), "w", stderr);
+        work();
+        std::fflush(stderr);
+        ::_exit(0);
+    }
+    for (int waited = 0; waited < 100; ++waited) {
+        if (::waitpid(child, &status, WNOHANG) == child) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return false;
+}
+} // namespace
+
+// A log that is not a regular file never stops the program: one warning, and the entries go on to
+// wherever the log goes next.
+TEST(LogTargetTest, ANonRegularLogIsToldOnceAndNeverWaitedOn) {
+    TempDir dir;
+    const std::string fifo = (dir.Path() / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directories(dir.Path() / "folder.txt");
+    const std::string cases[] = {fifo, (dir.Path() / "folder.txt").string(), "/dev/null"};
+    for (const std::string& target : cases) {
+        SCOPED_TRACE(target);
+        const std::string errFile = (dir.Path() / "err.txt").string();
+        const std::string later = (dir.Path() / "later.txt").string();
+        std::filesystem::remove(later);
+        int status = 0;
+        ASSERT_TRUE(RunInChild(
+            [&] {
+                SetLogPath(target);
+                Log("first\n");
+                Log("second\n");
+                SetLogPath(later);
+                Log("third\n");
+            },
+            errFile, status))
+            << "the log hung";
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(ReadFileText(errFile),
+                  "warning: " + target + ": not a regular file; the log is not written there\n");
+        EXPECT_NE(ReadFileText(later).find("third"), std::string::npos);
+    }
+}

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/Parallel.h"
@@ -62,4 +63,45 @@ TEST(OrderedPipeline, PassesOnTheFirstFailure) {
             << jobs;
         EXPECT_LE(consumed.size(), 40u) << jobs; // nothing at or after the failed item is handed over
     }
+}
+
+// A thread that cannot be created (a process or memory limit) leaves the work to the threads that
+// could be: every item still runs exactly once, the pipeline still hands them over in order, and
+// the shortage is told once.
+TEST(Parallel, FallsBackToTheThreadsThatCouldBeStarted) {
+    struct Case {
+        int jobs;
+        int threadsBeforeFailure;
+    };
+    const Case cases[] = {{64, 0}, {64, 1}, {64, 5}, {2, 0}, {3, 1}};
+    std::vector<std::string> told;
+    SetThreadShortageHandler([&](const std::string& text) { told.push_back(text); });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.jobs << " jobs, " << c.threadsBeforeFailure << " threads");
+        std::vector<std::atomic<int>> runs(300);
+        FailThreadCreationAfter(c.threadsBeforeFailure);
+        ParallelFor(runs.size(), c.jobs, [&](size_t i) { ++runs[i]; });
+        for (const std::atomic<int>& count : runs) EXPECT_EQ(count.load(), 1);
+
+        std::vector<size_t> order;
+        FailThreadCreationAfter(c.threadsBeforeFailure);
+        OrderedPipeline(
+            runs.size(), c.jobs, 8, [&](size_t i) { ++runs[i]; },
+            [&](size_t i) {
+                order.push_back(i);
+                return true;
+            });
+        FailThreadCreationAfter(-1);
+        ASSERT_EQ(order.size(), runs.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            EXPECT_EQ(order[i], i);
+            EXPECT_EQ(runs[i].load(), 2);
+        }
+    }
+    SetThreadShortageHandler({});
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(
+        told.front(),
+        "only 0 of 63 more threads could be started (Resource temporarily unavailable); the work goes on "
+        "with fewer");
 }
