@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <zip.h>
 
@@ -138,7 +139,7 @@ bool Package::SaveAs(const std::string& path, std::string& error,
                      const std::vector<GeneratedPart>& generated) const {
     const std::string temporary = TemporaryBeside(path);
     if (temporary.empty()) {
-        error = "cannot create a file beside " + path;
+        error = "cannot write " + path + ": " + std::generic_category().message(errno);
         return false;
     }
     int code = 0;
@@ -186,7 +187,7 @@ bool Package::SaveAs(const std::string& path, std::string& error,
         return false;
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path;
+        error = "cannot replace " + path + ": " + std::generic_category().message(errno);
         std::remove(temporary.c_str());
         return false;
     }

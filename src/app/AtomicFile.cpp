@@ -49,9 +49,13 @@ std::string ResolveLinks(const std::string& path) {
 // The process id of a temporary file name of this program, or 0 when the name is not one.
 pid_t TempFileOwner(std::string_view name) {
     if (name.size() <= kTempPrefix.size() + kTempSuffix.size() ||
-        name.substr(0, kTempPrefix.size()) != kTempPrefix ||
-        name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)
+        name.substr(0, kTempPrefix.size()) != kTempPrefix)
         return 0;
+    // A library that writes a file by the name it was given makes its own temporary from it
+    // (".qd12_3.tmp.tmp-XXXXXX"): that one is this program's too.
+    const size_t suffix = name.find(kTempSuffix);
+    if (suffix == std::string_view::npos) return 0;
+    name = name.substr(0, suffix + kTempSuffix.size());
     const std::string_view middle =
         name.substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempSuffix.size());
     const size_t underscore = middle.find('_');
@@ -358,31 +362,29 @@ std::vector<std::string> CommitStaged(const std::vector<StagedFile>& files) {
     return errors;
 }
 
-std::string OutputTemporaryPath(const std::string& root, const std::string& path, std::string& error) {
+bool WriteOutputByName(const std::string& root, const std::string& path, const WriteByName& write,
+                       std::string& error) {
     const FolderFd folder = OpenTargetFolder(root, path, error);
-    if (folder.Get() < 0) return {};
+    if (folder.Get() < 0) return false;
     int fd = -1;
-    const std::string name = CreateTemporary(FolderOf(path), folder.Get(), fd);
-    if (name.empty()) {
+    const std::string tempName = CreateTemporary(FolderOf(path), folder.Get(), fd);
+    if (tempName.empty()) {
         error = FailureText("cannot create a temporary file in " + FolderOf(path), errno);
-        return {};
-    }
-    ::close(fd);
-    return FolderOf(path) + "/" + name;
-}
-
-bool PlaceOutputFile(const std::string& root, const std::string& temporary, const std::string& path,
-                     std::string& error) {
-    const FolderFd folder = OpenTargetFolder(root, path, error);
-    if (folder.Get() < 0) {
-        ::unlink(temporary.c_str());
         return false;
     }
-    const StagedFile staged{temporary, path, root};
-    int fd = ::openat(folder.Get(), NameOf(temporary).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    ::close(fd);
+    fd = -1;
+    const StagedFile staged{FolderOf(path) + "/" + tempName, path, root};
+    if (!write(staged.temp, error)) {
+        Discard(folder.Get(), tempName, fd);
+        return false;
+    }
+    // The library wrote the file by its name: it is synced and renamed here, where the folder is
+    // the one reached without links.
+    fd = ::openat(folder.Get(), tempName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0 || ::fsync(fd) != 0) {
         error = FailureText("cannot write " + path, errno);
-        Discard(folder.Get(), NameOf(temporary), fd);
+        Discard(folder.Get(), tempName, fd);
         return false;
     }
     ::close(fd);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,13 +33,14 @@ bool StageFile(const std::string& root, const std::string& path, std::string_vie
 // Per file, empty when it is in place, else what failed (its temporary file is removed).
 std::vector<std::string> CommitStaged(const std::vector<StagedFile>& files);
 
-// For writers whose library writes the file by its name (zip packages): the temporary file's path
-// to hand the library (hidden, beside `path`, its folder reached as above; empty with `error` set
-// when the folder cannot be), then PlaceOutputFile, which syncs it and renames it over `path`'s
-// entry, or removes it and sets `error`.
-std::string OutputTemporaryPath(const std::string& root, const std::string& path, std::string& error);
-bool PlaceOutputFile(const std::string& root, const std::string& temporary, const std::string& path,
-                     std::string& error);
+// For writers whose library writes the file by its name (zip packages): `write` is handed the path
+// of a hidden temporary file beside `path` (its folder reached as above) and writes it whole; the
+// file is then synced and renamed over `path`'s entry. A temporary the library makes from that
+// name is hidden too, and removed with the others of a killed run. False with `error` set (and
+// the temporary removed) when anything fails.
+using WriteByName = std::function<bool(const std::string& temporary, std::string& error)>;
+bool WriteOutputByName(const std::string& root, const std::string& path, const WriteByName& write,
+                       std::string& error);
 
 // The text of an errno value; safe on any thread (strerror is not).
 std::string ErrorText(int error);

@@ -107,7 +107,7 @@ void StderrNotifier::Notify(const std::string& text, const std::string& caption)
 }
 
 void StderrNotifier::Warning(const std::string& subject, const std::string& text) {
-    std::cerr << "warning: " << PrintableText(subject) << ": " << text << "\n";
+    std::cerr << "warning: " << PrintableText(subject) << ": " << PrintableText(text) << "\n";
     warnings.emplace_back(subject, text);
 }
 

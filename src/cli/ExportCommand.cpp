@@ -84,26 +84,23 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
 #else
     ReportLauncher* reports = nullptr;
 #endif
-    const ExportRunResult result = RunDataExport(*doc, state, reports);
+    // The Exact Data files belong to the run: written before its final text, into its ledger.
+    int exactWritten = 0;
+    auto exact = [&] { exactWritten = SaveAllAsExactData(*doc, state.workingFolder, &state.ledger); };
+    const ExportRunResult result =
+        RunDataExport(*doc, state, reports, args.exact ? std::function<void()>(exact) : nullptr);
     for (const std::string& status : notifier.statuses) std::cout << status << "\n";
     if (result == ExportRunResult::Refused) return kExitFailure;
 
-    bool saved = true;
-    if (args.exact) {
-        WriteLedger ledger;
-        const int written = SaveAllAsExactData(*doc, state.workingFolder, &ledger);
-        saved = ledger.Failures().empty();
-        for (const WriteLedger::Failure& failure : ledger.Failures())
-            std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
-                      << "\n";
-        std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << written << " files)\n";
-    }
+    if (args.exact)
+        std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << exactWritten
+                  << " files)\n";
     for (const WriteLedger::Failure& failure : state.ledger.Failures())
         std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
                   << "\n";
     PrintFolders(args, state);
     const bool exported = result == ExportRunResult::Succeeded;
-    return WorstExit(exported && saved ? kExitOk : kExitFailure, input.status);
+    return WorstExit(exported ? kExitOk : kExitFailure, input.status);
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "export/ExportDriver.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "analysis/AnalysisDriver.h"
@@ -36,6 +37,19 @@ bool RunWorkbookExport(Notifier& notifier, bool requested, const char* status, c
     return outcome.written;
 }
 
+// What a run that could not write everything wrote and what not, and why; nothing for a sound run.
+std::string ExportSummary(const WriteLedger& ledger) {
+    if (ledger.Failures().empty() && ledger.Duplicates().empty()) return {};
+    std::string text = kTextExportFailed;
+    for (const WriteLedger::Failure& failure : ledger.Failures())
+        text += "\n" + failure.path + ": " + failure.reason;
+    for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
+        text += "\n" + clash.path + ": " + clash.skippedSource + kTextExportClash + clash.firstSource;
+    const size_t notWritten = ledger.Failures().size() + ledger.Duplicates().size();
+    return text + "\n" + kTextExportWritten + std::to_string(ledger.WrittenCount()) + kTextExportNotWritten +
+           std::to_string(notWritten) + ".";
+}
+
 template <typename Export>
 void RunFileExport(Notifier& notifier, bool requested, const char* status, Export run) {
     if (!requested) return;
@@ -69,7 +83,8 @@ void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
     state.resultTemplate = folder + "Result.xlsx";
 }
 
-ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports) {
+ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports,
+                              const std::function<void()>& moreWrites) {
     Notifier& notifier = doc.GetNotifier();
     if (doc.table.empty()) {
         notifier.Notify(kTextNoData, kCaptionApplication);
@@ -101,6 +116,7 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
                   [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
     RunFileExport(notifier, o.xml, kStatusXml, [&] { ExportXmlFiles(doc, state); });
     RunFileExport(notifier, o.txt, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
+    if (moreWrites) moreWrites();
     notifier.Status(kStatusFinished);
 
     bool complete = RunWorkbookExport(notifier, o.excelData, kStatusExcelData, kNameExcelData,
@@ -118,11 +134,10 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
         complete = reports->Start(doc, state, o.wordReport1, o.wordReport2, notifier) && complete;
     }
 
-    // A failed write never ends in the success message; the failed files are named.
-    if (!state.ledger.Failures().empty()) {
-        std::string text = kTextExportFailed;
-        for (const WriteLedger::Failure& failure : state.ledger.Failures()) text += "\n" + failure.path;
-        notifier.Notify(text, kCaptionApplication);
+    // A file that was not written (failed or clashed) never ends in the success message: the run
+    // ends in what was written and what not.
+    if (const std::string summary = ExportSummary(state.ledger); !summary.empty()) {
+        notifier.Notify(summary, kCaptionApplication);
         return ExportRunResult::Failed;
     }
     if (!complete) return ExportRunResult::Incomplete;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "export/ExportState.h"
@@ -17,15 +18,18 @@ bool AcceptExportDialog(CQuadrelDoc& doc, ExportState& state, const std::string&
 enum class ExportRunResult {
     Refused,    // a check failed before anything was written (its message was shown)
     Succeeded,  // every requested export ran ("Exporting sucess！" or the report worker's success was shown)
-    Failed,     // a file could not be written (named in one message; no success message)
+    Failed,     // a file was not written: it failed or clashed (the summary names it; no success message)
     Incomplete, // some requested workbook or report was not written or is not available (its reason shown)
 };
 
 // The export command after the dialog's OK: the checks, the template paths, the notice, the
 // analysis over the whole table, the file exports in their fixed order with their status texts, the
 // workbooks, and finally the word reports through `reports` (without one, the reports are not
-// available and say so).
-ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports = nullptr);
+// available and say so). `moreWrites` are the caller's own writes of this run (into
+// `state.ledger`), done after the file exports, so that the run's final text follows every write.
+// A file not written (failed, or two inputs naming it) ends the run in a summary, never in success.
+ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports = nullptr,
+                              const std::function<void()>& moreWrites = {});
 
 // The report and workbook templates: `configFolder` + "template/".
 void SetTemplatePaths(const std::string& configFolder, ExportState& state);

@@ -13,6 +13,9 @@ inline constexpr const char* kTextExportNotice =
     "3.Please empty the \"report\" folder before exporting data.\r\n";
 inline constexpr const char* kTextExportSuccess = "Exporting sucess！";
 inline constexpr const char* kTextExportFailed = "Export failed: these files could not be written:";
+inline constexpr const char* kTextExportClash = " maps to the same file as ";
+inline constexpr const char* kTextExportWritten = "Written: ";
+inline constexpr const char* kTextExportNotWritten = " files; not written: ";
 inline constexpr const char* kTextNotYetAvailable = "Not available yet, nothing was written for: ";
 inline constexpr const char* kTextSavePathEmpty = "Configured path can not be empty！";
 inline constexpr const char* kTextSaveOverSource =

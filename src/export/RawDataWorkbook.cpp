@@ -59,7 +59,7 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
     }
     book.SelectSheet(0);
     outcome.path = state.reportFolder + fileName;
-    outcome.written = book.SaveCopyAs(outcome.path, outcome.error);
+    outcome.written = book.SaveCopyAs(outcome.path, outcome.error, state.workingFolder);
     if (!outcome.written) Log("Quadrel Unit log - %s", outcome.error.c_str());
     return outcome;
 }

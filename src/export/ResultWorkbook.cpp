@@ -89,7 +89,7 @@ WorkbookOutcome ExportResultWorkbook(const CQuadrelDoc& doc, const ExportState& 
     const NameFields& first = doc.table.begin()->second.names;
     outcome.path = state.reportFolder + "AnalysisResult_" + first[1] + "_" + first[2] + "_" + first[5] + "_" +
                    first[3] + ".xlsx";
-    outcome.written = book.SaveCopyAs(outcome.path, outcome.error);
+    outcome.written = book.SaveCopyAs(outcome.path, outcome.error, state.workingFolder);
     if (!outcome.written) Log("Quadrel Unit log - %s", outcome.error.c_str());
     return outcome;
 }

@@ -8,6 +8,7 @@
 #include "ContentTypes.h"
 #include "Relationships.h"
 #include "XmlPart.h"
+#include "app/AtomicFile.h"
 #include "app/TextUtil.h"
 
 namespace {
@@ -261,7 +262,7 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
     m_package.SetPart(sheet.part, ooxml::SerialiseXml(doc));
 }
 
-bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
+bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std::string& outputRoot) {
     // The copy is assembled from a snapshot, so saving twice gives the same workbook.
     const ooxml::Package original = m_package;
     // The sheet shown on opening must be visible.
@@ -319,7 +320,12 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error) {
     m_package.SetPart(m_workbookPart, ooxml::SerialiseXml(doc));
     rels.Store(m_package);
     types.Store(m_package);
-    const bool saved = m_package.SaveAs(path, error, generated);
+    const bool saved = WriteOutputByName(
+        outputRoot, path,
+        [&](const std::string& temporary, std::string& packageError) {
+            return m_package.SaveAs(temporary, packageError, generated);
+        },
+        error);
     m_package = original;
     return saved;
 }

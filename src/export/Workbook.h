@@ -35,8 +35,9 @@ class Workbook {
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
 
-    // Saves the filled workbook under `path` (atomically); false with `error` on failure.
-    bool SaveCopyAs(const std::string& path, std::string& error);
+    // Saves the filled workbook under `path` (atomically; below `outputRoot` no symlink is
+    // followed, see WriteOutputAtomic); false with `error` on failure.
+    bool SaveCopyAs(const std::string& path, std::string& error, const std::string& outputRoot = {});
 
   private:
     struct Sheet {

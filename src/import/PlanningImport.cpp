@@ -1,5 +1,6 @@
 #include "import/PlanningImport.h"
 
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -137,13 +138,16 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
                           p.pattern.hasGain ? StoredFloat(p.pattern.gainDbi) : NOT_SET};
         std::string comment = "imported from " + LastPathComponent(p.source);
         if (!p.pattern.comment.empty()) comment += ": " + p.pattern.comment;
+        errno = 0;
         const bool written =
             WriteFileAtomic(done.horizontalCut, MeasurementCutText(p.stemH, p.naming, done.gainDbi, comment,
                                                                    true, p.pattern.horizontal)) &&
             WriteFileAtomic(done.verticalCut, MeasurementCutText(p.stemE, p.naming, done.gainDbi, comment,
                                                                  false, p.pattern.vertical));
         if (!written) {
-            outcome.failed.push_back({p.source, 0, "cannot write into " + p.folder});
+            const int cause = errno ? errno : EIO;
+            outcome.failed.push_back(
+                {p.source, 0, "cannot write into " + p.folder + ": " + ErrorText(cause)});
             continue;
         }
         outcome.files.push_back(std::move(done));

@@ -46,7 +46,9 @@ QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const Plot
 }
 
 bool CaptureToFile(const std::string& path, int mode, QSize viewSize, const CQuadrelDoc& doc,
-                   const PlotState& state, Notifier* notifier, int viewLeft, int screenWidth) {
+                   const PlotState& state, Notifier* notifier, int viewLeft, int screenWidth,
+                   const std::string& outputRoot) {
     const QImage image = CaptureImage(mode, viewSize, doc, state, notifier, viewLeft, screenWidth);
-    return WriteFileAtomic(path, EncodeBmp(image));
+    std::string error;
+    return WriteOutputAtomic(outputRoot, path, EncodeBmp(image), error);
 }

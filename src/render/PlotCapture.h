@@ -21,7 +21,8 @@ QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const Plot
                     Notifier* notifier = nullptr, int viewLeft = 0, int screenWidth = 0);
 
 // Capture(path): writes the captured rectangle as a bitmap file. False (nothing written, nothing
-// reported) when the file cannot be created.
+// reported) when the file cannot be created. Below `outputRoot` no symlink is followed (see
+// WriteOutputAtomic).
 bool CaptureToFile(const std::string& path, int mode, QSize viewSize, const CQuadrelDoc& doc,
                    const PlotState& state, Notifier* notifier = nullptr, int viewLeft = 0,
-                   int screenWidth = 0);
+                   int screenWidth = 0, const std::string& outputRoot = {});

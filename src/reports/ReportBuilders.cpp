@@ -1,7 +1,9 @@
 #include <cstdio>
 #include <filesystem>
+#include <stdexcept>
 
 #include "Inkwright.h"
+#include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "app/Notifier.h"
 #include "app/TextUtil.h"
@@ -88,6 +90,29 @@ std::string Format2OutputPath(const ReportJob& job) {
     return job.state.reportFolder + kFormat2FileName;
 }
 
+namespace {
+// A report that cannot be saved is no template problem: the failure names the output and why.
+struct ReportSaveError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+void SaveReport(CInkwright& ink, const ReportJob& job, const std::string& output) {
+    std::string error;
+    const bool saved = WriteOutputByName(
+        job.state.workingFolder, output,
+        [&](const std::string& temporary, std::string& saveError) {
+            try {
+                ink.SaveAsDocument(temporary);
+                return true;
+            } catch (const std::exception& failure) {
+                saveError = failure.what();
+                return false;
+            }
+        },
+        error);
+    if (!saved) throw ReportSaveError(error);
+}
+} // namespace
+
 // Reports a failed check or build: the log line, the status text and a message saying why.
 int ReportFailure(Notifier& notifier, const std::string& reason, int code) {
     Log("%s%s", kLogPrefix, reason.c_str());
@@ -130,9 +155,12 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
         ink.FindAndReplace(kPlaceholderPictures, "", kInkReplaceOne);
         InsertPictures(ink, RelBmpsFolder(job.state), true);
         ink.UpdateContents();
-        ink.SaveAsDocument(output);
+        SaveReport(ink, job, output);
         ink.CloseDocument();
         return 0;
+    } catch (const ReportSaveError& error) {
+        ink.CloseDocument();
+        return ReportFailure(notifier, error.what(), -3);
     } catch (const std::exception& error) {
         // The report is dropped whole: the output is only ever written complete.
         ink.CloseDocument();
@@ -154,9 +182,12 @@ int BuildReportFormat2(const ReportJob& job, Notifier& notifier) {
         // own name only when complete.
         if (!ink.OpenDocument(templatePath)) return -2;
         InsertPictures(ink, RelBmpsFolder(job.state), false);
-        ink.SaveAsDocument(output);
+        SaveReport(ink, job, output);
         ink.CloseDocument();
         return 0;
+    } catch (const ReportSaveError& error) {
+        ink.CloseDocument();
+        return ReportFailure(notifier, error.what(), -3);
     } catch (const std::exception& error) {
         ink.CloseDocument();
         return ReportFailure(notifier, std::string(kTextTemplateReadException) + " " + error.what(), -3);

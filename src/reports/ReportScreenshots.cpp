@@ -6,9 +6,9 @@
 
 #include "app/Log.h"
 #include "document/Naming.h"
+#include "plot/PlotState.h"
 #include "render/PlotCapture.h"
 #include "reports/ReportJob.h"
-#include "plot/PlotState.h"
 #include "reports/ReportTexts.h"
 
 namespace {
@@ -20,7 +20,7 @@ std::string BmpName(const std::string& fileName) {
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
     return CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
-                         job.plot);
+                         job.plot, nullptr, 0, 0, job.state.workingFolder);
 }
 
 std::string FileNameOf(const std::string& path) {

@@ -227,29 +227,60 @@ TEST(AtomicFile, OutputsNeverWriteThroughALinkBelowTheOutputFolder) {
     }
 }
 
-// A package library writes its file by name; the place it gets obeys the same rule.
-TEST(AtomicFile, PackageTemporariesArePlacedByTheOutputRule) {
+// A package library writes its file by name; the place it gets obeys the same rule, and what it
+// leaves when it is killed is hidden and removed by the next write.
+TEST(AtomicFile, FilesWrittenByNameArePlacedByTheOutputRule) {
     TempDir dir;
     const fs::path out = dir.Path() / "out";
     fs::create_directories(out / "report");
     fs::create_directories(dir.Path() / "outside");
     fs::create_symlink(dir.Path() / "outside/r.docx", out / "report/r.docx");
     fs::create_directory_symlink(dir.Path() / "outside", out / "linked");
-    std::string error;
+    dir.Write("out/report/.qd99999999_3.tmp.tmp-Ab12Cd", "left by a killed library");
     const std::string target = (out / "report/r.docx").string();
-    const std::string temporary = OutputTemporaryPath(out.string(), target, error);
-    ASSERT_FALSE(temporary.empty()) << error;
-    EXPECT_EQ(fs::path(temporary).parent_path(), out / "report");
-    EXPECT_EQ(fs::path(temporary).filename().string().substr(0, 3), ".qd");
-    std::ofstream(temporary) << "zip";
-    ASSERT_TRUE(PlaceOutputFile(out.string(), temporary, target, error)) << error;
+    std::string given;
+    std::string error;
+    ASSERT_TRUE(WriteOutputByName(
+        out.string(), target,
+        [&](const std::string& temporary, std::string&) {
+            given = temporary;
+            std::ofstream(temporary) << "zip";
+            return true;
+        },
+        error))
+        << error;
+    EXPECT_EQ(fs::path(given).parent_path(), out / "report");
+    EXPECT_EQ(fs::path(given).filename().string().substr(0, 3), ".qd");
     EXPECT_FALSE(fs::is_symlink(target));
     EXPECT_EQ(ReadFileText(target), "zip");
     EXPECT_TRUE(FolderEntries(dir.Path() / "outside").empty());
     EXPECT_EQ(FolderEntries(out / "report"), std::vector<std::string>{"r.docx"});
 
-    EXPECT_EQ(OutputTemporaryPath(out.string(), (out / "linked/r.docx").string(), error), "");
-    EXPECT_NE(error.find("linked is a symbolic link"), std::string::npos) << error;
+    struct Case {
+        const char* label;
+        std::string path;
+        bool writes;
+        std::string errorPart;
+    } cases[] = {
+        {"linked folder", (out / "linked/r.docx").string(), false, "linked is a symbolic link"},
+        {"the library fails", target, true, "no space"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        bool called = false;
+        EXPECT_FALSE(WriteOutputByName(
+            out.string(), c.path,
+            [&](const std::string&, std::string& libraryError) {
+                called = true;
+                libraryError = "no space";
+                return false;
+            },
+            error));
+        EXPECT_EQ(called, c.writes);
+        EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+        EXPECT_EQ(FolderEntries(out / "report"), std::vector<std::string>{"r.docx"});
+        EXPECT_EQ(ReadFileText(target), "zip");
+    }
 }
 
 } // namespace
