@@ -33,6 +33,8 @@ int RunReportWorker(ReportJob& job, Notifier& notifier) {
     }
     // A report that could not be written is never announced as a success.
     if (!complete) return -1;
+    // Neither is a run whose other files were not all written: it ends in the export's summary.
+    if (!job.state.ledger.Failures().empty() || !job.state.ledger.Duplicates().empty()) return 0;
     notifier.Status(kTextReportSuccess);
     Log("%s", kTextReportSuccess);
     notifier.Notify(kTextReportSuccess, kCaptionApplication);
