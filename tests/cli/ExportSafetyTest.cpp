@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -287,4 +288,43 @@ TEST_F(ExportSafety, AKilledExportLeavesOnlyWholeFiles) {
     EXPECT_EQ(last.status, 0) << last.err;
     for (const auto& entry : fs::recursive_directory_iterator(Out()))
         EXPECT_NE(entry.path().filename().string().substr(0, 3), ".qd") << entry.path();
+}
+
+// An output that cannot be written is named with the reason, whichever command writes it.
+TEST_F(ExportSafety, WriteFailuresNameTheOutputAndTheReason) {
+    char date[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(date, sizeof date, "%Y%m%d", std::localtime(&now));
+    std::string planning = "NAME\tB1\r\nMAKE\tAcme\r\nFREQUENCY\t851\r\nGAIN\t13.6 dBd\r\nHORIZONTAL 360\r\n";
+    for (const char* plane : {"", "VERTICAL 360\r\n"}) {
+        planning += plane;
+        for (int a = 0; a < 360; ++a) planning += std::to_string(a) + "\t" + std::to_string(a % 7) + "\r\n";
+    }
+    const std::string report = (Out() / "report/Norvan_Test_Report2.docx").string();
+    const std::string antenna = (Root() / "io/Import_Acme_B1_").string() + date + "_B01_SN1";
+    struct Case {
+        const char* what;
+        std::function<void()> setup;
+        std::string args;
+        std::string errPart;
+    } cases[] = {
+        {"a report whose name a folder holds", [&] { fs::create_directories(report + "/x"); },
+         "export --out '" + Out().string() + "' --word2 '" + (Root() / kTest).string() + "'",
+         "Norvan: cannot replace " + report + ": Is a directory"},
+        {"an import whose antenna folder is a file",
+         [&] {
+             dir.Write("B1.pln", planning);
+             dir.Write(antenna.substr(Root().string().size() + 1), "");
+         },
+         "import --out '" + (Root() / "io").string() + "' '" + (Root() / "B1.pln").string() + "'",
+         "cannot write into " + antenna + ": Not a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.setup();
+        const Outcome o = Run(c.args);
+        EXPECT_EQ(o.status, 1) << o.err;
+        EXPECT_TRUE(Has(o.err, c.errPart)) << o.err;
+        EXPECT_FALSE(Has(o.err, "Template Read Exception")) << o.err;
+    }
 }
