@@ -94,7 +94,9 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
         auto [seen, fresh] = pathOfFile.try_emplace(FileIdentity(path), path);
         if (!fresh) {
             notifier.Warning(path,
-                             "is the same file as " + PrintableText(seen->second) + "; it is imported once");
+                             (seen->second == path ? std::string("is given twice")
+                                                   : "is the same file as " + PrintableText(seen->second)) +
+                                 "; it is imported once");
             continue;
         }
         std::string bytes;

@@ -315,7 +315,7 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
         const char* what;
         std::vector<std::pair<std::string, std::string>> files; // name below in/, text
         std::vector<int> given;                                 // which of them, in order (repeats allowed)
-        const char* plant;                                      // a dangling link at this cut's name
+        const char* plant; // a dangling link at this cut's name; "/": the antenna folder a link
         size_t imported, failed;
         const char* warning;
         const char* cutName; // part of the first horizontal cut's name
@@ -334,7 +334,7 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
          "",
          1,
          0,
-         "is the same file as",
+         "is given twice; it is imported once",
          "p1_x_h_co_0_0_1800"},
         {"the same file by two paths",
          {{"A_1.pln", good}, {"sub/../A_1.pln", ""}},
@@ -361,6 +361,7 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
          "",
          "_co_0.00001_0_900.msi"},
         {"a dangling link at a cut's name", {{"A_1.pln", good}}, {0}, "p1_x_e_co_0_0_1800.msi", 0, 1, "", ""},
+        {"the antenna folder a link to a folder elsewhere", {{"A_1.pln", good}}, {0}, "/", 0, 1, "", ""},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -373,7 +374,11 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
         for (int i : c.given) paths.push_back(written[i]);
         const fs::path folder = dir.Path() / "out" / "Import_Vendor_A_20260101_B01_SN1";
         const fs::path target = dir.Path() / "elsewhere" / "planted";
-        if (*c.plant) {
+        if (std::string(c.plant) == "/") {
+            fs::create_directories(target);
+            fs::create_directories(folder.parent_path());
+            fs::create_symlink(target, folder);
+        } else if (*c.plant) {
             fs::create_directories(folder);
             fs::create_symlink(target, folder / c.plant);
         }
@@ -387,8 +392,11 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
         EXPECT_EQ(outcome.files.size(), c.imported) << c.what;
         EXPECT_EQ(outcome.failed.size(), c.failed) << c.what;
         if (*c.warning) EXPECT_TRUE(HasWarning(notifier, c.warning)) << c.what;
-        // Nothing is created through a link, and nothing but the planted link is below the folder.
-        EXPECT_FALSE(fs::exists(fs::symlink_status(target))) << c.what;
+        // Nothing is created through a link.
+        if (std::string(c.plant) == "/")
+            EXPECT_TRUE(fs::is_empty(target)) << c.what;
+        else
+            EXPECT_FALSE(fs::exists(fs::symlink_status(target))) << c.what;
         if (outcome.files.empty()) continue;
         const ImportedFile& file = outcome.files[0];
         EXPECT_NE(file.horizontalCut.find(c.cutName), std::string::npos)
