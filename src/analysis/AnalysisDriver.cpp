@@ -1,6 +1,7 @@
 #include "analysis/AnalysisDriver.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -59,24 +60,29 @@ struct Partner {
 
 void RunVerticalCoPolarGroup(CQuadrelDoc& doc, PatternFile& file, Cut& cut) {
     IndicatorResult& r = file.results;
-    MaxMin extremes = FindMaxMin(cut);
-    r.Vmax = extremes.max;
-    r.Vmin = extremes.min;
-    const float peak = r.Vmax.fAngle;
-    const bool facesBack =
-        (ToLower(file.names[kFieldPolarisation]) == "v90" && peak >= 160.0f && peak <= 180.0f) ||
-        (peak >= -180.0f && peak <= -160.0f);
+    const MaxMin own = FindMaxMin(cut);
+    r.Vmax = own.max;
+    r.Vmin = own.min;
+    // A beam that looks backwards is analysed turned round, whichever side of 180 degrees its
+    // maximum lies on.
+    const bool facesBack = std::fabs(r.Vmax.fAngle) >= 160.0f && std::fabs(r.Vmax.fAngle) <= 180.0f;
     // The turned cut is given back from a copy: turning it back would round non-binary angles.
     Cut saved;
     if (facesBack) {
         saved = cut;
         RotateCut(cut, 180.0);
-        extremes = FindMaxMin(cut);
-        r.Vmax = extremes.max;
-        r.Vmin = extremes.min;
+        const MaxMin turned = FindMaxMin(cut);
+        r.Vmax = turned.max;
+        r.Vmin = turned.min;
     }
     RunVerticalCoPolarIndicators(doc, file, cut);
-    if (facesBack) cut.swap(saved);
+    if (facesBack) {
+        cut.swap(saved);
+        // The reference direction stays in the cut's own angles, as the cross-polar group and the
+        // rotation commands read it.
+        r.Vmax = own.max;
+        r.Vmin = own.min;
+    }
 }
 
 // `singleFile` is the form used for one file at a time: the cross-polar groups first find the

@@ -23,13 +23,15 @@ Window CrossBackWindow(const IndicatorResult& coReference, const HPara& h, const
     return Window{fold(centre - h.FBR_tdeg), fold(centre + h.FBR_tdeg)};
 }
 
-// The smallest |co - cross| over paired samples whose co-polar angle lies in [lo, hi].
+// The smallest |co - cross| over paired samples whose co-polar angle lies in [lo, hi], a turn on or
+// back included (a beam's edges found round the back of the circle lie beyond +-180 degrees).
 std::optional<float> SmallestXpd(const Cut& co, const Cut& cross, double lo, double hi) {
     std::optional<float> smallest;
+    auto inside = [lo, hi](double angle) { return angle >= lo && angle <= hi; };
     const size_t n = std::min(co.size(), cross.size());
     for (size_t i = 0; i < n; ++i) {
         const double angle = co[i].fAngle;
-        if (angle < lo || angle > hi) continue;
+        if (!inside(angle) && !inside(angle + 360.0) && !inside(angle - 360.0)) continue;
         const float xpd = std::abs(co[i].fMag - cross[i].fMag);
         if (!smallest || xpd < *smallest) smallest = xpd;
     }

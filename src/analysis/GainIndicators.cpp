@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "analysis/CircularCut.h"
 #include "analysis/GainSeries.h"
 #include "analysis/VerticalWalk.h"
 #include "document/QuadrelDoc.h"
@@ -43,18 +44,38 @@ std::optional<double> CrossingWidth(const Cut& part, double reference) {
     const double threshold = reference - kBeamDrop;
     const size_t peak = FirstMaximumIndex(part);
     if (part[peak].fMag <= threshold) return std::nullopt;
-    auto crossing = [&](size_t inner, size_t outer) {
-        const double aIn = part[inner].fAngle;
-        const double lIn = part[inner].fMag;
-        // lIn > threshold >= level of outer, so the levels differ.
-        return aIn + (threshold - lIn) * (part[outer].fAngle - aIn) / (part[outer].fMag - lIn);
+    auto crossing = [&](double aIn, double lIn, double aOut, double lOut) {
+        // lIn > threshold >= lOut, so the levels differ.
+        return aIn + (threshold - lIn) * (aOut - aIn) / (lOut - lIn);
+    };
+    if (IsFullCircle(part)) {
+        // Round the circle, as far as a whole turn: a beam across +-180 degrees has its crossings.
+        auto walk = [&](int direction) -> std::optional<double> {
+            CircularStep inner(part, peak);
+            for (size_t steps = 1; steps < part.size(); ++steps) {
+                CircularStep outer = inner;
+                outer.Step(direction);
+                if (part[outer.Index()].fMag <= threshold)
+                    return crossing(inner.Unwrapped(), part[inner.Index()].fMag, outer.Unwrapped(),
+                                    part[outer.Index()].fMag);
+                inner = outer;
+            }
+            return std::nullopt;
+        };
+        const auto left = walk(-1);
+        const auto right = walk(+1);
+        if (!left || !right) return std::nullopt;
+        return std::fabs(*right - *left);
+    }
+    auto at = [&](size_t inner, size_t outer) {
+        return crossing(part[inner].fAngle, part[inner].fMag, part[outer].fAngle, part[outer].fMag);
     };
     size_t left = peak;
     while (left > 0 && part[left - 1].fMag > threshold) --left;
     size_t right = peak;
     while (right + 1 < part.size() && part[right + 1].fMag > threshold) ++right;
     if (left == 0 || right + 1 == part.size()) return std::nullopt;
-    return std::fabs(crossing(right, right + 1) - crossing(left, left - 1));
+    return std::fabs(at(right, right + 1) - at(left, left - 1));
 }
 
 // The part of an MSI file's samples in ascending angle order (a file lists 0..180, then -179..-1).

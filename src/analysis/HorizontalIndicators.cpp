@@ -126,6 +126,13 @@ void ComputeSymmetry(const Cut& cut, IndicatorResult& r) {
 void ComputeLean(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
     if (cut.empty()) return;
     const auto edges = FindBeamEdges(cut, r, names, h.Lean_xdb);
-    r.Lean =
-        edges ? static_cast<float>((edges->first + edges->second) / 2.0 - NominalDirection(names)) : NOT_SET;
+    if (!edges) {
+        r.Lean = NOT_SET;
+        return;
+    }
+    double lean = (edges->first + edges->second) / 2.0 - NominalDirection(names);
+    // Edges found round the back of the circle give a centre beyond +-180 degrees.
+    while (lean > 180.0) lean -= 360.0;
+    while (lean <= -180.0) lean += 360.0;
+    r.Lean = static_cast<float>(lean);
 }

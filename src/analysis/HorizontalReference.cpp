@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/CircularCut.h"
 #include "analysis/Primitives.h"
 #include "app/TextUtil.h"
 
@@ -16,10 +17,31 @@ std::optional<float> LastLevelAtAngle(const Cut& cut, float angle) {
     return level;
 }
 
+namespace {
+// The mean direction of the maximum of a full-circle cut whose first and last samples both carry it:
+// the tied directions straddle the seam, and their plain mean would point the opposite way.
+std::optional<float> MeanAcrossTheSeam(const Cut& cut, float level) {
+    if (cut.front().fMag != level || cut.back().fMag != level || !IsFullCircle(cut)) return std::nullopt;
+    // A cut of one level throughout has no direction of its own; it keeps the plain mean.
+    if (std::all_of(cut.begin(), cut.end(), [level](const PatternPoint& p) { return p.fMag == level; }))
+        return std::nullopt;
+    // The directions of the cut's first half are taken a turn on, past its last sample.
+    const double half = static_cast<double>(cut.front().fAngle) + 180.0;
+    double sum = 0.0;
+    int tied = 0;
+    for (const PatternPoint& p : cut)
+        if (p.fMag == level) {
+            sum += p.fAngle < half ? p.fAngle + 360.0 : p.fAngle;
+            ++tied;
+        }
+    return static_cast<float>(IntoCutSpan(sum / tied, cut));
+}
+} // namespace
+
 void ComputeHorizontalExtremes(const Cut& cut, IndicatorResult& r) {
     if (cut.empty()) return;
     if (const auto top = MaxInRange(cut, cut.front().fAngle, cut.back().fAngle))
-        r.HmaxRaw = PatternPoint{top->angle, top->level};
+        r.HmaxRaw = PatternPoint{MeanAcrossTheSeam(cut, top->level).value_or(top->angle), top->level};
     r.Hmin = FindMaxMin(cut).min;
 }
 

@@ -21,12 +21,12 @@ double RegionPower(const Cut& cut, const std::vector<double>& powers, double lo,
 
 } // namespace
 
-void ComputeSectorPowerRatio(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
-    if (cut.empty()) return;
+void ComputeSectorPowerRatio(Cut& input, IndicatorResult& r, const HPara& h, const NameFields& names) {
+    if (input.empty()) return;
     double s = -h.SPR_xdeg;
     double e = h.SPR_xdeg;
     if (h.SPR_mode == 1) {
-        const auto edges = FindBeamEdges(cut, r, names, h.SPR_xdb);
+        const auto edges = FindBeamEdges(input, r, names, h.SPR_xdb);
         if (!edges) {
             r.SPR = NOT_SET;
             return;
@@ -39,6 +39,17 @@ void ComputeSectorPowerRatio(Cut& cut, IndicatorResult& r, const HPara& h, const
         return;
     }
     if (s > e) std::swap(s, e);
+    // Edges found round the back of a full circle lie beyond the cut's ends: the regions are measured
+    // on a copy turned (by whole degrees, so grid angles stay exact) to put the sector inside it.
+    Cut turned;
+    if (s < input.front().fAngle || e > input.back().fAngle) {
+        const double centre = std::round((s + e) / 2.0);
+        turned = input;
+        RotateCut(turned, -centre);
+        s -= centre;
+        e -= centre;
+    }
+    const Cut& cut = turned.empty() ? input : turned;
 
     thread_local std::vector<double> powers;
     powers.resize(cut.size());

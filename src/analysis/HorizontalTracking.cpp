@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/CircularCut.h"
 #include "analysis/Primitives.h"
 
 namespace {
@@ -20,7 +21,8 @@ float TrackingAtXdB(Cut& cut, IndicatorResult& r, const HPara& h, const NameFiel
     double worst = -1.0;
     auto compare = [&worst, x](float reference, const Cut& at, double angle) {
         // An edge outside the other cut gives nothing to compare there.
-        if (const auto level = LevelAt(at, angle)) worst = std::max(worst, std::abs(reference - x - *level));
+        if (const auto level = LevelAt(at, IntoCutSpan(angle, at)))
+            worst = std::max(worst, std::abs(reference - x - *level));
     };
     compare(r.Hmax.fMag, q.cut, own->first);
     compare(r.Hmax.fMag, q.cut, own->second);

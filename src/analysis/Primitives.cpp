@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/CircularCut.h"
 #include "app/TextUtil.h"
 
 namespace {
@@ -12,6 +13,56 @@ double LevelOfExactSampleOrZero(const Cut& cut, float angle) {
     for (const PatternPoint& p : cut)
         if (p.fAngle == angle) return p.fMag;
     return 0.0;
+}
+
+// The linear crossing of `threshold` between the outer sample (at or below it) and its inner
+// neighbour on the peak side; angles as given (unwrapped on a circular walk).
+double Crossing(double outAngle, double outLevel, double inAngle, double inLevel, double threshold) {
+    const double slope = std::abs(inLevel - outLevel) / std::abs(inAngle - outAngle);
+    const double offset = (threshold - outLevel) / slope;
+    return outAngle < inAngle ? outAngle + offset : outAngle - offset;
+}
+
+// A cut with ends: the walks stop there (the first sample is never the left outer sample).
+std::optional<std::pair<double, double>> LinearBeamEdges(const Cut& cut, size_t peak, double threshold) {
+    size_t left = 0;
+    for (size_t i = peak; i-- > 1;)
+        if (cut[i].fMag <= threshold) {
+            left = i;
+            break;
+        }
+    size_t right = 0;
+    for (size_t i = peak + 1; i < cut.size(); ++i)
+        if (cut[i].fMag <= threshold) {
+            right = i;
+            break;
+        }
+    if (left == 0 || right == 0) return std::nullopt;
+    return std::pair{
+        Crossing(cut[left].fAngle, cut[left].fMag, cut[left + 1].fAngle, cut[left + 1].fMag, threshold),
+        Crossing(cut[right].fAngle, cut[right].fMag, cut[right - 1].fAngle, cut[right - 1].fMag, threshold)};
+}
+
+// A full circle: each walk goes on round it, at most once, and an edge found beyond +-180 degrees
+// keeps its unwrapped angle, so that right - left is the width and the mean the beam's centre.
+std::optional<std::pair<double, double>> CircularBeamEdges(const Cut& cut, size_t peak, double threshold) {
+    auto walk = [&](int direction) -> std::optional<double> {
+        CircularStep inner(cut, peak);
+        for (size_t steps = 1; steps < cut.size(); ++steps) {
+            CircularStep outer = inner;
+            outer.Step(direction);
+            const PatternPoint& out = cut[outer.Index()];
+            if (out.fMag <= threshold)
+                return Crossing(outer.Unwrapped(), out.fMag, inner.Unwrapped(), cut[inner.Index()].fMag,
+                                threshold);
+            inner = outer;
+        }
+        return std::nullopt;
+    };
+    const auto left = walk(-1);
+    const auto right = walk(+1);
+    if (!left || !right) return std::nullopt;
+    return std::pair{*left, *right};
 }
 
 } // namespace
@@ -76,8 +127,8 @@ std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFiel
         const MaxMin peak = FindMaxMin(cut);
         r.VBP = ParabolicPeak(cut, peak.max.fAngle, peak.max.fMag).fAngle;
         double turn = 0.0;
-        if (r.VBP > -180.0f && r.VBP < -20.0f) turn = 180.0;
-        if (r.VBP > 20.0f && r.VBP < 180.0f) turn = -180.0;
+        if (r.VBP >= -180.0f && r.VBP < -20.0f) turn = 180.0;
+        if (r.VBP > 20.0f && r.VBP <= 180.0f) turn = -180.0;
         if (turn != 0.0) {
             saved = cut;
             RotateCut(cut, turn);
@@ -95,26 +146,9 @@ std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFiel
     if (peakIt != cut.end() && x >= 0.1) {
         const size_t peak = static_cast<size_t>(peakIt - cut.begin());
         const double threshold = static_cast<double>(peakLevel) - x;
-        size_t left = 0; // 0 = not found: the first sample is never the left outer sample
-        for (size_t i = peak; i-- > 1;)
-            if (cut[i].fMag <= threshold) {
-                left = i;
-                break;
-            }
-        size_t right = 0;
-        for (size_t i = peak + 1; i < cut.size(); ++i)
-            if (cut[i].fMag <= threshold) {
-                right = i;
-                break;
-            }
-        if (left != 0 && right != 0) {
-            auto offset = [&](size_t out, size_t in) {
-                const double slope = std::abs(static_cast<double>(cut[in].fMag) - cut[out].fMag) /
-                                     std::abs(static_cast<double>(cut[in].fAngle) - cut[out].fAngle);
-                return (threshold - cut[out].fMag) / slope;
-            };
-            edges = {cut[left].fAngle + offset(left, left + 1), cut[right].fAngle - offset(right, right - 1)};
-        }
+        const auto found = IsFullCircle(cut) ? CircularBeamEdges(cut, peak, threshold)
+                                             : LinearBeamEdges(cut, peak, threshold);
+        if (found) edges = *found;
     }
 
     if (!saved.empty()) cut.swap(saved);

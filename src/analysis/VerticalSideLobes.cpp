@@ -41,8 +41,8 @@ LobeSearch FindLobe(const Cut& cut, size_t start, WalkDirection direction, doubl
                       return current.fMag > floor || StepRise(current, next) <= kNullRise;
                   });
     if (toNull.end != WalkEnd::Found) return {toNull.end, toNull.index};
-    const WalkResult toTop =
-        WalkWhile(cut, toNull.index, direction, cut[toNull.index].fAngle, kLobeWindow, keepClimbing);
+    const WalkResult toTop = WalkWhile(cut, toNull.index, direction, WalkAngle(cut, toNull), kLobeWindow,
+                                       keepClimbing, toNull.turns);
     return {toTop.end, toTop.index};
 }
 
@@ -84,10 +84,11 @@ EnvelopeSide SearchEnvelopeSide(const VerticalPass& pass, WalkDirection directio
                       return StepRise(current, next) <= maxDescentRise;
                   });
     if (toNull.end != WalkEnd::Found) return side;
-    side.nullAngle = pass.cut[toNull.index].fAngle;
-    const WalkResult toTop = WalkWhile(pass.cut, toNull.index, direction, reference, limit, NotFallingMuch);
+    side.nullAngle = WalkAngle(pass.cut, toNull);
+    const WalkResult toTop =
+        WalkWhile(pass.cut, toNull.index, direction, reference, limit, NotFallingMuch, toNull.turns);
     if (toTop.end != WalkEnd::Found) return side;
-    side.lobeAngle = pass.cut[toTop.index].fAngle;
+    side.lobeAngle = WalkAngle(pass.cut, toTop);
     side.lobe = toTop.index;
     return side;
 }

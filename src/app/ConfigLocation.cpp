@@ -44,10 +44,22 @@ std::string ResolveConfigDir(const std::string& explicitDir) {
     return UserBaseDir("XDG_CONFIG_HOME", ".config") + "quadrel/";
 }
 
+namespace {
+
+// The "Config File/" folder of a data folder (share/quadrel), or the folder itself when it is one;
+// empty when it holds no Config.xml.
+std::string ConfigFileFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (const std::filesystem::path& candidate : {folder / "Config File", folder})
+        if (std::filesystem::is_regular_file(candidate / "Config.xml", error))
+            return WithTrailingSlash(candidate.string());
+    return {};
+}
+
 // An installed program lives in <prefix>/bin and its data in <prefix>/share/quadrel. The build
 // tree has the same layout (build/share/quadrel links to the sources' resources), with the
 // programs one or two folders below the build folder.
-std::string ShippedDataDir() {
+std::string DataBesideProgram() {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return {};
@@ -57,6 +69,26 @@ std::string ShippedDataDir() {
         const std::filesystem::path shipped = folder / "share" / "quadrel" / "Config File";
         if (std::filesystem::is_directory(shipped, error)) return WithTrailingSlash(shipped.string());
     }
+    return {};
+}
+
+} // namespace
+
+std::string ShippedDataPlaces() {
+    return "$QUADREL_DATA_DIR, share/quadrel beside the program, " QUADREL_INSTALLED_DATA_DIR
+           " or " QUADREL_SOURCE_DATA_DIR;
+}
+
+// $QUADREL_DATA_DIR first; then beside the program; then, for a program built on the core that
+// lives elsewhere, the installed data folder and the sources it was built from, so that every way
+// of starting reads the same defaults.
+std::string ShippedDataDir() {
+    const std::string chosen = NonEmptyEnv("QUADREL_DATA_DIR");
+    if (!chosen.empty())
+        if (std::string found = ConfigFileFolder(chosen); !found.empty()) return found;
+    if (std::string found = DataBesideProgram(); !found.empty()) return found;
+    for (const char* folder : {QUADREL_INSTALLED_DATA_DIR, QUADREL_SOURCE_DATA_DIR})
+        if (std::string found = ConfigFileFolder(folder); !found.empty()) return found;
     return {};
 }
 

@@ -6,9 +6,14 @@
 std::string ResolveConfigDir(const std::string& explicitDir);
 
 // The shipped data folder ("Config File/" with the default Config.xml, ColorSetting.ini,
-// templates and envelope files): share/quadrel/ beside the program's bin folder, installed or in
-// the build tree. Ends with "/"; empty when no such folder exists.
+// templates and envelope files): $QUADREL_DATA_DIR (a share/quadrel folder or its "Config File"),
+// else share/quadrel/ beside the program's bin folder, installed or in the build tree, else the
+// installed data folder or the sources the program was built from. Ends with "/"; empty when
+// none of them exists.
 std::string ShippedDataDir();
+
+// Where ShippedDataDir looks, for a message that says what was not found.
+std::string ShippedDataPlaces();
 
 // The shipped report and workbook templates: the installed share folder's "Config File/template/",
 // or the templates packed by the build. Always ends with "/".

@@ -14,18 +14,23 @@
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
     SeedConfigDir(configDir);
-    auto config = std::make_shared<ConfigStore>(configDir + "Config.xml", shipped + "Config.xml");
+    // Without shipped defaults a path relative to the working folder must not stand in for them.
+    auto config = std::make_shared<ConfigStore>(configDir + "Config.xml",
+                                                shipped.empty() ? std::string() : shipped + "Config.xml");
+    const std::string fallback = shipped.empty()
+                                     ? "no shipped defaults were found (" + ShippedDataPlaces() +
+                                           "), so every setting takes the program's built-in value"
+                                     : "the shipped defaults of " + shipped + "Config.xml are used";
     switch (config->Health()) {
     case ConfigHealth::Loaded:
         break;
     case ConfigHealth::Missing:
-        doc.GetNotifier().Warning(config->FilePath(), "cannot be created; the shipped defaults are used and "
-                                                      "changed settings cannot be saved");
+        doc.GetNotifier().Warning(config->FilePath(),
+                                  "cannot be created; " + fallback + " and changed settings cannot be saved");
         break;
     case ConfigHealth::Unusable:
-        doc.GetNotifier().Warning(config->FilePath(),
-                                  "is not a readable configuration; the shipped defaults are used and the "
-                                  "file is left as it is");
+        doc.GetNotifier().Warning(config->FilePath(), "is not a readable configuration; " + fallback +
+                                                          " and the file is left as it is");
         break;
     }
     doc.AttachConfig(std::move(config));

@@ -1,3 +1,5 @@
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "app/TextUtil.h"
@@ -23,8 +25,15 @@ std::string NameToken(std::string_view text, const char* fallback) {
 
 namespace {
 
+// The shortest decimal that reads back as the stored value, never in exponent form ("300000", not
+// "3e+05"), so that a name holds only digits, a point and a sign.
 std::string Number(double value) {
-    return FormatShortestFloat(StoredFloat(value));
+    float stored = StoredFloat(value);
+    if (stored == 0.0f) stored = 0.0f; // "0", never "-0"
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), stored, std::chars_format::fixed);
+    return std::string(buffer.data(), result.ptr);
 }
 
 std::vector<std::string> Words(std::string_view text) {
@@ -82,7 +91,11 @@ double TiltOf(const PlanningPattern& pattern, std::string_view stem) {
     // "COMMENT DATE 18.11.2011 -45 degrees polarized system Lever position 2 deg"
     const std::string comment = ToLower(pattern.comment);
     const size_t lever = comment.find("lever position");
-    if (lever != std::string::npos) return ParseLeadingDouble(std::string_view(comment).substr(lever + 14));
+    if (lever != std::string::npos) {
+        const double tilt = ParseLeadingDouble(std::string_view(comment).substr(lever + 14));
+        // A free text may say anything; only a tilt within a right angle names a cut.
+        if (std::isfinite(tilt) && std::fabs(tilt) <= 90.0) return tilt;
+    }
     return 0.0;
 }
 } // namespace

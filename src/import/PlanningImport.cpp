@@ -1,6 +1,8 @@
 #include "import/PlanningImport.h"
 
-#include <cerrno>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -11,6 +13,7 @@
 #include "app/TextUtil.h"
 #include "document/PatternPoint.h"
 #include "document/PatternText.h"
+#include "import/AntennaFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -32,9 +35,13 @@ struct Planned {
     std::string source;
     PlanningPattern pattern;
     ImportNaming naming;
-    std::string folder;
+    std::string folder;       // the antenna folder's name below the output folder
     std::string stemH, stemE; // cut names without extension
 };
+
+std::string FolderPath(const ImportOptions& options, const Planned& p) {
+    return (fs::path(options.outFolder) / p.folder).string();
+}
 
 std::string CutStem(int port, const ImportNaming& n, char plane) {
     return "p" + std::to_string(port) + "_" + ToLower(n.polarisation) + "_" + plane + "_co_" + n.tilt +
@@ -53,13 +60,14 @@ std::string MeasurementCutText(const std::string& name, const ImportNaming& nami
     std::string text;
     text.reserve(256 + cut.points.size() * 16);
     auto line = [&text](const std::string& content) { text += content + "\r\n"; };
-    line("NAME " + naming.model + " " + name);
+    // Texts from names and headers may hold control characters; none may start a line of its own.
+    line("NAME " + PrintableText(naming.model + " " + name));
     line("FREQUENCY " + naming.frequency);
     // A gain line in dBi keeps the header's gain; without one the reader takes a count line.
     line(gainDbi != NOT_SET ? "GAIN " + FormatShortestFloat(gainDbi) + " dBi"
                             : std::to_string(cut.points.size()));
     line("TILT ELECTRICAL " + naming.tilt);
-    line("COMMENT " + comment);
+    line("COMMENT " + PrintableText(comment));
     line(horizontal ? "HORIZONTAL 360" : "VERTICAL 360");
     for (size_t i = 0; i < cut.points.size(); ++i) {
         if (i == kFirstSection) line("CONTINUED");
@@ -68,11 +76,29 @@ std::string MeasurementCutText(const std::string& name, const ImportNaming& nami
     return text;
 }
 
+namespace {
+// One file, whatever path names it: the device and inode of what the path leads to.
+std::string FileIdentity(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return path;
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+} // namespace
+
 ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const ImportOptions& options,
                                   Notifier& notifier) {
     ImportOutcome outcome;
     std::vector<Planned> planned;
+    std::map<std::string, std::string> pathOfFile;
     for (const std::string& path : paths) {
+        auto [seen, fresh] = pathOfFile.try_emplace(FileIdentity(path), path);
+        if (!fresh) {
+            notifier.Warning(path,
+                             (seen->second == path ? std::string("is given twice")
+                                                   : "is the same file as " + PrintableText(seen->second)) +
+                                 "; it is imported once");
+            continue;
+        }
         std::string bytes;
         if (ReadRegularFile(path, bytes) != ReadResult::Ok) {
             outcome.refused.push_back({path, 0, "cannot be read"});
@@ -100,9 +126,7 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
     for (Planned& p : planned) {
         auto [it, added] = folderOfModel.try_emplace(p.naming.model);
         if (added)
-            it->second = (fs::path(options.outFolder) /
-                          ("Import_" + p.naming.make + "_" + p.naming.model + "_" + date + "_B01_" + serial))
-                             .string();
+            it->second = "Import_" + p.naming.make + "_" + p.naming.model + "_" + date + "_B01_" + serial;
         p.folder = it->second;
         int port = options.port > 0 ? options.port : FirstPort(p.naming.polarisation);
         for (;; port += 2) {
@@ -123,34 +147,45 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
         takenBy[key] = p.source;
         for (const std::string& stem : {p.stemH, p.stemE}) {
             std::error_code ec;
-            const std::string cut = p.folder + "/" + stem + ".msi";
-            if (fs::exists(cut, ec))
+            const std::string cut = FolderPath(options, p) + "/" + stem + ".msi";
+            // A link at the name counts, even one that leads nowhere.
+            if (fs::symlink_status(cut, ec).type() != fs::file_type::not_found)
                 outcome.failed.push_back({p.source, 0, cut + " exists already; nothing is overwritten"});
         }
     }
     if (!outcome.failed.empty()) return outcome;
 
-    for (const Planned& p : planned) {
-        std::error_code ec;
-        fs::create_directories(p.folder, ec);
-        ImportedFile done{p.source, p.folder, p.folder + "/" + p.stemH + ".msi",
-                          p.folder + "/" + p.stemE + ".msi",
-                          p.pattern.hasGain ? StoredFloat(p.pattern.gainDbi) : NOT_SET};
-        std::string comment = "imported from " + LastPathComponent(p.source);
-        if (!p.pattern.comment.empty()) comment += ": " + p.pattern.comment;
-        errno = 0;
-        const bool written =
-            WriteFileAtomic(done.horizontalCut, MeasurementCutText(p.stemH, p.naming, done.gainDbi, comment,
-                                                                   true, p.pattern.horizontal)) &&
-            WriteFileAtomic(done.verticalCut, MeasurementCutText(p.stemE, p.naming, done.gainDbi, comment,
-                                                                 false, p.pattern.vertical));
-        if (!written) {
-            const int cause = errno ? errno : EIO;
-            outcome.failed.push_back(
-                {p.source, 0, "cannot write into " + p.folder + ": " + ErrorText(cause)});
+    // Each antenna folder is placed whole: another import racing for the same names finds them
+    // taken at the move, and this one fails without leaving any of its cuts.
+    std::map<std::string, std::vector<const Planned*>> byFolder;
+    for (const Planned& p : planned) byFolder[p.folder].push_back(&p);
+    for (const auto& [folder, members] : byFolder) {
+        std::vector<CutToPlace> cuts;
+        std::vector<ImportedFile> done;
+        for (const Planned* p : members) {
+            const std::string path = FolderPath(options, *p);
+            ImportedFile file{p->source, path, path + "/" + p->stemH + ".msi", path + "/" + p->stemE + ".msi",
+                              p->pattern.hasGain ? StoredFloat(p->pattern.gainDbi) : NOT_SET};
+            std::string comment = "imported from " + LastPathComponent(p->source);
+            if (!p->pattern.comment.empty()) comment += ": " + p->pattern.comment;
+            cuts.push_back({p->stemH + ".msi", MeasurementCutText(p->stemH, p->naming, file.gainDbi, comment,
+                                                                  true, p->pattern.horizontal)});
+            cuts.push_back({p->stemE + ".msi", MeasurementCutText(p->stemE, p->naming, file.gainDbi, comment,
+                                                                  false, p->pattern.vertical)});
+            done.push_back(std::move(file));
+        }
+        const std::string problem = PlaceAntennaFolder(options.outFolder, folder, cuts);
+        if (!problem.empty()) {
+            for (const Planned* p : members) outcome.failed.push_back({p->source, 0, problem});
             continue;
         }
-        outcome.files.push_back(std::move(done));
+        for (ImportedFile& file : done) outcome.files.push_back(std::move(file));
     }
+    // The files in the order they were given.
+    std::map<std::string, size_t> order;
+    for (size_t i = 0; i < planned.size(); ++i) order.emplace(planned[i].source, i);
+    std::stable_sort(
+        outcome.files.begin(), outcome.files.end(),
+        [&order](const ImportedFile& a, const ImportedFile& b) { return order[a.source] < order[b.source]; });
     return outcome;
 }

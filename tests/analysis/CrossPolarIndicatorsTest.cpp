@@ -23,10 +23,11 @@ struct Pair {
     NameFields coNames = MakeNames("P45", "h", "co"), crossNames = MakeNames("P45", "h", "cr");
     PartnerCut Co() { return PartnerCut{co, coRecord, coNames}; }
 };
-Pair MakePair(const std::function<double(double)>& coLevel, const std::function<double(double)>& xpd) {
+Pair MakePair(const std::function<double(double)>& coLevel, const std::function<double(double)>& xpd,
+              double first = -179.5, double last = 180.0) {
     Pair p;
-    p.co = MakeCut(coLevel);
-    p.cross = MakeCut([&](double a) { return coLevel(a) - xpd(a); });
+    p.co = MakeCut(coLevel, first, last);
+    p.cross = MakeCut([&](double a) { return coLevel(a) - xpd(a); }, first, last);
     return p;
 }
 
@@ -145,8 +146,10 @@ TEST(CrossPolarIndicatorsTest, XpdAtTheNominalDirection) {
 }
 
 TEST(CrossPolarIndicatorsTest, MissingBeamEdgesGiveNoBeamXpd) {
-    // The co-polar cut never falls 10 dB on its right side.
-    Pair p = MakePair([](double a) { return a < 0.0 ? 0.2 * a : -0.02 * a; }, [](double) { return 20.0; });
+    // The co-polar cut never falls 10 dB on its right side before it ends (a full circle would go
+    // on round to the left side's low levels).
+    Pair p = MakePair([](double a) { return a < 0.0 ? 0.2 * a : -0.02 * a; }, [](double) { return 20.0; },
+                      -150.0, 150.0);
     HPara h = PeakReference();
     ComputeReferencePoint(p.co, p.coRecord, h, p.coNames);
     ComputeXpdInBeams(p.cross, p.crossRecord, h, p.Co());
@@ -232,9 +235,11 @@ TEST(CrossPolarIndicatorsTest, TrackingOfShiftedBeams) {
 }
 
 TEST(CrossPolarIndicatorsTest, TrackingStopsAtTheFirstMissingEdge) {
-    // q never falls 10 dB on its right: the 10 dB sector and every later one are NOT_SET.
-    Polarisations p{MakeCut(GaussianBeam(0.0, 32.5)),
-                    MakeCut([](double a) { return a < 0.0 ? GaussianBeam(0.0, 32.5)(a) : -0.02 * a; })};
+    // q never falls 10 dB on its right before it ends: the 10 dB sector and every later one are
+    // NOT_SET.
+    Polarisations p{
+        MakeCut(GaussianBeam(0.0, 32.5), -150.0, 150.0),
+        MakeCut([](double a) { return a < 0.0 ? GaussianBeam(0.0, 32.5)(a) : -0.02 * a; }, -150.0, 150.0)};
     HPara h = PeakReference();
     h.THP_mode = 1;
     h.THP_xdb = {3.0f, 10.0f, 3.0f};

@@ -212,7 +212,7 @@ Cut TwoCutSamples(double hCentre, double hHalf, double vCentre, double vHalf) {
             const double angle = i <= 180 ? i : i - 360;
             const double centre = part == 0 ? hCentre : vCentre;
             const double half = part == 0 ? hHalf : vHalf;
-            const double u = (angle - centre) / half;
+            const double u = std::remainder(angle - centre, 360.0) / half;
             samples.push_back({static_cast<float>(angle), static_cast<float>(std::max(-40.0, -3.0 * u * u))});
         }
     return samples;
@@ -233,6 +233,15 @@ TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
     file.results = IndicatorResult{};
     RunMsiFileStep(doc, file);
     EXPECT_NEAR(file.results.VBW3, 6.8705f, 1e-3);
+
+    // Beams across +-180 degrees: the crossings are found round the circle.
+    for (const double centre : {180.0, -179.0, 179.5}) {
+        file.samples = TwoCutSamples(centre, 32.5, centre, 3.5);
+        file.results = IndicatorResult{};
+        RunMsiFileStep(doc, file);
+        EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1) << centre;
+        EXPECT_NEAR(file.results.VBW3, 7.0f, 0.1) << centre;
+    }
 
     // A horizontal part only: the vertical width stays as it was.
     file.samples.resize(360);

@@ -107,7 +107,8 @@ TEST(HorizontalIndicatorsTest, AnalyticBeamsGiveTheirTrueWidthsAndDirections) {
 
 TEST(HorizontalIndicatorsTest, MissingBeamEdgesLeaveNoValue) {
     // Never 10 dB down on the right side.
-    Cut cut = MakeCut([](double a) { return a < 0.0 ? -0.2 * -a : -0.02 * a; });
+    // A cut with ends (a full circle would go on round to the left side's low levels).
+    Cut cut = MakeCut([](double a) { return a < 0.0 ? -0.2 * -a : -0.02 * a; }, -150.0, 150.0);
     const HPara h = PeakReference();
     const NameFields names = MakeNames("P45", "h", "co");
     IndicatorResult r = Reference(cut, h, names);

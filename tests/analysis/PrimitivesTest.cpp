@@ -87,8 +87,8 @@ TEST(PrimitivesTest, BeamEdgesOfAnalyticBeamsMatchTheTrueWidth) {
 TEST(PrimitivesTest, BeamEdgesFailureCases) {
     IndicatorResult r;
     const NameFields names = MakeNames("P45", "e", "co");
-    // The level never drops 3 dB on the right side.
-    Cut oneSided = MakeCut([](double a) { return a < 0.0 ? -0.2 * (-a) : -0.01 * a; });
+    // The level never drops 3 dB on the right side before the cut ends.
+    Cut oneSided = MakeCut([](double a) { return a < 0.0 ? -0.2 * (-a) : -0.01 * a; }, -150.0, 150.0);
     EXPECT_EQ(BeamEdges(oneSided, r, names, 3.0), (std::pair<double, double>{0.0, 0.0}));
     // Only the first sample lies below the threshold on the left: it is not tested.
     Cut firstOnly{{-2.0f, -10.0f}, {-1.0f, -1.0f}, {0.0f, 0.0f}, {1.0f, -1.0f}, {2.0f, -10.0f}};

@@ -74,3 +74,36 @@ TEST(ConfigLocation, SeedingCopiesMissingFilesOnly) {
 }
 
 } // namespace
+
+// A program built on the core finds the same shipped defaults however it is started: a data folder
+// named by $QUADREL_DATA_DIR (the share/quadrel folder or its "Config File"), and otherwise the one
+// beside it or the installed or source folder it was built with; a folder without defaults is
+// passed over.
+TEST(ConfigLocation, ShippedDefaultsAreFoundWhereverTheProgramLives) {
+    TempDir dir;
+    const std::string shipped = ShippedDataDir();
+    ASSERT_FALSE(shipped.empty());
+    const std::string defaults = ReadFileText(shipped + "Config.xml");
+    dir.Write("share/quadrel/Config File/Config.xml", defaults);
+    dir.Write("flat/Config.xml", defaults);
+    std::filesystem::create_directories(dir.Path() / "empty");
+    const std::string root = dir.Path().string();
+    struct Case {
+        const char* what;
+        std::optional<std::string> dataDir;
+        std::string expected;
+    } cases[] = {
+        {"a share/quadrel folder", root + "/share/quadrel", root + "/share/quadrel/Config File/"},
+        {"its Config File folder", root + "/flat/", root + "/flat/"},
+        {"a folder without defaults", root + "/empty", shipped},
+        {"not set", std::nullopt, shipped},
+    };
+    for (const auto& c : cases) {
+        EnvironmentGuard environment;
+        environment.Set("QUADREL_DATA_DIR", c.dataDir ? c.dataDir->c_str() : nullptr);
+        EXPECT_EQ(ShippedDataDir(), c.expected) << c.what;
+    }
+    // Every place is named where none of them holds the defaults.
+    EXPECT_NE(ShippedDataPlaces().find("QUADREL_DATA_DIR"), std::string::npos);
+    EXPECT_NE(ShippedDataPlaces().find("/share/quadrel"), std::string::npos);
+}

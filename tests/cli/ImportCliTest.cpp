@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "support/TestSupport.h"
@@ -86,4 +87,44 @@ TEST(ImportCli, ImportsRefusesAndPointsToImport) {
     ASSERT_GE(warnings.size(), 2u);
     EXPECT_TRUE(Has(warnings[0].get<std::string>(), "begins with a blank")) << warnings;
     EXPECT_EQ(loaded["warnings"].size(), warnings.size());
+}
+
+// Two imports that give the same cut names, started together into one output folder: one wins and
+// the other names the clash; the antenna folder never holds one file's horizontal cut and the
+// other's vertical cut.
+TEST(ImportCli, RacingImportsNeverMixTheirCuts) {
+    TempDir dir;
+    const std::string root = dir.Path().string();
+    dir.Write("in/A.pln", PlanningText("\n"));
+    std::string other = PlanningText("\n");
+    other.replace(other.find("13.6 dBd"), 8, "10.0 dBd");
+    dir.Write("in/B.pln", other);
+    auto cli = [&root](const char* config) {
+        return "'" + std::string(QUADREL_CLI_PATH) + "' --config-dir '" + root + "/" + config +
+               "' import --model M ";
+    };
+    constexpr int kRounds = 40;
+    int wonByA = 0, wonByB = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string out = root + "/out" + std::to_string(round);
+        const std::string script = "( " + cli("cfgA") + "--out '" + out + "' '" + root + "/in/A.pln' 2>'" +
+                                   out + ".a'; echo $? >'" + out + ".sa' ) & ( " + cli("cfgB") + "--out '" +
+                                   out + "' '" + root + "/in/B.pln' 2>'" + out + ".b'; echo $? >'" + out +
+                                   ".sb' ) & wait";
+        ASSERT_EQ(RunCommand(script, nullptr, nullptr), 0);
+        const int statusA = std::stoi(ReadFileText(out + ".sa"));
+        const int statusB = std::stoi(ReadFileText(out + ".sb"));
+        ASSERT_EQ((statusA == 0) + (statusB == 0), 1) << "round " << round;
+        const std::string loserErr = ReadFileText(out + (statusA == 0 ? ".b" : ".a"));
+        EXPECT_TRUE(Has(loserErr, "exists already")) << loserErr;
+        (statusA == 0 ? wonByA : wonByB)++;
+        // Both cuts come from the winner, and nothing else (no leftover of the loser) is there.
+        std::vector<std::string> cuts;
+        for (const auto& entry : fs::recursive_directory_iterator(out)) cuts.push_back(entry.path().string());
+        ASSERT_EQ(cuts.size(), 3u) << "round " << round; // the antenna folder and its two cuts
+        const std::string winner = statusA == 0 ? "imported from A.pln" : "imported from B.pln";
+        for (const std::string& cut : cuts)
+            if (fs::is_regular_file(cut)) EXPECT_TRUE(Has(ReadFileText(cut), winner)) << cut;
+    }
+    std::cout << "races won by A: " << wonByA << ", by B: " << wonByB << "\n";
 }

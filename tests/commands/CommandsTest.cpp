@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
@@ -145,4 +146,39 @@ TEST(PlotZoomTest, RectangleFitsTheWindowKeepingItsAspect) {
         EXPECT_EQ(zoom->orgY, c.orgY);
         EXPECT_EQ(zoom->extX, c.extX);
     }
+}
+
+// A session of a program that lives outside the build and install trees, whose configuration file
+// cannot be created: what it reads and what it says it reads. Run as its own process (a copy of this
+// test program) by the table below.
+TEST(SessionElsewhere, ProbePrintsTheSettingsInUse) {
+    const char* configDir = std::getenv("QUADREL_SESSION_PROBE");
+    if (!configDir) GTEST_SKIP() << "run by SessionElsewhere.ReadsTheShippedDefaultsWhereverItLives";
+    RecordingNotifier notifier;
+    auto session = CreateSession(configDir, &notifier, nullptr);
+    std::cout << "RefLevel_mode=" << session->Doc().Hpara.RefLevel_mode << "\n";
+    for (const auto& [subject, text] : notifier.warnings) std::cout << "warning: " << text << "\n";
+}
+
+TEST(SessionElsewhere, ReadsTheShippedDefaultsWhereverItLives) {
+    TempDir dir;
+    const std::string probe = (dir.Path() / "elsewhere" / "bin" / "probe").string();
+    std::filesystem::create_directories(dir.Path() / "elsewhere" / "bin");
+    std::filesystem::copy_file("/proc/self/exe", probe);
+    std::filesystem::permissions(probe, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const std::string blocked = dir.Write("plainfile", "x") + "/config/";
+    auto run = [&](const std::string& program) {
+        std::string out;
+        RunCommand("env -u QUADREL_DATA_DIR QUADREL_SESSION_PROBE='" + blocked + "' '" + program +
+                       "' --gtest_filter=SessionElsewhere.ProbePrintsTheSettingsInUse",
+                   &out);
+        return out;
+    };
+    const std::string here = run(std::filesystem::read_symlink("/proc/self/exe").string());
+    const std::string elsewhere = run(probe);
+    // The shipped file says 0; a store without it would answer 1.
+    EXPECT_NE(here.find("RefLevel_mode=0"), std::string::npos) << here;
+    EXPECT_NE(elsewhere.find("RefLevel_mode=0"), std::string::npos) << elsewhere;
+    EXPECT_NE(elsewhere.find("the shipped defaults of /"), std::string::npos) << elsewhere;
 }

@@ -197,3 +197,221 @@ TEST(PlanningImport, ReadsBackTheProgramsOwnExports) {
         EXPECT_NEAR(h.results.Gain, measured->results.Gain, 0.006) << sub;
     }
 }
+
+namespace {
+// UTF-16 with a byte-order mark, as Windows tools save a text.
+std::string Utf16(const std::string& ascii, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : ascii) {
+        out += littleEndian ? c : '\0';
+        out += littleEndian ? '\0' : c;
+    }
+    return out;
+}
+
+// Rows of one block with `first` glued onto the block line, and optionally a row at 360.
+std::string Block(const std::string& line, const std::string& rows360 = "") {
+    std::string text = line + "\n";
+    for (int a = 1; a < 360; ++a)
+        text += std::to_string(a) + " " + FormatFixed(std::abs(a > 180 ? a - 360 : a) / 5.0, 2) + "\n";
+    return text + rows360;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+bool HasWarning(const RecordingNotifier& notifier, const std::string& part) {
+    for (const auto& [subject, text] : notifier.warnings)
+        if (text.find(part) != std::string::npos) return true;
+    return false;
+}
+} // namespace
+
+// Files from vendors' tools that bend the format: imported with a word about what was assumed.
+TEST(PlanningImport, ReadsVendorDialectsWithAWarning) {
+    const std::string rest = "VERTICAL 360\n0 0\n" + Block("").substr(1);
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* warning;   // part of the one warning expected
+        const char* gainLine;  // line 3 of the horizontal cut
+        const char* frequency; // in the cut's name
+        const char* zeroRow;   // the horizontal cut's row at 0 degrees; empty: none
+    } cases[] = {
+        {"placeholder gain",
+         "FREQUENCY 1800\nGAIN xx.xxdBi\nHORIZONTAL 360\n0 0\n" + Block("").substr(1) + rest,
+         "holds no number", "360", "1800", "0 0"},
+        {"decimal comma in the gain",
+         "FREQUENCY 1800\nGAIN 24,4 dBi\nHORIZONTAL 360\n0 0\n" + Block("").substr(1) + rest, "read as 24.4",
+         "GAIN 24.4 dBi", "1800", "0 0"},
+        {"decimal comma in the frequency",
+         "FREQUENCY 947,5\nGAIN 3 dBi\nHORIZONTAL 360\n0 0\n" + Block("").substr(1) + rest, "read as 947.5",
+         "GAIN 3 dBi", "947.5", "0 0"},
+        {"first row glued onto the block line",
+         "FREQUENCY 1800\nGAIN 3 dBi\n" + Block("HORIZONTAL 3600\t0") + rest, "more than a row count",
+         "GAIN 3 dBi", "1800", ""},
+        {"a row at 360 repeating the row at 0",
+         "FREQUENCY 1800\nGAIN 3 dBi\nHORIZONTAL 361\n0 0\n" + Block("").substr(1) + "360 0\n" + rest,
+         "repeats the row at 0", "GAIN 3 dBi", "1800", "0 0"},
+        {"a row at 360 that differs from the row at 0",
+         "FREQUENCY 1800\nGAIN 3 dBi\nHORIZONTAL 361\n0 0\n" + Block("").substr(1) + "360 0.5\n" + rest,
+         "the row at 0 is kept", "GAIN 3 dBi", "1800", "0 0"},
+        {"a key given twice",
+         "FREQUENCY 900\nGAIN 3 dBi\nFREQUENCY 1800\nHORIZONTAL 360\n0 0\n" + Block("").substr(1) + rest,
+         "FREQUENCY is given twice (lines 1 and 3); the value of line 3 is used", "GAIN 3 dBi", "1800",
+         "0 0"},
+        {"UTF-16LE with a byte-order mark",
+         Utf16("FREQUENCY 1800\r\nGAIN 3 dBi\r\nHORIZONTAL 360\r\n0 0\r\n" + Block("").substr(1) + rest,
+               true),
+         "", "GAIN 3 dBi", "1800", "0 0"},
+        {"UTF-16BE with a byte-order mark",
+         Utf16("FREQUENCY 1800\nGAIN 3 dBi\nHORIZONTAL 360\n0 0\n" + Block("").substr(1) + rest, false), "",
+         "GAIN 3 dBi", "1800", "0 0"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        RecordingNotifier notifier;
+        ImportOptions options;
+        options.outFolder = (dir.Path() / "out").string();
+        options.date = "20260101";
+        const ImportOutcome outcome = ImportPlanningFiles({dir.Write("A_1.pln", c.text)}, options, notifier);
+        ASSERT_TRUE(outcome.refused.empty()) << c.what << ": " << outcome.refused[0].text;
+        ASSERT_EQ(outcome.files.size(), 1u) << c.what;
+        if (*c.warning) EXPECT_TRUE(HasWarning(notifier, c.warning)) << c.what;
+        if (!*c.warning) EXPECT_TRUE(notifier.warnings.empty()) << c.what;
+        const ImportedFile& file = outcome.files[0];
+        EXPECT_NE(file.horizontalCut.find(std::string("_0_") + c.frequency + ".msi"), std::string::npos)
+            << c.what << ": " << file.horizontalCut;
+        const std::string cut = ReadFileText(file.horizontalCut);
+        const std::vector<std::string> lines = Lines(cut);
+        ASSERT_GT(lines.size(), 7u) << c.what;
+        EXPECT_EQ(lines[2], c.gainLine) << c.what;
+        EXPECT_EQ(lines[5], "HORIZONTAL 360") << c.what;
+        if (*c.zeroRow) EXPECT_EQ(lines[6], c.zeroRow) << c.what;
+        if (!*c.zeroRow) EXPECT_EQ(lines[6].substr(0, 2), "1 ") << c.what;
+        // Every cut loads back with its rows and nothing else.
+        CQuadrelDoc doc(&notifier);
+        EXPECT_EQ(doc.OpenFiles({file.horizontalCut, file.verticalCut}), 0) << c.what;
+    }
+}
+
+// What a hostile user or a careless script hands the import: every output stays inside its own
+// antenna folder, every text in a cut stays on its line, and every name is plain digits.
+TEST(PlanningImport, HostileInputsAndPlantedLinks) {
+    const std::string good = Planning("FREQUENCY 1800\nGAIN 3 dBi\n");
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files; // name below in/, text
+        std::vector<int> given;                                 // which of them, in order (repeats allowed)
+        const char* plant; // a dangling link at this cut's name; "/": the antenna folder a link
+        size_t imported, failed;
+        const char* warning;
+        const char* cutName; // part of the first horizontal cut's name
+    } cases[] = {
+        {"a line break and an escape in the file name",
+         {{"HX65_a\nGAIN 99 dBi\n\x1b[2JX.pln", good}},
+         {0},
+         "",
+         1,
+         0,
+         "",
+         "p1_x_h_co_0_0_1800.msi"},
+        {"the same file twice",
+         {{"A_1.pln", good}},
+         {0, 0},
+         "",
+         1,
+         0,
+         "is given twice; it is imported once",
+         "p1_x_h_co_0_0_1800"},
+        {"the same file by two paths",
+         {{"A_1.pln", good}, {"sub/../A_1.pln", ""}},
+         {0, 1},
+         "",
+         1,
+         0,
+         "is the same file as",
+         "p1_x_h_co_0_0_1800"},
+        {"a frequency of 300 GHz keeps its digits",
+         {{"A_1.pln", Planning("FREQUENCY 300000\nGAIN 3 dBi\n")}},
+         {0},
+         "",
+         1,
+         0,
+         "",
+         "_0_0_300000.msi"},
+        {"a tiny tilt keeps its digits",
+         {{"A_1.pln", Planning("FREQUENCY 900\nGAIN 3 dBi\nELECTRICAL_TILT 0.00001\n")}},
+         {0},
+         "",
+         1,
+         0,
+         "",
+         "_co_0.00001_0_900.msi"},
+        {"a dangling link at a cut's name", {{"A_1.pln", good}}, {0}, "p1_x_e_co_0_0_1800.msi", 0, 1, "", ""},
+        {"the antenna folder a link to a folder elsewhere", {{"A_1.pln", good}}, {0}, "/", 0, 1, "", ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        std::vector<std::string> written;
+        for (const auto& [name, text] : c.files)
+            written.push_back(text.empty() ? (dir.Path() / "in" / name).string()
+                                           : dir.Write("in/" + name, text));
+        fs::create_directories(dir.Path() / "in" / "sub");
+        std::vector<std::string> paths;
+        for (int i : c.given) paths.push_back(written[i]);
+        const fs::path folder = dir.Path() / "out" / "Import_Vendor_A_20260101_B01_SN1";
+        const fs::path target = dir.Path() / "elsewhere" / "planted";
+        if (std::string(c.plant) == "/") {
+            fs::create_directories(target);
+            fs::create_directories(folder.parent_path());
+            fs::create_symlink(target, folder);
+        } else if (*c.plant) {
+            fs::create_directories(folder);
+            fs::create_symlink(target, folder / c.plant);
+        }
+        RecordingNotifier notifier;
+        ImportOptions options;
+        options.outFolder = (dir.Path() / "out").string();
+        options.model = "A";
+        options.date = "20260101";
+        const ImportOutcome outcome = ImportPlanningFiles(paths, options, notifier);
+        EXPECT_TRUE(outcome.refused.empty()) << c.what;
+        EXPECT_EQ(outcome.files.size(), c.imported) << c.what;
+        EXPECT_EQ(outcome.failed.size(), c.failed) << c.what;
+        if (*c.warning) EXPECT_TRUE(HasWarning(notifier, c.warning)) << c.what;
+        // Nothing is created through a link.
+        if (std::string(c.plant) == "/")
+            EXPECT_TRUE(fs::is_empty(target)) << c.what;
+        else
+            EXPECT_FALSE(fs::exists(fs::symlink_status(target))) << c.what;
+        if (outcome.files.empty()) continue;
+        const ImportedFile& file = outcome.files[0];
+        EXPECT_NE(file.horizontalCut.find(c.cutName), std::string::npos)
+            << c.what << ": " << file.horizontalCut;
+        EXPECT_EQ(file.horizontalCut.find("e+"), std::string::npos) << c.what;
+        EXPECT_EQ(file.horizontalCut.find("e-"), std::string::npos) << c.what;
+        // The cut has its six header lines and then rows only; it loads back with its gain.
+        const std::vector<std::string> lines = Lines(ReadFileText(file.horizontalCut));
+        ASSERT_EQ(lines.size(), 6u + 360u) << c.what;
+        EXPECT_EQ(lines[2], "GAIN 3 dBi") << c.what;
+        EXPECT_EQ(lines[5], "HORIZONTAL 360") << c.what;
+        for (const std::string& line : lines)
+            for (char ch : line)
+                EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << c.what << ": " << line;
+        CQuadrelDoc doc(&notifier);
+        ASSERT_EQ(doc.OpenFiles({file.horizontalCut}), 0) << c.what;
+    }
+}
