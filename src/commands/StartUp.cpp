@@ -13,7 +13,10 @@
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
-    SeedConfigDir(configDir);
+    std::vector<std::string> restored;
+    SeedConfigDir(configDir, &restored);
+    for (const std::string& path : restored)
+        doc.GetNotifier().Warning(path, "was missing; the shipped template is used in its place");
     auto config = std::make_shared<ConfigStore>(configDir + "Config.xml", shipped + "Config.xml");
     switch (config->Health()) {
     case ConfigHealth::Loaded:

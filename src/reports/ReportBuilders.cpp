@@ -57,9 +57,10 @@ void TypeTable(CInkwright& ink, const ResultTable& band) {
     ink.InsertParagraph(2);
 }
 
-void InsertPictures(CInkwright& ink, const std::string& folder, bool lowerCase) {
+void InsertPictures(CInkwright& ink, const ReportJob& job, bool lowerCase) {
+    const std::string folder = RelBmpsFolder(job.state);
     int counter = 1;
-    for (const std::string& name : ReportPictures(folder)) {
+    for (const std::string& name : job.pictures) {
         std::string caption;
         if (lowerCase) {
             const std::string lower = Lower(name);
@@ -88,7 +89,6 @@ std::string Format2OutputPath(const ReportJob& job) {
     return job.state.reportFolder + kFormat2FileName;
 }
 
-// Reports a failed check or build: the log line, the status text and a message saying why.
 int ReportFailure(Notifier& notifier, const std::string& reason, int code) {
     Log("%s%s", kLogPrefix, reason.c_str());
     notifier.Status(kStatusReportError);
@@ -128,18 +128,16 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
             }
         }
         ink.FindAndReplace(kPlaceholderPictures, "", kInkReplaceOne);
-        InsertPictures(ink, RelBmpsFolder(job.state), true);
+        InsertPictures(ink, job, true);
         ink.UpdateContents();
         ink.SaveAsDocument(output);
         ink.CloseDocument();
         return 0;
     } catch (const std::exception& error) {
-        // The report is dropped whole: the output is only ever written complete.
+        // The report is dropped whole: the output is only ever written complete. The reason names
+        // the part, picture or output that failed.
         ink.CloseDocument();
-        Log("%s%s", kLogPrefix, error.what());
-        notifier.Status(kStatusReportError);
-        notifier.Notify(kTextTemplateReadException, kCaptionApplication);
-        return -3;
+        return ReportFailure(notifier, std::string(kTextTemplateReadException) + " " + error.what(), -3);
     }
 }
 
@@ -153,7 +151,7 @@ int BuildReportFormat2(const ReportJob& job, Notifier& notifier) {
         // The collection starts from a fresh copy of the template each run and is saved under its
         // own name only when complete.
         if (!ink.OpenDocument(templatePath)) return -2;
-        InsertPictures(ink, RelBmpsFolder(job.state), false);
+        InsertPictures(ink, job, false);
         ink.SaveAsDocument(output);
         ink.CloseDocument();
         return 0;

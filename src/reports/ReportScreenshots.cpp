@@ -1,14 +1,17 @@
 #include "reports/ReportScreenshots.h"
 
 #include <QSize>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "app/Log.h"
 #include "document/Naming.h"
+#include "plot/PlotState.h"
 #include "render/PlotCapture.h"
 #include "reports/ReportJob.h"
-#include "plot/PlotState.h"
 #include "reports/ReportTexts.h"
 
 namespace {
@@ -17,10 +20,15 @@ std::string BmpName(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension(".bmp").string();
 }
 
+// A picture that cannot be written is recorded with its reason; the reports are not made then.
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
-    return CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
-                         job.plot);
+    errno = 0;
+    if (CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
+                      job.plot))
+        return true;
+    job.failedPictures.push_back(path + " (" + (errno ? std::strerror(errno) : "not written") + ")");
+    return false;
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -54,8 +62,13 @@ int TakePatternScreenshots(ReportJob& job) {
         std::vector<std::string> added;
         doc.AddToSelection(key, added);
         for (const std::string& shown : doc.selectionList) pending.erase(shown);
-        if (Capture(job, folder + BmpName(file.fileName))) ++written;
+        const std::string name = BmpName(file.fileName);
+        if (Capture(job, folder + name)) {
+            job.pictures.push_back(name);
+            ++written;
+        }
     }
+    std::sort(job.pictures.begin(), job.pictures.end());
     return written;
 }
 
