@@ -101,7 +101,8 @@ TEST(CliReports, ModelsOfAnyLengthOrBytesMakeReadableDocuments) {
     auto named = [](const std::string& folder, const std::string& prefix) {
         std::vector<std::string> paths;
         for (const auto& entry : fs::directory_iterator(folder))
-            if (entry.path().filename().string().rfind(prefix, 0) == 0) paths.push_back(entry.path().string());
+            if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                paths.push_back(entry.path().string());
         return paths;
     };
     for (const auto& c : cases) {
@@ -112,12 +113,11 @@ TEST(CliReports, ModelsOfAnyLengthOrBytesMakeReadableDocuments) {
                  fs::copy_options::recursive);
         fs::create_directories(dir.Path() / "out");
         std::string out, err;
-        const int status = RunCommand(std::string(QUADREL_CLI_PATH) + " --config-dir '" +
-                                          (dir.Path() / "config").string() + "' export --out '" +
-                                          (dir.Path() / "out").string() +
-                                          "' --word1 --lang en --word2 --result-xlsx --raw-xlsx '" +
-                                          input.string() + "'",
-                                      &out, &err);
+        const int status =
+            RunCommand(std::string(QUADREL_CLI_PATH) + " --config-dir '" + (dir.Path() / "config").string() +
+                           "' export --out '" + (dir.Path() / "out").string() +
+                           "' --word1 --lang en --word2 --result-xlsx --raw-xlsx '" + input.string() + "'",
+                       &out, &err);
         EXPECT_EQ(status, 0) << c.what << ": " << err;
         const std::string report = (dir.Path() / "out/report/").string();
         const std::vector<std::string> word1 = named(report, "Antenna test report of ");

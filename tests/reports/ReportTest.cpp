@@ -180,6 +180,11 @@ TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
     noMain.SetPart("[Content_Types].xml", "<Types/>");
     std::string error;
     ASSERT_TRUE(noMain.SaveAs((dir.Path() / "nomain.docx").string(), error));
+    // A template whose entry would be copied outside the report's package.
+    ooxml::Package escaping;
+    ASSERT_TRUE(escaping.Open(good, error)) << error;
+    escaping.SetPart("../../escaped.xml", "<x/>");
+    ASSERT_TRUE(escaping.SaveAs((dir.Path() / "escaping.docx").string(), error));
     // A template without the picture placeholder: the blank format-2 template serves.
     const struct {
         std::string name;
@@ -191,6 +196,9 @@ TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
          "Word template file doesn't exist, please check it!"},
         {"not a zip", dir.Write("text.docx", "plain text"), -3, "Template Read Exception!"},
         {"no main part", (dir.Path() / "nomain.docx").string(), -3, "Template Read Exception!"},
+        {"an entry outside the package", (dir.Path() / "escaping.docx").string(), -3,
+         "Template Read Exception! the package part \"../../escaped.xml\" is named outside the package: " +
+             (dir.Path() / "escaping.docx").string()},
         {"placeholder absent", data.state.format2Template, -1,
          "The report template has no placeholder \"InsertPicture1Here\""},
         {"held open", good, -1, "Word file is in use by another program, please close it first!"},
