@@ -6,6 +6,7 @@
 #include <ctime>
 #include <memory>
 #include <set>
+#include <sys/stat.h>
 #include <zip.h>
 
 #include "ContentTypes.h"
@@ -94,6 +95,12 @@ bool Package::Open(const std::string& path, std::string& error) {
     // Read through the one reader of regular files: a named pipe or a device at the template's
     // name is refused at once instead of being waited on.
     std::string packed;
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<zip_uint64_t>(info.st_size) > kMaxPackageBytes) {
+        error = "the package is larger than 128 MiB: " + path;
+        return false;
+    }
     switch (path.empty() ? ReadResult::Missing : ReadRegularFile(path, packed)) {
     case ReadResult::Ok:
         break;

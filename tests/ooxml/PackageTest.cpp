@@ -169,7 +169,7 @@ TEST(OoxmlPackage, OpenRefusesHostileTemplates) {
     TempDir dir;
     const std::string fifo = (dir.Path() / "pipe.docx").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string stored(26u << 20, 'x');
+    const std::string sheet = LowRatioText(26u << 20);
     const struct {
         const char* what;
         std::vector<std::pair<std::string, std::string>> parts;
@@ -188,7 +188,7 @@ TEST(OoxmlPackage, OpenRefusesHostileTemplates) {
          false,
          "part word/big.xml unpacks to more than 200 times its packed size"},
         {"parts past 128 MiB together",
-         {{"a.png", stored}, {"b.png", stored}, {"c.png", stored}, {"d.png", stored}, {"e.png", stored}},
+         {{"a.xml", sheet}, {"b.xml", sheet}, {"c.xml", sheet}, {"d.xml", sheet}, {"e.xml", sheet}},
          false,
          "the package unpacks to more than 128 MiB"},
         {"a damaged part",
@@ -213,6 +213,11 @@ TEST(OoxmlPackage, OpenRefusesHostileTemplates) {
     std::string error;
     EXPECT_FALSE(package.Open(fifo, error));
     EXPECT_NE(error.find("not a regular file: " + fifo), std::string::npos) << error;
+    // A file too large to be a template is not even read (sparse: it costs no disk).
+    const std::string huge = (dir.Path() / "huge.docx").string();
+    std::filesystem::resize_file(dir.Write("huge.docx", ""), 200u << 20);
+    EXPECT_FALSE(package.Open(huge, error));
+    EXPECT_NE(error.find("the package is larger than 128 MiB: " + huge), std::string::npos) << error;
 }
 
 // Packages are written as every file of the program: under a short hidden temporary name, so a
