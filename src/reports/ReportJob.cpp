@@ -70,11 +70,11 @@ std::string CheckReportFiles(const std::string& templatePath, const std::string&
     std::error_code ec;
     if (!std::filesystem::is_regular_file(templatePath, ec)) return kTemplateMissing;
     if (DocumentInUse(templatePath)) return kTemplateInUse;
-    const auto status = std::filesystem::symlink_status(outputPath, ec);
-    if (ec || !std::filesystem::exists(status)) return {};
+    const auto entry = std::filesystem::symlink_status(outputPath, ec);
+    if (ec || !std::filesystem::exists(entry)) return {};
     // A named pipe or a folder at the report's name would be replaced or waited on: neither is a
-    // report a person holds open.
-    if (!std::filesystem::is_regular_file(std::filesystem::status(outputPath, ec)))
+    // report a person holds open. A link is the writer's to replace.
+    if (!std::filesystem::is_regular_file(entry) && !std::filesystem::is_symlink(entry))
         return kOutputNotAFile + outputPath;
     if (DocumentInUse(outputPath)) return kOutputInUse;
     return {};
