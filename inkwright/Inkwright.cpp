@@ -1,19 +1,23 @@
 #include "Inkwright.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Contents.h"
 #include "DocumentParts.h"
 #include "FindReplace.h"
+#include "LockFiles.h"
 #include "ParagraphText.h"
 #include "Pictures.h"
 #include "Session.h"
 #include "Story.h"
 #include "Tables.h"
 #include "XmlPart.h"
+#include "XmlText.h"
 
 using namespace inkwright;
 
@@ -35,12 +39,14 @@ bool ValidDirection(int direction) {
 } // namespace
 
 bool DocumentInUse(const std::string& path) {
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) return true;
-    const std::filesystem::path p(path);
-    std::error_code ec;
-    return std::filesystem::exists(p.parent_path() / (".~lock." + p.filename().string() + "#"), ec) ||
-           std::filesystem::exists(p.parent_path() / ("~$" + p.filename().string()), ec);
+    // Opened without waiting and only as a regular file: a named pipe at the name must not hang
+    // the check, and cannot be a document anyway.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return true;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(fd);
+    return !regular || !ooxml::LockFileBeside(path).empty();
 }
 
 namespace {
@@ -246,8 +252,9 @@ void CInkwright::InsertText(const std::string& text) {
     Where(s, StoryParagraphs(s), 0);
     ClearSelectedText(s);
     const int at = s.selection.start;
-    const int count =
-        InsertTextAt(s.selection.paragraph, at, text, FormattingAt(s.selection.paragraph, at), s.typingColor);
+    // Texts come from file and folder names: what XML cannot hold never reaches a part.
+    const int count = InsertTextAt(s.selection.paragraph, at, ooxml::XmlSafeText(text),
+                                   FormattingAt(s.selection.paragraph, at), s.typingColor);
     s.selection.CollapseTo(at + count);
 }
 
@@ -315,15 +322,16 @@ void CInkwright::SetReplaceMatchMode(int matchCase, int matchWholeWord) {
     TheSession().matchWholeWord = matchWholeWord == 1;
 }
 
-void CInkwright::FindAndReplace(const std::string& find, const std::string& replacement, int mode) {
+void CInkwright::FindAndReplace(const std::string& find, const std::string& typedReplacement, int mode) {
     if (mode != kInkReplaceNone && mode != kInkReplaceOne && mode != kInkReplaceAll) {
         Show("Error Replace Mode!");
         return;
     }
+    const std::string replacement = ooxml::XmlSafeText(typedReplacement);
     Session& s = OpenSession();
     const std::vector<XMLElement*> paragraphs = StoryParagraphs(s);
     const FindOptions options{s.matchCase, s.matchWholeWord};
-    const std::u32string needle = FromUtf8(find);
+    const std::u32string needle = FromUtf8(ooxml::XmlSafeText(find));
     if (mode == kInkReplaceAll) {
         for (size_t i = 0; i < paragraphs.size(); ++i) {
             std::vector<TextMatch> matches = MatchesIn(paragraphs[i], static_cast<int>(i), needle, options);

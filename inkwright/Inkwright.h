@@ -32,8 +32,9 @@ INKWRIGHT_API unsigned FontColorValue(int color);
 // Word highlight colour index of a Color (0 automatic).
 INKWRIGHT_API int HighlightIndex(int color);
 
-// Whether another program holds a document open: it cannot be opened for reading, or an office
-// suite's lock file (".~lock.NAME#", "~$NAME") stands beside it.
+// Whether another program holds a document open: it cannot be opened for reading, is not a regular
+// file, or an office suite's lock file (LibreOffice's ".~lock.NAME#", Word's "~$" owner file)
+// stands beside it.
 INKWRIGHT_API bool DocumentInUse(const std::string& path);
 
 // Where the library's messages go; stderr (one line each) until the program installs its own.

@@ -1,10 +1,10 @@
 #include "Pictures.h"
 
 #include <cstdint>
-#include <fstream>
 #include <zlib.h>
 
 #include "Inkwright.h"
+#include "app/AtomicFile.h"
 
 namespace inkwright {
 namespace {
@@ -110,13 +110,17 @@ std::string PngFromRows(int width, int height, const std::string& raw) {
 }
 
 StoredPicture ReadPicture(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) Unreadable(path, "the file cannot be opened");
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > (std::streamoff(1) << 31)) Unreadable(path, "the file cannot be read");
-    std::string b(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(b.data(), size)) Unreadable(path, "the file cannot be read");
+    std::string b;
+    switch (ReadRegularFile(path, b)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::Missing:
+        Unreadable(path, "the file does not exist");
+    case ReadResult::NotAFile:
+        Unreadable(path, "not a regular file");
+    case ReadResult::Unreadable:
+        Unreadable(path, "the file cannot be read");
+    }
     if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return FromBmp(b, path);
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
         return {b, "png", static_cast<int>(Be32(b, 16)), static_cast<int>(Be32(b, 20))};

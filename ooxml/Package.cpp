@@ -2,18 +2,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
 #include <zip.h>
 
 #include "ContentTypes.h"
 #include "GeneratedSources.h"
+#include "XmlText.h"
+#include "app/AtomicFile.h"
 
 namespace ooxml {
 namespace {
@@ -26,20 +25,54 @@ std::string ZipErrorText(int code) {
     return text;
 }
 
-bool ReadEntry(zip_t* archive, zip_uint64_t index, std::string& bytes) {
-    zip_stat_t stat;
-    if (zip_stat_index(archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) return false;
+// What a package may unpack to. Parsing a part costs tens of times its size, so a part is bounded
+// far below what memory allows but far above any real template (their largest part is under
+// 1 MiB); the whole package to a few such parts. A part that deflated much better than any XML
+// does is a zip bomb whatever its size.
+constexpr zip_uint64_t kMaxPartBytes = zip_uint64_t(32) << 20;
+constexpr zip_uint64_t kMaxPackageBytes = 4 * kMaxPartBytes;
+constexpr zip_uint64_t kMaxRatio = 200;
+constexpr zip_uint64_t kRatioFloor = zip_uint64_t(1) << 20;
+
+// A part name that would leave the package folder when unpacked or copied ("../x", "/x", "C:x").
+bool NameLeavesPackage(std::string_view name) {
+    if (name.empty()) return true;
+    if (name.front() == '/' || name.front() == '\\') return true;
+    if (name.size() >= 2 && name[1] == ':') return true;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string_view::npos) end = name.size();
+        if (name.substr(start, end - start) == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Why a part may not be read, or empty.
+std::string PartRefusal(const zip_stat_t& stat) {
+    if (!(stat.valid & ZIP_STAT_SIZE)) return "has no size";
+    if (stat.size > kMaxPartBytes) return "unpacks to more than 32 MiB";
+    if (stat.size > kRatioFloor && (stat.valid & ZIP_STAT_COMP_SIZE) &&
+        stat.size / kMaxRatio > stat.comp_size)
+        return "unpacks to more than 200 times its packed size";
+    return {};
+}
+
+bool ReadEntry(zip_t* archive, zip_uint64_t index, zip_uint64_t size, std::string& bytes) {
     zip_file_t* file = zip_fopen_index(archive, index, 0);
     if (!file) return false;
-    bytes.resize(stat.size);
-    zip_int64_t done = 0;
-    while (static_cast<zip_uint64_t>(done) < stat.size) {
-        const zip_int64_t n = zip_fread(file, bytes.data() + done, stat.size - done);
+    bytes.resize(size);
+    zip_uint64_t done = 0;
+    while (done < size) {
+        const zip_int64_t n = zip_fread(file, bytes.data() + done, size - done);
         if (n <= 0) break;
-        done += n;
+        done += static_cast<zip_uint64_t>(n);
     }
-    zip_fclose(file);
-    return static_cast<zip_uint64_t>(done) == stat.size;
+    // A part must end where its directory entry says: a longer stream is as damaged as a shorter.
+    char extra = 0;
+    const bool ended = done == size && zip_fread(file, &extra, 1) == 0;
+    return zip_fclose(file) == 0 && ended;
 }
 
 bool IsCompressedMedia(const std::string& name) {
@@ -54,61 +87,74 @@ bool IsCompressedMedia(const std::string& name) {
 // strongest level's time for under a tenth more bytes.
 constexpr zip_uint32_t kDeflateLevel = 4;
 
-// A unique temporary name beside the target, so the rename stays on one file system. It gets the
-// target's permissions, or those of an ordinary document for a new file.
-std::string TemporaryBeside(const std::string& path) {
-    std::string pattern = path + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {};
-    struct stat existing {};
-    ::fchmod(fd, ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
-    ::close(fd);
-    return pattern;
-}
-
 } // namespace
 
 bool Package::Open(const std::string& path, std::string& error) {
     m_parts.clear();
     m_order.clear();
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        error = "the file does not exist: " + path;
+    // Read through the one reader of regular files: a named pipe or a device at the template's
+    // name is refused at once instead of being waited on.
+    std::string packed;
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<zip_uint64_t>(info.st_size) > kMaxPackageBytes) {
+        error = "the package is larger than 128 MiB: " + path;
         return false;
     }
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    switch (path.empty() ? ReadResult::Missing : ReadRegularFile(path, packed)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::Missing:
+        error = "the file does not exist: " + path;
+        return false;
+    case ReadResult::NotAFile:
+        error = "the file is not a regular file: " + path;
+        return false;
+    case ReadResult::Unreadable:
+        error = "the file cannot be read (" + std::string(std::strerror(errno)) + "): " + path;
+        return false;
+    }
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t* source = zip_source_buffer_create(packed.data(), packed.size(), 0, &zipError);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr;
     if (!archive) {
+        if (source) zip_source_free(source);
+        const int code = zip_error_code_zip(&zipError);
+        zip_error_fini(&zipError);
         error = (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS
                      ? "the file is not an Office Open XML package: "
                      : "the file cannot be read (" + ZipErrorText(code) + "): ") +
                 path;
         return false;
     }
+    zip_error_fini(&zipError);
+    auto refuse = [&](const std::string& message) {
+        zip_discard(archive);
+        m_parts.clear();
+        m_order.clear();
+        error = message + ": " + path;
+        return false;
+    };
     const zip_int64_t count = zip_get_num_entries(archive, 0);
-    // Documents are read whole: a package that unpacks to more than this is refused, not unpacked.
-    constexpr zip_uint64_t kMaxUnpacked = zip_uint64_t(1) << 30;
     zip_uint64_t unpacked = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
+        // The name belongs to the archive: copied before anything can free it.
+        const char* entry = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
+        const std::string name = entry ? entry : "";
+        if (NameLeavesPackage(name))
+            return refuse("the package part \"" + ValidUtf8(name) + "\" is named outside the package");
+        if (name.back() == '/') continue;
         zip_stat_t stat;
-        if (zip_stat_index(archive, i, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) unpacked += stat.size;
-    }
-    if (unpacked > kMaxUnpacked) {
-        zip_discard(archive);
-        error = "the package is too large to open (more than 1 GiB unpacked): " + path;
-        return false;
-    }
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive, i, ZIP_FL_ENC_GUESS);
-        if (!name || !*name || name[std::char_traits<char>::length(name) - 1] == '/') continue;
+        if (zip_stat_index(archive, i, 0, &stat) != 0)
+            return refuse("the package part " + ValidUtf8(name) + " cannot be read");
+        if (const std::string why = PartRefusal(stat); !why.empty())
+            return refuse("the package part " + ValidUtf8(name) + " " + why);
+        unpacked += stat.size;
+        if (unpacked > kMaxPackageBytes) return refuse("the package unpacks to more than 128 MiB");
         std::string bytes;
-        if (!ReadEntry(archive, i, bytes)) {
-            zip_discard(archive);
-            m_parts.clear();
-            m_order.clear();
-            error = "the package part " + std::string(name) + " cannot be read: " + path;
-            return false;
-        }
+        if (!ReadEntry(archive, i, stat.size, bytes))
+            return refuse("the package part " + ValidUtf8(name) + " cannot be read");
         SetPart(name, std::move(bytes));
     }
     zip_discard(archive);
@@ -135,20 +181,24 @@ void Package::RemovePart(const std::string& name) {
     if (m_parts.erase(name)) m_order.erase(std::remove(m_order.begin(), m_order.end(), name), m_order.end());
 }
 
-bool Package::SaveAs(const std::string& path, std::string& error,
-                     const std::vector<GeneratedPart>& generated) const {
-    const std::string temporary = TemporaryBeside(path);
-    if (temporary.empty()) {
-        error = "cannot write " + path + ": " + std::generic_category().message(errno);
-        return false;
-    }
-    int code = 0;
-    zip_t* archive = zip_open(temporary.c_str(), ZIP_TRUNCATE, &code);
+bool Package::Write(std::string& packed, std::string& error,
+                    const std::vector<GeneratedPart>& generated) const {
+    packed.clear();
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    // The zip is made in memory and written by the atomic writer, which gives it a short hidden
+    // temporary name of this program beside the target (a 255-byte name can be written; a killed
+    // run's temporary is removed by the next write there) and syncs it before the rename.
+    zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, &zipError);
+    zip_t* archive = target ? zip_open_from_source(target, ZIP_TRUNCATE, &zipError) : nullptr;
     if (!archive) {
-        std::remove(temporary.c_str());
-        error = "cannot write " + path + " (" + ZipErrorText(code) + ")";
+        if (target) zip_source_free(target);
+        error = zip_error_strerror(&zipError);
+        zip_error_fini(&zipError);
         return false;
     }
+    zip_error_fini(&zipError);
+    zip_source_keep(target);
     std::set<std::string> replaced;
     for (const GeneratedPart& part : generated) replaced.insert(part.name);
     std::vector<std::string> order;
@@ -181,14 +231,35 @@ bool Package::SaveAs(const std::string& path, std::string& error,
                  zip_source_function(archive, GeneratedSource::Callback, sources.back().get()));
     }
     if (!ok || zip_close(archive) != 0) {
-        error = "cannot write " + path + " (" + zip_strerror(archive) + ")";
+        error = zip_strerror(archive);
         zip_discard(archive);
-        std::remove(temporary.c_str());
+        zip_source_free(target);
         return false;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::generic_category().message(errno);
-        std::remove(temporary.c_str());
+    zip_stat_t stat;
+    ok = zip_source_stat(target, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) && zip_source_open(target) == 0;
+    if (ok) {
+        packed.resize(stat.size);
+        ok = zip_source_read(target, packed.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
+        zip_source_close(target);
+    }
+    zip_source_free(target);
+    if (!ok) {
+        packed.clear();
+        error = "the package could not be assembled";
+    }
+    return ok;
+}
+
+bool Package::SaveAs(const std::string& path, std::string& error,
+                     const std::vector<GeneratedPart>& generated) const {
+    std::string packed;
+    if (!Write(packed, error, generated)) {
+        error = "cannot write " + path + " (" + error + ")";
+        return false;
+    }
+    if (!WriteFileAtomic(path, packed)) {
+        error = "cannot write " + path + " (" + ErrorText(errno) + ")";
         return false;
     }
     return true;

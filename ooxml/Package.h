@@ -23,7 +23,9 @@ struct GeneratedPart {
 class Package {
   public:
     // Reads every part of the zip at `path`. On failure returns false, keeps the package empty and
-    // puts a sentence for the user into `error` (missing file, not a zip, unreadable).
+    // puts a sentence for the user into `error` (missing or not a regular file, not a zip,
+    // unreadable, a part named outside the package, a part that unpacks to more than 32 MiB or
+    // far more than XML deflates to, a package of more than 128 MiB); a refused part is named.
     bool Open(const std::string& path, std::string& error);
 
     bool HasPart(const std::string& name) const { return m_parts.count(name) != 0; }
@@ -34,10 +36,13 @@ class Package {
     void RemovePart(const std::string& name);
     std::vector<std::string> PartNames() const { return m_order; }
 
-    // Writes the package to a temporary file beside `path` and renames it into place, so a failed
-    // save never leaves a half-written file or destroys an earlier one. "[Content_Types].xml" is
-    // written first; pictures are stored uncompressed (they are compressed already). The
-    // `generated` parts follow the held ones, in their order, and replace held parts of their name.
+    // The package's zip bytes. "[Content_Types].xml" is written first; pictures are stored
+    // uncompressed (they are compressed already). The `generated` parts follow the held ones, in
+    // their order, and replace held parts of their name.
+    bool Write(std::string& packed, std::string& error,
+               const std::vector<GeneratedPart>& generated = {}) const;
+    // Writes the package to `path` as the program writes every file (WriteFileAtomic): a failed or
+    // killed save never leaves a half-written file or destroys an earlier one.
     bool SaveAs(const std::string& path, std::string& error,
                 const std::vector<GeneratedPart>& generated = {}) const;
 

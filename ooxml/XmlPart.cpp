@@ -1,5 +1,7 @@
 #include "XmlPart.h"
 
+#include "XmlText.h"
+
 namespace ooxml {
 namespace {
 
@@ -75,7 +77,7 @@ std::string NormaliseXml(const std::string& bytes) {
 }
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
-    for (char c : text) {
+    for (char c : XmlSafeText(text)) {
         switch (c) {
         case '&':
             out += "&amp;";
@@ -93,7 +95,7 @@ void AppendXmlEscaped(std::string& out, std::string_view text) {
             out += "&#13;";
             break;
         default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
+            out += c;
         }
     }
 }

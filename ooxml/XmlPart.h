@@ -17,9 +17,9 @@ std::string SerialiseXml(const tinyxml2::XMLDocument& doc);
 // parts can be compared by meaning; empty when the bytes are not XML.
 std::string NormaliseXml(const std::string& bytes);
 
-// Appends `text` as XML character data or attribute value: markup characters become entities, a
-// carriage return a character reference (a parser would turn a raw one into a line feed), and the
-// control characters XML cannot hold at all are left out.
+// Appends `text` as XML character data or attribute value: cleaned as XmlSafeText does, markup
+// characters become entities and a carriage return a character reference (a parser would turn a
+// raw one into a line feed).
 void AppendXmlEscaped(std::string& out, std::string_view text);
 
 // Small helpers for the element trees of the parts.

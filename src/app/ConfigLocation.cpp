@@ -106,7 +106,7 @@ std::string ShippedTemplateDir() {
     return WithTrailingSlash(QUADREL_TEMPLATE_BUILD_DIR);
 }
 
-bool SeedConfigDir(const std::string& configDir) {
+bool SeedConfigDir(const std::string& configDir, std::vector<std::string>* restored) {
     std::error_code error;
     std::filesystem::create_directories(configDir, error);
     if (!std::filesystem::is_directory(configDir, error)) return false;
@@ -119,11 +119,19 @@ bool SeedConfigDir(const std::string& configDir) {
         if (ReadWholeFile(shipped + name, bytes)) WriteFileAtomic(folder + name, bytes);
     }
     const std::string templates = ShippedTemplateDir();
+    // A template missing from a folder that holds others was the user's and is gone: the shipped
+    // one takes its place, and the caller says so.
+    bool seededBefore = false;
+    for (std::filesystem::directory_iterator it(folder + "template", error), end; !error && it != end;
+         it.increment(error))
+        seededBefore = seededBefore || it->path().extension() == ".docx" || it->path().extension() == ".xlsx";
+    error.clear();
     for (std::filesystem::directory_iterator it(templates, error), end; !error && it != end;
          it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
         const std::string target = folder + "template/" + it->path().filename().string();
         if (std::filesystem::exists(target, error)) continue;
+        if (seededBefore && restored) restored->push_back(target);
         std::filesystem::create_directories(folder + "template", error);
         std::string bytes;
         if (ReadWholeFile(it->path().string(), bytes)) WriteFileAtomic(target, bytes);

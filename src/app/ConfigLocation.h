@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // Where the configuration lives: the explicit folder (--config-dir), else $QUADREL_CONFIG_DIR,
 // else $XDG_CONFIG_HOME/quadrel/, else ~/.config/quadrel/. Always ends with "/".
@@ -21,8 +22,10 @@ std::string ShippedTemplateDir();
 
 // Creates the configuration folder if needed and seeds Config.xml, ColorSetting.ini and the
 // "template/" folder (each template file) from the shipped defaults when they are missing, so a
-// user's own templates are never overwritten. Returns false when the folder cannot be created.
-bool SeedConfigDir(const std::string& configDir);
+// user's own templates are never overwritten. A template put back into a template folder that held
+// others (the user's own was deleted) is listed in `restored`. Returns false when the folder cannot
+// be created.
+bool SeedConfigDir(const std::string& configDir, std::vector<std::string>* restored = nullptr);
 
 // A per-user base folder after the XDG rules: $<xdgVariable> when it holds an absolute path, else
 // the home folder followed by `homeRelative` (".config", ".local/state"). Ends with "/".

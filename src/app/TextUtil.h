@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "XmlText.h"
+
 // Locale-independent number reading and writing. Every number that goes to or comes from a file
 // uses "." and no grouping, whatever the process locale says.
 
@@ -31,17 +33,15 @@ double FixedValue(float value, int decimals);
 std::string FormatShortestFloat(float value);
 void AppendShortestFloat(std::string& out, float value);
 
-// The length of the UTF-8 sequence at the start of `text`; 0 when it is not valid UTF-8.
-size_t Utf8SequenceLength(std::string_view text);
-// `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD.
-std::string ValidUtf8(std::string_view text);
+// UTF-8 checks and the XML cleaning live with the package layer, which every document writer
+// shares (XmlText.h): Utf8SequenceLength, ValidUtf8, XmlSafeText.
+using ooxml::Utf8SequenceLength;
+using ooxml::ValidUtf8;
+using ooxml::XmlSafeText;
 // For line- and tab-separated outputs: valid UTF-8, with tab, line feed, carriage return and the
 // other control characters written as \t, \n, \r and \xNN, so a file name cannot split a line or
 // a column.
 std::string PrintableText(std::string_view text);
-// What an XML 1.0 text or attribute can hold: valid UTF-8 without the control characters XML
-// forbids (tab, line feed and carriage return stay).
-std::string XmlSafeText(std::string_view text);
 
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);

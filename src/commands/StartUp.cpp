@@ -13,7 +13,10 @@
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();
-    SeedConfigDir(configDir);
+    std::vector<std::string> restored;
+    SeedConfigDir(configDir, &restored);
+    for (const std::string& path : restored)
+        doc.GetNotifier().Warning(path, "was missing; the shipped template is used in its place");
     // Without shipped defaults a path relative to the working folder must not stand in for them.
     auto config = std::make_shared<ConfigStore>(configDir + "Config.xml",
                                                 shipped.empty() ? std::string() : shipped + "Config.xml");

@@ -33,6 +33,8 @@ inline constexpr const char* kStatusExcelData = "Exporting excel data...";
 inline constexpr const char* kStatusExcelResult = "Exporting excel result...";
 inline constexpr const char* kStatusWordReport = "Exporting word report...";
 inline constexpr const char* kTextWorkbookNotWritten = "the workbook was not written: ";
+inline constexpr const char* kTextWorkbookInUse =
+    "Excel file is in use by another program, please close it first!";
 
 // The names of the dialog's boxes, for messages about them.
 inline constexpr const char* kNameExcelData = "Export data（Excel Format）";

@@ -4,12 +4,15 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <sys/stat.h>
 
 #include "ContentTypes.h"
+#include "LockFiles.h"
 #include "Relationships.h"
 #include "XmlPart.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
+#include "export/ExportTexts.h"
 
 namespace {
 
@@ -263,6 +266,14 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
 }
 
 bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std::string& outputRoot) {
+    // A workbook open in an office suite would be replaced under it, and its next save would undo
+    // this export: the old file stays and the user is told to close it.
+    struct stat existing {};
+    if (const std::string lock = ooxml::LockFileBeside(path);
+        !lock.empty() && ::lstat(path.c_str(), &existing) == 0) {
+        error = std::string(kTextWorkbookInUse) + " (" + lock + ")";
+        return false;
+    }
     // The copy is assembled from a snapshot, so saving twice gives the same workbook.
     const ooxml::Package original = m_package;
     // The sheet shown on opening must be visible.

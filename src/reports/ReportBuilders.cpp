@@ -59,9 +59,10 @@ void TypeTable(CInkwright& ink, const ResultTable& band) {
     ink.InsertParagraph(2);
 }
 
-void InsertPictures(CInkwright& ink, const std::string& folder, bool lowerCase) {
+void InsertPictures(CInkwright& ink, const ReportJob& job, bool lowerCase) {
+    const std::string folder = RelBmpsFolder(job.state);
     int counter = 1;
-    for (const std::string& name : ReportPictures(folder)) {
+    for (const std::string& name : job.pictures) {
         std::string caption;
         if (lowerCase) {
             const std::string lower = Lower(name);
@@ -153,7 +154,7 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
             }
         }
         ink.FindAndReplace(kPlaceholderPictures, "", kInkReplaceOne);
-        InsertPictures(ink, RelBmpsFolder(job.state), true);
+        InsertPictures(ink, job, true);
         ink.UpdateContents();
         SaveReport(ink, job, output);
         ink.CloseDocument();
@@ -162,12 +163,10 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
         ink.CloseDocument();
         return ReportFailure(notifier, error.what(), -3);
     } catch (const std::exception& error) {
-        // The report is dropped whole: the output is only ever written complete.
+        // The report is dropped whole: the output is only ever written complete. The reason names
+        // the part, picture or output that failed.
         ink.CloseDocument();
-        Log("%s%s", kLogPrefix, error.what());
-        notifier.Status(kStatusReportError);
-        notifier.Notify(kTextTemplateReadException, kCaptionApplication);
-        return -3;
+        return ReportFailure(notifier, std::string(kTextTemplateReadException) + " " + error.what(), -3);
     }
 }
 
@@ -181,7 +180,7 @@ int BuildReportFormat2(const ReportJob& job, Notifier& notifier) {
         // The collection starts from a fresh copy of the template each run and is saved under its
         // own name only when complete.
         if (!ink.OpenDocument(templatePath)) return -2;
-        InsertPictures(ink, RelBmpsFolder(job.state), false);
+        InsertPictures(ink, job, false);
         SaveReport(ink, job, output);
         ink.CloseDocument();
         return 0;

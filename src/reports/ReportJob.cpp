@@ -38,7 +38,7 @@ void CollectParagraphTexts(const tinyxml2::XMLElement* element, std::vector<std:
 std::unique_ptr<ReportJob> MakeReportJob(const CQuadrelDoc& doc, const ExportState& state, bool format1,
                                          bool format2) {
     auto job = std::make_unique<ReportJob>(
-        ReportJob{doc, state, format1, format2, {}, kCaptureStandardWindow1, {604, 404}});
+        ReportJob{doc, state, format1, format2, {}, kCaptureStandardWindow1, {604, 404}, {}, {}});
     job->plot = LoadPlotState(doc);
     const int mode =
         LoadCaptureMode([&doc](std::string_view s, std::string_view k) { return doc.ReadConfig(s, k); });
@@ -70,7 +70,13 @@ std::string CheckReportFiles(const std::string& templatePath, const std::string&
     std::error_code ec;
     if (!std::filesystem::is_regular_file(templatePath, ec)) return kTemplateMissing;
     if (DocumentInUse(templatePath)) return kTemplateInUse;
-    if (std::filesystem::exists(outputPath, ec) && DocumentInUse(outputPath)) return kOutputInUse;
+    const auto entry = std::filesystem::symlink_status(outputPath, ec);
+    if (ec || !std::filesystem::exists(entry)) return {};
+    // A named pipe or a folder at the report's name would be replaced or waited on: neither is a
+    // report a person holds open. A link is the writer's to replace.
+    if (!std::filesystem::is_regular_file(entry) && !std::filesystem::is_symlink(entry))
+        return kOutputNotAFile + outputPath;
+    if (DocumentInUse(outputPath)) return kOutputInUse;
     return {};
 }
 

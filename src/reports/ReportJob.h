@@ -21,14 +21,19 @@ struct ReportJob {
     PlotState plot;
     int captureMode = kCaptureStandardWindow1;
     PixelSize viewSize{604, 404};
+    // The pattern pictures this run captured (file names in report/RelBmps), the only ones the
+    // reports hold: the folder may keep the pictures of an earlier antenna.
+    std::vector<std::string> pictures;
+    // Pictures that could not be written, with the reason; any of them fails the reports.
+    std::vector<std::string> failedPictures;
 };
 
 // Takes the snapshot on the calling thread.
 std::unique_ptr<ReportJob> MakeReportJob(const CQuadrelDoc& doc, const ExportState& state, bool format1,
                                          bool format2);
 
-// Sorted file names of a screenshot folder that go into a report: regular files whose names do not
-// contain "Thumbs" (the thumbnail cache a file browser leaves there).
+// Sorted names of what a person sees in a screenshot folder: entries that are no folder, not hidden
+// and whose names do not contain "Thumbs" (the thumbnail cache a file browser leaves there).
 std::vector<std::string> ReportPictures(const std::string& folder);
 
 // The checks before a report is built: the template exists and is not held open, and an earlier
@@ -39,6 +44,10 @@ std::string CheckReportFiles(const std::string& templatePath, const std::string&
 // without them. Reads the template package itself (text split over runs is found).
 std::vector<std::string> MissingPlaceholders(const std::string& templatePath,
                                              const std::vector<std::string>& texts);
+
+// Reports a failed check or build: the log line, the status text and a message saying why.
+// Returns `code`.
+int ReportFailure(Notifier& notifier, const std::string& reason, int code);
 
 // The two report builders; 0 success, -1 a check failed, -2 the template did not open, -3 the
 // document could not be built or saved. Failures are logged and reported through `notifier`.

@@ -1,9 +1,13 @@
 #include "reports/ReportScreenshots.h"
 
 #include <QSize>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
+#include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "document/Naming.h"
 #include "plot/PlotState.h"
@@ -17,10 +21,15 @@ std::string BmpName(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension(".bmp").string();
 }
 
+// A picture that cannot be written is recorded with its reason; the reports are not made then.
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
-    return CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
-                         job.plot, nullptr, 0, 0, job.state.workingFolder);
+    errno = 0;
+    if (CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
+                      job.plot, nullptr, 0, 0, job.state.workingFolder))
+        return true;
+    job.failedPictures.push_back(path + " (" + (errno ? ErrorText(errno) : std::string("not written")) + ")");
+    return false;
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -54,8 +63,13 @@ int TakePatternScreenshots(ReportJob& job) {
         std::vector<std::string> added;
         doc.AddToSelection(key, added);
         for (const std::string& shown : doc.selectionList) pending.erase(shown);
-        if (Capture(job, folder + BmpName(file.fileName))) ++written;
+        const std::string name = BmpName(file.fileName);
+        if (Capture(job, folder + name)) {
+            job.pictures.push_back(name);
+            ++written;
+        }
     }
+    std::sort(job.pictures.begin(), job.pictures.end());
     return written;
 }
 

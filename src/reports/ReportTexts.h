@@ -15,6 +15,10 @@ inline constexpr const char* kTemplateMissing = "Word template file doesn't exis
 inline constexpr const char* kTemplateInUse =
     "Word template file is in use by another program, please close it first!";
 inline constexpr const char* kOutputInUse = "Word file is in use by another program, please close it first!";
+inline constexpr const char* kOutputNotAFile = "The report's name is taken by something that is not a file: ";
+inline constexpr const char* kPictureNotWritten =
+    "A report picture could not be written, so no report was made: ";
+inline constexpr const char* kStrayPicture = "is not a picture of this export; the reports leave it out";
 
 // Log lines of a related pattern that is not loaded: the pattern's name, then the missing name.
 inline constexpr const char* kLogMissingCrossPolar = "准备截图时%s极化关联文件：%s缺失\r\n";

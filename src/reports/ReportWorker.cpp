@@ -2,6 +2,7 @@
 
 #include "app/Log.h"
 #include "app/Notifier.h"
+#include "app/TextUtil.h"
 #include "document/ProgramTexts.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportScreenshots.h"
@@ -18,6 +19,20 @@ int RunReportWorker(ReportJob& job, Notifier& notifier) {
         MakeFolder(SetBmpsFolder(job.state));
         TakeSetScreenshots(job);
     }
+    if (!job.failedPictures.empty()) {
+        std::string reason = kPictureNotWritten + job.failedPictures.front();
+        if (job.failedPictures.size() > 1)
+            reason += " and " + std::to_string(job.failedPictures.size() - 1) + " more";
+        return ReportFailure(notifier, reason, -1);
+    }
+    // Whatever else lies in the picture folder stays out of the reports; what is no picture there
+    // was most likely meant to be in them.
+    const std::string pictures = RelBmpsFolder(job.state);
+    for (const std::string& name : ReportPictures(pictures))
+        if (!EndsWith(ToLower(name), ".bmp")) {
+            Log("%s%s %s", kLogPrefix, (pictures + name).c_str(), kStrayPicture);
+            notifier.Warning(pictures + name, kStrayPicture);
+        }
     bool complete = true;
     if (job.format1) {
         notifier.Status(kStatusFormat1);

@@ -73,6 +73,24 @@ TEST(ConfigLocation, SeedingCopiesMissingFilesOnly) {
     EXPECT_FALSE(SeedConfigDir(dir.Write("plainfile", "x") + "/sub"));
 }
 
+// Templates are seeded silently the first time; a template the user deleted later is put back
+// and named, so the caller can say that the shipped one is used.
+TEST(ConfigLocation, SeedingNamesTemplatesItPutsBack) {
+    TempDir dir;
+    const std::string target = (dir.Path() / "quadrel").string() + "/";
+    std::vector<std::string> restored;
+    ASSERT_TRUE(SeedConfigDir(target, &restored));
+    EXPECT_TRUE(restored.empty()) << "a first seeding restores nothing";
+    const std::string customised = target + "template/Result.xlsx";
+    ASSERT_TRUE(std::filesystem::remove(customised));
+    ASSERT_TRUE(SeedConfigDir(target, &restored));
+    EXPECT_EQ(restored, std::vector<std::string>{customised});
+    EXPECT_TRUE(std::filesystem::is_regular_file(customised));
+    restored.clear();
+    ASSERT_TRUE(SeedConfigDir(target, &restored));
+    EXPECT_TRUE(restored.empty());
+}
+
 } // namespace
 
 // A program built on the core finds the same shipped defaults however it is started: a data folder

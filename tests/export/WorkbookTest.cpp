@@ -9,6 +9,7 @@
 #include "export/ExcelWorkbooks.h"
 #include "export/ExportState.h"
 #include "export/ExportTestSupport.h"
+#include "export/ExportTexts.h"
 #include "export/Workbook.h"
 #include "support/TestSupport.h"
 
@@ -121,6 +122,35 @@ TEST(Workbook, SheetsAddedAfterTheLastNamedHiddenAndSavedAsACopy) {
     EXPECT_EQ(read.cells[0].at("A1"), "s:Analysis results") << "the template's own cells stay";
     EXPECT_TRUE(read.cells[b].empty());
     EXPECT_TRUE(read.cells[c].empty());
+}
+
+// A workbook held open by an office suite keeps its old bytes and the save says why.
+TEST(Workbook, SavingOverAWorkbookHeldOpenIsRefused) {
+    const struct {
+        const char* what;
+        std::string lockFile;
+        bool saved;
+    } cases[] = {
+        {"no lock", "", true},
+        {"LibreOffice", ".~lock.Norvan_QX_Result.xlsx#", false},
+        {"Excel's owner file", "~$rvan_QX_Result.xlsx", false},
+        {"another workbook's lock", ".~lock.Other.xlsx#", true},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string out = dir.Write("Norvan_QX_Result.xlsx", "the workbook open in the suite");
+        if (!c.lockFile.empty()) dir.Write(c.lockFile, "someone,host");
+        Workbook book;
+        std::string error;
+        ASSERT_TRUE(book.Open(kTemplates + "/Result.xlsx", error)) << error;
+        EXPECT_EQ(book.SaveCopyAs(out, error), c.saved) << c.what;
+        if (c.saved) continue;
+        EXPECT_EQ(ReadFileText(out), "the workbook open in the suite") << c.what;
+        EXPECT_NE(
+            error.find(std::string(kTextWorkbookInUse) + " (" + (dir.Path() / c.lockFile).string() + ")"),
+            std::string::npos)
+            << c.what << ": " << error;
+    }
 }
 
 TEST(Workbook, TemplatesThatAreNoWorkbookAreRefused) {

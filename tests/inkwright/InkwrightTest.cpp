@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 #include "XmlPart.h"
 #include "inkwright/InkwrightTestSupport.h"
@@ -95,6 +96,10 @@ TEST(Inkwright, OpenDocumentRefusesBeforeAnythingStarts) {
     TempDir dir;
     const std::string good = WriteDocument(dir, "locked.docx", Para(TextRun("x")));
     dir.Write(".~lock.locked.docx#", "someone,host,2026");
+    const std::string inWord = WriteDocument(dir, "in word.docx", Para(TextRun("x")));
+    dir.Write("~$ word.docx", "someone");
+    const std::string pipe = (dir.Path() / "pipe.docx").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const struct {
         std::string path;
         const char* message;
@@ -103,6 +108,8 @@ TEST(Inkwright, OpenDocumentRefusesBeforeAnythingStarts) {
         {(dir.Path() / "missing.docx").string(), "Word file doesn't exist, please check it!"},
         {dir.Path().string(), "Word file doesn't exist, please check it!"},
         {good, "Current file is in use by another program, please close it first!"},
+        {inWord, "Current file is in use by another program, please close it first!"},
+        {pipe, "Word file doesn't exist, please check it!"},
     };
     for (const auto& c : cases) {
         RecordingInkNotifier notifier;
@@ -114,6 +121,83 @@ TEST(Inkwright, OpenDocumentRefusesBeforeAnythingStarts) {
     // A file that is no document package is the word processor's failure, thrown to the caller.
     CInkwright ink;
     EXPECT_THROW(ink.OpenDocument(dir.Write("bad.docx", "not a zip")), InkwrightError);
+}
+
+// Reports and workbooks held open by an office suite are recognised by its lock file; a name
+// that is not a regular file (a named pipe) counts as held and the check never waits on it.
+TEST(Inkwright, DocumentInUseKnowsBothOfficeSuitesAndRefusesPipes) {
+    TempDir dir;
+    const std::string name = "Antenna test report of QX.docx";
+    const struct {
+        const char* what;
+        std::string lockFile; // beside the document; empty: none
+        bool pipeAsDocument;
+        bool inUse;
+    } cases[] = {
+        {"no lock file", "", false, false},
+        {"LibreOffice", ".~lock." + name + "#", false, true},
+        {"Word's owner file", "~$" + name.substr(2), false, true},
+        {"an owner file with the whole name", "~$" + name, false, true},
+        {"a lock file that is a pipe", "~$" + name.substr(2), true, true},
+        {"the document is a pipe", "", true, true},
+        {"a lock file of another document", ".~lock.other.docx#", false, false},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(dir.Path() / "case");
+        const std::string folder = (dir.Path() / "case").string();
+        std::filesystem::create_directories(folder);
+        const std::string document = folder + "/" + name;
+        if (c.pipeAsDocument && c.lockFile.empty())
+            ASSERT_EQ(::mkfifo(document.c_str(), 0600), 0);
+        else
+            WriteDocument(dir, "case/" + name, Para(TextRun("x")));
+        if (c.pipeAsDocument && !c.lockFile.empty())
+            ASSERT_EQ(::mkfifo((folder + "/" + c.lockFile).c_str(), 0600), 0);
+        else if (!c.lockFile.empty())
+            dir.Write("case/" + c.lockFile, "someone,host,2026");
+        EXPECT_EQ(DocumentInUse(document), c.inUse) << c.what;
+    }
+}
+
+// Texts from file and folder names may hold control characters or bytes that are not UTF-8; what
+// the library writes stays well-formed XML whichever operation typed them.
+TEST(Inkwright, TypedTextsNeverBreakTheXml) {
+    const struct {
+        const char* what;
+        std::string text;
+        std::string reads; // the paragraph's text afterwards
+    } cases[] = {
+        {"terminal escapes", "a\x1b[2Jb\x07", "a[2Jb"},
+        {"a NUL byte", std::string("x\0y", 3), "xy"},
+        {"bytes that are not UTF-8", "p\xff\xfeq", "p\xEF\xBF\xBD\xEF\xBF\xBDq"},
+        {"a cut sequence", "r\xE5\xA4", "r\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"U+FFFF", "s\xEF\xBF\xBFt", "s\xEF\xBF\xBDt"},
+        {"Chinese stays", "端口", "端口"},
+    };
+    TempDir dir;
+    const std::string path = WriteDocument(dir, "t.docx", Para(TextRun("Here")));
+    for (bool replace : {false, true}) {
+        for (const auto& c : cases) {
+            CInkwright ink;
+            ASSERT_EQ(ink.OpenDocument(path), 1);
+            if (replace)
+                ink.FindAndReplace("Here", c.text, kInkReplaceAll);
+            else
+                ink.InsertText(c.text);
+            const SavedDocument saved = SaveAndRead(ink, dir);
+            ink.CloseDocument();
+            EXPECT_EQ(ParagraphTexts(saved.documentXml), Texts{c.reads + (replace ? "" : "Here")}) << c.what;
+            std::string out;
+            std::string err;
+            // Python's expat refuses what Word and python-docx refuse.
+            const int status = RunCommand("/usr/bin/python3 -c 'import sys, zipfile, xml.dom.minidom; "
+                                          "xml.dom.minidom.parseString(zipfile.ZipFile(sys.argv[1])"
+                                          ".read(\"word/document.xml\"))' '" +
+                                              saved.path + "'",
+                                          &out, &err);
+            EXPECT_EQ(status, 0) << c.what << (replace ? " (replaced)" : " (typed)") << ": " << err;
+        }
+    }
 }
 
 TEST(Inkwright, ReplaceFindsTextSplitOverRunsAndWrapsAround) {
@@ -196,7 +280,19 @@ TEST(Inkwright, PicturesAreStoredAsPngAtTheirPixelSize) {
     ink.InsertPicture(bmp);
     ink.InsertParagraph(1);
     ink.InsertPicture(bmp);
-    EXPECT_THROW(ink.InsertPicture(dir.Write("x.bmp", "BM nonsense")), InkwrightError);
+    // A picture that cannot be read is the word processor's failure, named; a named pipe at the
+    // picture's name is refused at once, never waited on.
+    const std::string pipe = (dir.Path() / "pipe.bmp").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& bad :
+         {dir.Write("x.bmp", "BM nonsense"), pipe, (dir.Path() / "missing.bmp").string()}) {
+        try {
+            ink.InsertPicture(bad);
+            ADD_FAILURE() << bad << " was inserted";
+        } catch (const InkwrightError& error) {
+            EXPECT_NE(std::string(error.what()).find(bad), std::string::npos) << error.what();
+        }
+    }
     const SavedDocument saved = SaveAndRead(ink, dir);
     EXPECT_EQ(ParagraphTexts(saved.documentXml), (Texts{"(1)cut_a[picture]", "[picture]"}));
     const std::string png = saved.Part("word/media/image1.png");

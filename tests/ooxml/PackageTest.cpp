@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "ContentTypes.h"
 #include "Package.h"
@@ -16,6 +20,36 @@ const char* kTypes = R"(<?xml version="1.0"?>
   <Default Extension="XML" ContentType="application/xml"/>
   <Override PartName="/word/document.xml" ContentType="doc/main"/>
 </Types>)";
+
+// Text that deflates about as well as a sheet of numbers does.
+std::string LowRatioText(size_t size) {
+    std::string text;
+    uint32_t state = 12345;
+    while (text.size() < size) {
+        state = state * 1664525u + 1013904223u;
+        text += "<c>" + std::to_string(state % 100000) + "</c>";
+    }
+    text.resize(size);
+    return text;
+}
+
+// Makes the bytes of the stored part `name` in a saved package unreadable.
+void DamagePart(const std::string& path, const std::string& name) {
+    std::string bytes = ReadFileText(path);
+    const std::string header = std::string("PK\x03\x04", 4);
+    for (size_t at = bytes.find(header); at != std::string::npos; at = bytes.find(header, at + 4)) {
+        const auto u16 = [&](size_t i) {
+            return size_t(uint8_t(bytes[i])) | size_t(uint8_t(bytes[i + 1])) << 8;
+        };
+        const size_t nameLength = u16(at + 26);
+        if (bytes.compare(at + 30, nameLength, name) != 0) continue;
+        const size_t data = at + 30 + nameLength + u16(at + 28);
+        for (size_t i = data + 10; i < data + 60 && i < bytes.size(); ++i) bytes[i] = '\xFF';
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return;
+    }
+    FAIL() << name << " not found in " << path;
+}
 
 Package SmallPackage() {
     Package package;
@@ -41,7 +75,7 @@ TEST(OoxmlPackage, OpenRefusesWhatIsNoPackage) {
         {notZip, "not an Office Open XML package"},
         {empty, "not an Office Open XML package"},
         {(dir.Path() / "n.docx").string(), "no content types"},
-        {dir.Path().string(), "does not exist"},
+        {dir.Path().string(), "not a regular file"},
     };
     for (const auto& c : cases) {
         Package package;
@@ -77,7 +111,7 @@ TEST(OoxmlPackage, SaveReopenKeepsEveryPartAndReplacesAtomically) {
 // their name; a part that cannot be made fails the save and leaves no file behind.
 TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
     TempDir dir;
-    const std::string big(3'000'000, 'x'); // larger than one read of the zip library
+    const std::string big = LowRatioText(3'000'000); // larger than one read of the zip library
     auto text = [](std::string bytes) { return [bytes](std::string& out) { out += bytes; }; };
     const struct {
         const char* what;
@@ -127,6 +161,85 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
             EXPECT_EQ(*reopened.Part(part.name), expected) << c.what << ": " << part.name;
         }
     }
+}
+
+// Templates come from users: a part named outside the package, a zip bomb, a damaged part or a
+// named pipe is refused with the part or the file named, and nothing of the package is kept.
+TEST(OoxmlPackage, OpenRefusesHostileTemplates) {
+    TempDir dir;
+    const std::string fifo = (dir.Path() / "pipe.docx").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string sheet = LowRatioText(26u << 20);
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> parts;
+        bool damage;
+        const char* expected;
+    } cases[] = {
+        {"a parent step", {{"../../x", "<x/>"}}, false, "part \"../../x\" is named outside the package"},
+        {"an absolute name", {{"/x", "<x/>"}}, false, "part \"/x\" is named outside the package"},
+        {"a step inside", {{"word/../../x", "<x/>"}}, false, "named outside the package"},
+        {"a part past 32 MiB",
+         {{"word/big.xml", std::string(40u << 20, ' ')}},
+         false,
+         "part word/big.xml unpacks to more than 32 MiB"},
+        {"a part of a bomb's ratio",
+         {{"word/big.xml", std::string(5u << 20, ' ')}},
+         false,
+         "part word/big.xml unpacks to more than 200 times its packed size"},
+        {"parts past 128 MiB together",
+         {{"a.xml", sheet}, {"b.xml", sheet}, {"c.xml", sheet}, {"d.xml", sheet}, {"e.xml", sheet}},
+         false,
+         "the package unpacks to more than 128 MiB"},
+        {"a damaged part",
+         {{"word/document.xml", LowRatioText(20000)}},
+         true,
+         "the package part word/document.xml cannot be read"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (dir.Path() / "t.docx").string();
+        Package hostile = SmallPackage();
+        for (const auto& [name, bytes] : c.parts) hostile.SetPart(name, bytes);
+        std::string error;
+        ASSERT_TRUE(hostile.SaveAs(path, error)) << c.what << ": " << error;
+        if (c.damage) DamagePart(path, c.parts.front().first);
+        Package package;
+        EXPECT_FALSE(package.Open(path, error)) << c.what;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << c.what << ": " << error;
+        EXPECT_NE(error.find(path), std::string::npos) << c.what << ": " << error;
+        EXPECT_TRUE(package.PartNames().empty()) << c.what;
+    }
+    Package package;
+    std::string error;
+    EXPECT_FALSE(package.Open(fifo, error));
+    EXPECT_NE(error.find("not a regular file: " + fifo), std::string::npos) << error;
+    // A file too large to be a template is not even read (sparse: it costs no disk).
+    const std::string huge = (dir.Path() / "huge.docx").string();
+    std::filesystem::resize_file(dir.Write("huge.docx", ""), 200u << 20);
+    EXPECT_FALSE(package.Open(huge, error));
+    EXPECT_NE(error.find("the package is larger than 128 MiB: " + huge), std::string::npos) << error;
+}
+
+// Packages are written as every file of the program: under a short hidden temporary name, so a
+// legal 250-byte name can be written and nothing visible is left; a temporary that a killed run
+// left is removed by the next save into that folder.
+TEST(OoxmlPackage, SaveUsesTheProgramsTemporaries) {
+    TempDir dir;
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = dir.Write(".qd" + std::to_string(dead) + "_7.tmp", "half a workbook");
+    const std::string foreign = dir.Write("report.docx.tmp-AbCdEf", "not ours");
+    const std::string longName = (dir.Path() / (std::string(245, 'm') + ".xlsx")).string();
+    std::string error;
+    ASSERT_TRUE(SmallPackage().SaveAs(longName, error)) << error;
+    Package reopened;
+    EXPECT_TRUE(reopened.Open(longName, error)) << error;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{std::string(245, 'm') + ".xlsx", "report.docx.tmp-AbCdEf"}));
 }
 
 TEST(OoxmlPackage, RelationshipsAndContentTypes) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <regex>
+#include <sys/stat.h>
 
 #include "Package.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTestSupport.h"
+#include "reports/ReportTexts.h"
 #include "reports/ReportWorker.h"
 
 namespace fs = std::filesystem;
@@ -97,6 +101,77 @@ TEST(ReportWorker, BuildsBothFormatsFromASnapshot) {
     EXPECT_EQ(word2["header"], "Radiation Pattern Collection");
 }
 
+// The report folder is shared by every export into one --out: what an earlier run or a person
+// left there never enters a report, a picture that cannot be written fails the reports whole, and
+// nothing there can make the worker wait.
+TEST(ReportWorker, ReportsHoldOnlyThePicturesOfThisRun) {
+    EnsureOffscreenApplication();
+    TempDir dir;
+    ReportFixtureData data(dir);
+    const std::string report = data.state.reportFolder;
+    const std::string pictures = report + "RelBmps/";
+    const std::string output = report + "Norvan_Test_Report2.docx";
+    std::string earlierPicture;
+    auto pipe = [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path; };
+    const struct {
+        const char* what;
+        std::function<void()> setup;
+        int result;
+        std::string message; // the start of the one message; empty: success
+        std::string warning; // the subject of the one warning; empty: none
+    } cases[] = {
+        {"a clean folder", [] {}, 0, "", ""},
+        {"an earlier antenna's picture",
+         [&] { std::ofstream(pictures + "zz_earlier_antenna.bmp", std::ios::binary) << earlierPicture; }, 0,
+         "", ""},
+        {"a file that is no picture", [&] { std::ofstream(pictures + "notes.txt") << "my notes"; }, 0, "",
+         pictures + "notes.txt"},
+        {"a pipe named like an earlier picture", [&] { pipe(pictures + "zz_old.bmp"); }, 0, "", ""},
+        {"a pipe named like a picture of this run", [&] { pipe(pictures + "p1_p45_e_co_2_0_1710.bmp"); }, 0,
+         "", ""},
+        {"the picture folder is a file",
+         [&] {
+             fs::remove_all(pictures);
+             std::ofstream(report + "RelBmps") << "";
+         },
+         -1, std::string(kPictureNotWritten) + pictures, ""},
+        {"a pipe at the report's name", [&] { pipe(output); }, -1, kOutputNotAFile + output, ""},
+        {"the report open in Word",
+         [&] {
+             std::ofstream(output) << "an earlier report";
+             std::ofstream(report + "~$rvan_Test_Report2.docx") << "someone";
+         },
+         -1, kOutputInUse, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(report);
+        fs::create_directories(pictures);
+        c.setup();
+        std::unique_ptr<ReportJob> job = MakeReportJob(data.doc, data.state, false, true);
+        data.notifier.messages.clear();
+        data.notifier.warnings.clear();
+        EXPECT_EQ(RunReportWorker(*job, data.notifier), c.result);
+        ASSERT_EQ(data.notifier.messages.size(), 1u);
+        const std::string& message = data.notifier.messages[0].second;
+        EXPECT_EQ(message.rfind(c.message.empty() ? "Data Export Success！" : c.message, 0), 0u) << message;
+        EXPECT_EQ(data.notifier.warnings.size(), c.warning.empty() ? 0u : 1u);
+        if (!c.warning.empty() && !data.notifier.warnings.empty())
+            EXPECT_EQ(data.notifier.warnings[0].first, c.warning);
+        if (c.result != 0) {
+            if (fs::is_regular_file(output))
+                EXPECT_EQ(ReadFileText(output), "an earlier report") << "a held report is kept";
+            continue;
+        }
+        const json word2 = ReadDocument("docx", output);
+        EXPECT_EQ(word2["pictures"], 48);
+        const std::vector<std::string> captions = Captions(word2["paragraphs"]);
+        ASSERT_EQ(captions.size(), 48u);
+        EXPECT_EQ(captions.back(), "(48)p2_m45_h_cr_6_0_2170");
+        if (earlierPicture.empty()) earlierPicture = ReadFileText(pictures + "p1_p45_e_co_2_0_1710.bmp");
+    }
+}
+
 TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
     TempDir dir;
     ReportFixtureData data(dir);
@@ -105,6 +180,11 @@ TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
     noMain.SetPart("[Content_Types].xml", "<Types/>");
     std::string error;
     ASSERT_TRUE(noMain.SaveAs((dir.Path() / "nomain.docx").string(), error));
+    // A template whose entry would be copied outside the report's package.
+    ooxml::Package escaping;
+    ASSERT_TRUE(escaping.Open(good, error)) << error;
+    escaping.SetPart("../../escaped.xml", "<x/>");
+    ASSERT_TRUE(escaping.SaveAs((dir.Path() / "escaping.docx").string(), error));
     // A template without the picture placeholder: the blank format-2 template serves.
     const struct {
         std::string name;
@@ -116,6 +196,9 @@ TEST(ReportWorker, BadTemplatesAndHeldDocumentsWriteNothing) {
          "Word template file doesn't exist, please check it!"},
         {"not a zip", dir.Write("text.docx", "plain text"), -3, "Template Read Exception!"},
         {"no main part", (dir.Path() / "nomain.docx").string(), -3, "Template Read Exception!"},
+        {"an entry outside the package", (dir.Path() / "escaping.docx").string(), -3,
+         "Template Read Exception! the package part \"../../escaped.xml\" is named outside the package: " +
+             (dir.Path() / "escaping.docx").string()},
         {"placeholder absent", data.state.format2Template, -1,
          "The report template has no placeholder \"InsertPicture1Here\""},
         {"held open", good, -1, "Word file is in use by another program, please close it first!"},

@@ -37,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ink.FindAndReplace("DocumentNoHere", "QX", kInkReplaceAll);
         ink.FindAndReplace("InsertPicture1Here", "", kInkReplaceOne);
         ink.InsertText("PORT：P1");
+        // Typed texts come from file names: any bytes at all.
+        ink.InsertText(std::string(fuzz::Bytes(data, size < 64 ? size : 64)));
         ink.InsertParagraph(1);
         ink.InsertTable(2, 3);
         for (int i = 0; i < 6; ++i) {
