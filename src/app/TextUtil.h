@@ -30,6 +30,9 @@ double FixedValue(float value, int decimals);
 // The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);
 void AppendShortestFloat(std::string& out, float value);
+// The double that the shortest text of a float32 reads as: -16.88 for the float nearest -16.88,
+// where widening the float would give -16.8799991607666 (0 for -0).
+double ShortestDecimal(float value);
 
 // The length of the UTF-8 sequence at the start of `text`; 0 when it is not valid UTF-8.
 size_t Utf8SequenceLength(std::string_view text);

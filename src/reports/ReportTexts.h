@@ -32,4 +32,8 @@ inline constexpr const char* kPlaceholderPictures = "InsertPicture3Here";
 inline constexpr const char* kSectionTitleChinese = "端口：%s, 极化：%s, 下倾角：%s的方向图测试数据";
 inline constexpr const char* kSectionTitleEnglish = "Port：%s, Polarization：%s, Tilt：%s";
 
+// Under the first result table when some value could not be computed.
+inline constexpr const char* kFootnoteNotComputedEnglish = "— : the analysis could not compute this value.";
+inline constexpr const char* kFootnoteNotComputedChinese = "— ：分析未能计算出该值。";
+
 inline constexpr const char* kFormat2FileName = "Norvan_Test_Report2.docx";
