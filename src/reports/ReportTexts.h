@@ -7,6 +7,7 @@ inline constexpr const char* kStatusSetScreenshots =
 inline constexpr const char* kStatusFormat1 = "Exporting word report 1（standard report）...";
 inline constexpr const char* kStatusFormat2 = "Exporting word report 1（Pattern collection）...";
 inline constexpr const char* kTextReportSuccess = "Data Export Success！";
+inline constexpr const char* kStatusPdf = "Writing the report as PDF... ";
 inline constexpr const char* kStatusReportError = "Data Export Error！";
 inline constexpr const char* kTextTemplateReadException = "Template Read Exception!";
 
