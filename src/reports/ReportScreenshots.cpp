@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <set>
 
+#include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "document/Naming.h"
-#include "render/PlotCapture.h"
-#include "reports/ReportJob.h"
 #include "plot/PlotState.h"
+#include "render/PlotCapture.h"
+#include "render/ReportPicture.h"
+#include "reports/ReportJob.h"
 #include "reports/ReportTexts.h"
 
 namespace {
@@ -17,10 +19,15 @@ std::string BmpName(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension(".bmp").string();
 }
 
+// A report picture: the plot cropped to what it draws, with its legend, as wide as the report's
+// text (6.67 inches at the 96 pixels per inch the picture is inserted at).
+constexpr int kReportPictureWidth = 640;
+
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
-    return CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
-                         job.plot);
+    const QImage picture =
+        ReportPicture(QSize(job.viewSize.width, job.viewSize.height), kReportPictureWidth, job.doc, job.plot);
+    return WriteFileAtomic(path, EncodeBmp(picture));
 }
 
 std::string FileNameOf(const std::string& path) {

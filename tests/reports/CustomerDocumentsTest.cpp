@@ -199,6 +199,13 @@ TEST_F(CustomerDocuments, ReportsReadInNumericOrderWithoutNoValueMarkers) {
         for (const json& p : doc["paragraphs"])
             if (p.get<std::string>().rfind("— ", 0) == 0) ++footnotes;
         EXPECT_EQ(footnotes, notComputed ? 1u : 0u) << c.report;
+        // Pictures cropped to the plot and its legend, as wide as the text.
+        ASSERT_FALSE(doc["picture_sizes"].empty()) << c.report;
+        const double textWidth = doc["text_width"];
+        for (const json& size : doc["picture_sizes"]) {
+            EXPECT_LE(size[0].get<double>(), textWidth) << c.report;
+            EXPECT_GE(size[0].get<double>(), 0.9 * textWidth) << c.report;
+        }
     }
 }
 
