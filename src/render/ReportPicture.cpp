@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "plot/PlotFrame.h"
 #include "plot/PlotScene.h"
@@ -31,6 +32,63 @@ QRect InkBounds(const QImage& source) {
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+namespace {
+
+// Where the plot is drawn and what of it is kept: the frame decides (the cuts lie inside it), so
+// the layout is found once for a frame and reused for every picture of a run.
+struct PlotLayout {
+    QSize size;
+    QRect crop;
+};
+
+std::string LayoutKey(QSize viewSize, int room, const PlotFrame& frame, const PlotScene& scene) {
+    std::string key = std::to_string(viewSize.width()) + "x" + std::to_string(viewSize.height()) + ":" +
+                      std::to_string(room) + ":" + std::to_string(scene.coordinateSystem);
+    for (const FrameLabel& label : frame.labels)
+        key += "|" + label.text + "@" + std::to_string(label.anchor.x) + "," + std::to_string(label.anchor.y);
+    for (const FrameShape& shape : frame.shapes)
+        key += "|" + std::to_string(shape.from.x) + "," + std::to_string(shape.to.y) + "," +
+               std::to_string(shape.radius);
+    return key;
+}
+
+PlotLayout FindLayout(QSize viewSize, int room, const PlotFrame& frame, const PlotScene& scene,
+                      const PlotState& state) {
+    thread_local std::string lastKey;
+    thread_local PlotLayout last;
+    const std::string key = LayoutKey(viewSize, room, frame, scene);
+    if (key == lastKey) return last;
+    PlotScene bare;
+    bare.coordinateSystem = scene.coordinateSystem;
+    bare.block = scene.block;
+    auto inkOf = [&](QSize size) {
+        QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        QPainter painter(&image);
+        RenderPlot(painter, image.size(), frame, bare, state.colors, state.zoom);
+        painter.end();
+        const QRect ink = InkBounds(image);
+        return ink.isEmpty() ? image.rect()
+                             : ink.adjusted(-kMargin, -kMargin, kMargin, kMargin) & image.rect();
+    };
+    PlotLayout layout{viewSize, inkOf(viewSize)};
+    // The plot is drawn at the size that fills what the legend leaves of the width, so the legend's
+    // strokes and names keep their pixels.
+    if (room > 0 && layout.crop.width() > 0) {
+        const double factor =
+            std::clamp(static_cast<double>(room) / layout.crop.width(), kSmallest, kLargest);
+        if (std::abs(factor - 1.0) > 0.02) {
+            layout.size = QSize(static_cast<int>(viewSize.width() * factor),
+                                static_cast<int>(viewSize.height() * factor));
+            layout.crop = inkOf(layout.size);
+        }
+    }
+    lastKey = key;
+    last = layout;
+    return layout;
+}
+
+} // namespace
+
 QImage ReportPicture(QSize viewSize, int width, const CQuadrelDoc& doc, const PlotState& state,
                      Notifier* notifier) {
     const PlotScene scene = BuildPlotScene(doc, state, notifier);
@@ -38,24 +96,14 @@ QImage ReportPicture(QSize viewSize, int width, const CQuadrelDoc& doc, const Pl
         BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
     const bool beside = scene.coordinateSystem != kCartesianSystem;
     const QSize legend = LegendSize(scene.legend);
-    auto cropped = [&](QSize size) {
-        QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        QPainter painter(&image);
-        RenderPlot(painter, image.size(), frame, scene, state.colors, state.zoom);
-        painter.end();
-        const QRect ink = InkBounds(image);
-        return ink.isEmpty() ? image : image.copy(ink.adjusted(-kMargin, -kMargin, kMargin, kMargin));
-    };
-    QImage plot = cropped(viewSize);
-    // The plot is drawn again at the size that fills what the legend leaves of the width, so the
-    // legend's strokes and names keep their pixels.
     const int room = beside ? width - legend.width() - kMargin : width;
-    if (room > 0 && plot.width() > 0) {
-        const double factor = std::clamp(static_cast<double>(room) / plot.width(), kSmallest, kLargest);
-        if (std::abs(factor - 1.0) > 0.02)
-            plot = cropped(QSize(static_cast<int>(viewSize.width() * factor),
-                                 static_cast<int>(viewSize.height() * factor)));
+    const PlotLayout layout = FindLayout(viewSize, room, frame, scene, state);
+    QImage full(layout.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    {
+        QPainter painter(&full);
+        RenderPlot(painter, full.size(), frame, scene, state.colors, state.zoom);
     }
+    const QImage plot = full.copy(layout.crop);
     const QSize whole = beside ? QSize(plot.width() + (legend.isEmpty() ? 0 : kMargin + legend.width()),
                                        std::max(plot.height(), legend.height()))
                                : QSize(std::max(plot.width(), legend.width()),
