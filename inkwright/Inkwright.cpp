@@ -558,3 +558,17 @@ void CInkwright::DeleteCharacter(int count) {
         --count;
     }
 }
+
+void CInkwright::SetHeadingRows(int count) {
+    if (count < 0) {
+        Show("Error Row Num!");
+        return;
+    }
+    Session& s = OpenSession();
+    KeepTableTogetherAcrossPages(Current(s), count);
+}
+
+void CInkwright::KeepWithNext(int on) {
+    Session& s = OpenSession();
+    SetKeepWithNext(Current(s), on == 1);
+}

@@ -94,4 +94,12 @@ class INKWRIGHT_API CInkwright {
     void SetBgColor(int color);
     void DeleteCurrentTable();
     void DeleteCharacter(int count);
+
+    // Beyond the automation calls above, what a report needs to read well on paper (the word
+    // processor's Rows.HeadingFormat with AllowBreakAcrossPages off, and ParagraphFormat.KeepWithNext):
+    // the first `count` rows of the table at the selection repeat on every page and stay with the
+    // next row, and no row of it splits across pages; the paragraph at the selection stays on the
+    // page of the next one (`on` 1) or not (anything else).
+    void SetHeadingRows(int count);
+    void KeepWithNext(int on);
 };

@@ -1,5 +1,6 @@
 #include "Tables.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,64 @@ void DuplicateRow(XMLElement* paragraph) {
 
 void DuplicateColumn(XMLElement* paragraph) {
     AddColumn(paragraph, false, false);
+}
+
+namespace {
+
+// The child `name` of a properties element, made when missing in front of the first child that the
+// schema orders after it (`later`).
+XMLElement* EnsureOrderedChild(XMLElement* properties, const char* name,
+                               std::initializer_list<const char*> earlier) {
+    if (XMLElement* found = properties->FirstChildElement(name)) return found;
+    XMLElement* child = properties->GetDocument()->NewElement(name);
+    XMLElement* after = nullptr;
+    for (XMLElement* c = properties->FirstChildElement(); c; c = c->NextSiblingElement())
+        for (const char* e : earlier)
+            if (std::string_view(c->Name()) == e) after = c;
+    if (after)
+        properties->InsertAfterChild(after, child);
+    else
+        properties->InsertFirstChild(child);
+    return child;
+}
+
+} // namespace
+
+void KeepTableTogetherAcrossPages(XMLElement* paragraph, int headingRows) {
+    RequireCell(paragraph);
+    XMLElement* table = EnclosingTable(paragraph);
+    tinyxml2::XMLDocument* doc = table->GetDocument();
+    int index = 0;
+    for (XMLElement* tr = table->FirstChildElement("w:tr"); tr;
+         tr = tr->NextSiblingElement("w:tr"), ++index) {
+        XMLElement* trPr = tr->FirstChildElement("w:trPr");
+        if (!trPr) {
+            trPr = doc->NewElement("w:trPr");
+            if (XMLElement* exceptions = tr->FirstChildElement("w:tblPrEx"))
+                tr->InsertAfterChild(exceptions, trPr);
+            else
+                tr->InsertFirstChild(trPr);
+        }
+        if (!trPr->FirstChildElement("w:cantSplit")) trPr->InsertEndChild(doc->NewElement("w:cantSplit"));
+        if (index >= headingRows) continue;
+        if (!trPr->FirstChildElement("w:tblHeader")) trPr->InsertEndChild(doc->NewElement("w:tblHeader"));
+        for (XMLElement* tc = tr->FirstChildElement("w:tc"); tc; tc = tc->NextSiblingElement("w:tc"))
+            for (XMLElement* p = tc->FirstChildElement("w:p"); p; p = p->NextSiblingElement("w:p"))
+                SetKeepWithNext(p, true);
+    }
+}
+
+void SetKeepWithNext(XMLElement* paragraph, bool on) {
+    XMLElement* pPr = paragraph->FirstChildElement("w:pPr");
+    if (!on) {
+        if (XMLElement* keep = pPr ? pPr->FirstChildElement("w:keepNext") : nullptr) pPr->DeleteChild(keep);
+        return;
+    }
+    if (!pPr) {
+        pPr = paragraph->GetDocument()->NewElement("w:pPr");
+        paragraph->InsertFirstChild(pPr);
+    }
+    EnsureOrderedChild(pPr, "w:keepNext", {"w:pStyle"});
 }
 
 XMLElement* DeleteTableAround(XMLElement* paragraph) {

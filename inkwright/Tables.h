@@ -21,6 +21,12 @@ XMLElement* InsertEmptyColumn(XMLElement* paragraph, bool right);
 void DuplicateRow(XMLElement* paragraph);
 // A copy of the column (with its content) pasted left of it.
 void DuplicateColumn(XMLElement* paragraph);
+// The table around `paragraph` laid out for pages: its first `headingRows` rows repeat at the top
+// of every page the table runs onto and stay with the row after them, and no row is split across
+// two pages.
+void KeepTableTogetherAcrossPages(XMLElement* paragraph, int headingRows);
+// Sets or clears "keep with next" of a paragraph (its properties made when missing).
+void SetKeepWithNext(XMLElement* paragraph, bool on);
 // Removes the innermost table around `paragraph`; returns the paragraph that follows it.
 XMLElement* DeleteTableAround(XMLElement* paragraph);
 

@@ -182,6 +182,15 @@ void AppendShortestFloat(std::string& out, float value) {
     out.append(buffer.data(), result.ptr);
 }
 
+double ShortestDecimal(float value) {
+    std::array<char, 64> buffer{};
+    if (value == 0.0f) return 0.0;
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    double wide = static_cast<double>(value);
+    std::from_chars(buffer.data(), written.ptr, wide);
+    return wide;
+}
+
 std::string PrintableText(std::string_view text) {
     const std::string valid = ValidUtf8(text);
     std::string out;

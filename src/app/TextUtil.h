@@ -32,6 +32,9 @@ double FixedValue(float value, int decimals);
 // The shortest text that reads back to the same float32 ("0" for -0).
 std::string FormatShortestFloat(float value);
 void AppendShortestFloat(std::string& out, float value);
+// The double that the shortest text of a float32 reads as: -16.88 for the float nearest -16.88,
+// where widening the float would give -16.8799991607666 (0 for -0).
+double ShortestDecimal(float value);
 
 // UTF-8 checks and the XML cleaning live with the package layer, which every document writer
 // shares (XmlText.h): Utf8SequenceLength, ValidUtf8, XmlSafeText.

@@ -120,6 +120,7 @@ void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
     cmd->add_flag("--onesheet", o.oneSheet, "Analysis results on one sheet");
     cmd->add_flag("--word1", o.wordReport1, "Word report format 1 (standard test report)");
     cmd->add_flag("--word2", o.wordReport2, "Word report format 2 (pattern collection)");
+    cmd->add_flag("--pdf", o.pdf, "Each Word report also as PDF beside it (needs LibreOffice)");
     cmd->add_option("--lang", args->lang, "Template language of report format 1")
         ->check(CLI::IsMember({"zh", "en"}));
     cmd->add_option("--antenna-type", args->antennaType, "Dual-port or Multi-port")

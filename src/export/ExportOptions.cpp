@@ -23,10 +23,12 @@ DataExportOptions LoadExportOptions(const CQuadrelDoc& doc) {
     DataExportOptions options;
     for (const ExportOptionKey& entry : kExportOptionKeys)
         options.*entry.member = doc.ReadConfig(kExportSection, entry.key) == "TRUE";
+    options.pdf = doc.ReadConfig(kExportSection, kExportPdfKey) == "TRUE";
     return options;
 }
 
 void StoreExportOptions(CQuadrelDoc& doc, const DataExportOptions& options) {
     for (const ExportOptionKey& entry : kExportOptionKeys)
         doc.WriteConfig(kExportSection, entry.key, options.*entry.member ? "TRUE" : "FALSE");
+    doc.WriteConfig(kExportSection, kExportPdfKey, options.pdf ? "TRUE" : "FALSE");
 }

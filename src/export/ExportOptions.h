@@ -18,6 +18,7 @@ struct DataExportOptions {
     bool txt = false;
     bool tmvmsi = false;
     bool oneSheet = false;
+    bool pdf = false; // each Word report also as PDF beside it
     // Stored and persisted for the desktop's hidden boxes; no export reads them.
     bool encrypt = false;
     bool gainFiles = false;
@@ -30,6 +31,9 @@ struct ExportOptionKey {
     std::string_view key;
     bool DataExportOptions::*member;
 };
+
+// The "PDF" box beside the Word reports, persisted under its own key.
+inline constexpr std::string_view kExportPdfKey = "IDC_CHECK_PDF";
 
 // Every box with its persisted key, in the dialog's order.
 extern const std::array<ExportOptionKey, 14> kExportOptionKeys;

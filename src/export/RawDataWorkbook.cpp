@@ -1,8 +1,10 @@
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <vector>
 
 #include "app/Log.h"
+#include "app/NumericOrder.h"
 #include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExcelWorkbooks.h"
@@ -16,15 +18,9 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
         Log("Quadrel Unit log - %s", outcome.error.c_str());
         return outcome;
     }
-    // The patterns of each sheet in table order, one column each; sheets in order of their first
-    // pattern, whose sample count chooses the angle step.
-    struct SheetPatterns {
-        int sheet = 0;
-        double step = 1.0;
-        std::vector<const PatternFile*> columns;
-    };
-    std::vector<SheetPatterns> sheets;
-    std::map<std::string, size_t> sheetOfKey;
+    // The patterns of each sheet, one column each, by frequency in numeric order; sheets in
+    // numeric order of their keys (tilt 5 before tilt 10).
+    std::map<std::string, std::vector<const PatternFile*>, NumericTextOrder> sheets;
     std::string fileName;
     for (const auto& [key, file] : doc.table) {
         const NameFields& n = file.names;
@@ -32,29 +28,35 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
                                      n[kFieldTilt] + n[kFieldDirection];
         // The last pattern written names the file.
         fileName = "Norvan_" + n[kFieldModel] + "_RawData_" + n[3] + ".xlsx";
-        auto [found, added] = sheetOfKey.emplace(sheetKey, sheets.size());
-        if (added) sheets.push_back({book.AddSheet(sheetKey), file.samples.size() < 541 ? 1.0 : 0.5, {}});
-        sheets[found->second].columns.push_back(&file);
+        sheets[sheetKey].push_back(&file);
     }
-    // Row by row, so each row's cells are appended in column order. A level is stored as the number
-    // its "%f" text reads as.
-    for (const SheetPatterns& s : sheets) {
-        std::vector<double> angles;
-        for (double angle = -180.0; angle < 180.0; angle += s.step) angles.push_back(angle);
-        size_t rows = angles.size();
-        for (size_t c = 0; c < s.columns.size(); ++c) {
-            const PatternFile& file = *s.columns[c];
-            rows = std::max(rows, file.samples.size());
-            if (!file.samples.empty())
-                book.SetCell(s.sheet, 1, static_cast<int>(c) + 2, file.names[kFieldFrequency]);
-        }
-        for (size_t r = 0; r < rows; ++r) {
-            const int row = static_cast<int>(r) + 2;
-            if (r < angles.size()) book.SetCell(s.sheet, row, 1, FormatFixed(angles[r], 6));
-            for (size_t c = 0; c < s.columns.size(); ++c)
-                if (r < s.columns[c]->samples.size())
-                    book.SetNumber(s.sheet, row, static_cast<int>(c) + 2,
-                                   FixedValue(s.columns[c]->samples[r].fMag, 6));
+    for (auto& [sheetKey, columns] : sheets) {
+        std::stable_sort(columns.begin(), columns.end(), [](const PatternFile* a, const PatternFile* b) {
+            return NumericTextLess(a->names[kFieldFrequency], b->names[kFieldFrequency]);
+        });
+        const int sheet = book.AddSheet(sheetKey);
+        // Cuts are stored in the order they were measured (an MSI cut runs 0…180, then -179.5…-0.5):
+        // each level goes into the row of its own angle, the rows in ascending angle over every angle
+        // the sheet's cuts hold.
+        std::vector<float> angles;
+        for (const PatternFile* file : columns)
+            for (const PatternPoint& point : file->samples)
+                if (std::isfinite(point.fAngle)) angles.push_back(point.fAngle);
+        std::sort(angles.begin(), angles.end());
+        angles.erase(std::unique(angles.begin(), angles.end()), angles.end());
+        for (size_t r = 0; r < angles.size(); ++r)
+            book.SetNumber(sheet, static_cast<int>(r) + 2, 1, ShortestDecimal(angles[r]));
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const PatternFile& file = *columns[c];
+            const int column = static_cast<int>(c) + 2;
+            if (!file.samples.empty()) book.SetCell(sheet, 1, column, file.names[kFieldFrequency]);
+            for (const PatternPoint& point : file.samples) {
+                // A level the file did not give stays an empty cell.
+                if (!std::isfinite(point.fAngle) || point.fMag == NOT_SET) continue;
+                const auto row =
+                    std::lower_bound(angles.begin(), angles.end(), point.fAngle) - angles.begin();
+                book.SetNumber(sheet, static_cast<int>(row) + 2, column, ShortestDecimal(point.fMag));
+            }
         }
     }
     book.SelectSheet(0);

@@ -1,5 +1,6 @@
-#include <map>
-#include <set>
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "app/Log.h"
 #include "app/TextUtil.h"
@@ -11,45 +12,56 @@
 
 namespace {
 
-// One group's numbers: per frequency row the values by header text (a map keeps header-text order).
-struct GroupNumbers {
-    std::string key;
-    std::set<std::string> headers;
-    std::vector<std::map<std::string, double>> rows;
-};
+constexpr double kLineHeight = 13.0;   // points per line of the default 10-point font
+constexpr double kNarrowestColumn = 8; // characters
 
-GroupNumbers Numbers(const std::string& key, const ResultTable& table) {
-    GroupNumbers numbers{key, {}, {}};
-    for (const auto& row : table.rows) {
-        std::map<std::string, double> values;
-        for (size_t c = 0; c < row.size() && c < table.header.size(); ++c) {
-            double value = 0.0;
-            if (row[c] == "-" || !ReadsAsNumber(row[c], value)) continue;
-            values[table.header[c]] = value;
-            numbers.headers.insert(table.header[c]);
-        }
-        numbers.rows.push_back(std::move(values));
-    }
-    return numbers;
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+    return count;
 }
 
-// The header row and the number rows from `row`; every number stands under its own header, so a
-// frequency with a missing cut leaves a gap instead of shifting its values left. Returns the row
-// after the last one written.
-int WriteGroup(Workbook& book, int sheet, int row, const GroupNumbers& group) {
-    int column = 1;
-    std::map<std::string, int> columnOf;
-    for (const std::string& header : group.headers) {
-        columnOf[header] = column;
-        book.SetCell(sheet, row, column++, header);
+// One group's table as a person reads it: the header row over the columns in report order, the
+// frequency first; each number under its own header as a number shown with two decimals; a cut
+// that is not loaded or a value that was not computed leaves the cell empty. Returns the row after
+// the last one written.
+int WriteGroup(Workbook& book, int sheet, int row, const ResultTable& table, std::vector<size_t>& widths) {
+    widths.resize(std::max(widths.size(), table.header.size()), 0);
+    size_t lines = 1;
+    for (size_t c = 0; c < table.header.size(); ++c) {
+        const std::string& header = table.header[c];
+        const int column = static_cast<int>(c) + 1;
+        book.SetCell(sheet, row, column, header);
+        book.SetCellStyle(sheet, row, column, CellStyle::Header);
+        size_t begin = 0, lineCount = 0;
+        for (size_t end = 0; end != std::string::npos; begin = end + 1, ++lineCount) {
+            end = header.find('\n', begin);
+            widths[c] =
+                std::max(widths[c], CharacterCount(std::string_view(header).substr(begin, end - begin)));
+        }
+        lines = std::max(lines, lineCount);
     }
+    book.SetRowHeight(sheet, row, kLineHeight * static_cast<double>(lines) + 2.0);
     ++row;
-    for (const auto& values : group.rows) {
-        for (const auto& [header, value] : values)
-            book.SetCell(sheet, row, columnOf[header], FormatFixed(value, 2));
+    for (const auto& cells : table.rows) {
+        for (size_t c = 0; c < cells.size() && c < table.header.size(); ++c) {
+            double value = 0.0;
+            if (!ReadsAsNumber(cells[c], value)) continue;
+            const int column = static_cast<int>(c) + 1;
+            book.SetNumber(sheet, row, column, value);
+            // The frequency is a name as much as a number: it keeps its own digits.
+            if (c > 0) book.SetCellStyle(sheet, row, column, CellStyle::TwoDecimals);
+            widths[c] = std::max(widths[c], cells[c].size());
+        }
         ++row;
     }
     return row;
+}
+
+void SetWidths(Workbook& book, int sheet, const std::vector<size_t>& widths) {
+    for (size_t c = 0; c < widths.size(); ++c)
+        book.SetColumnWidth(sheet, static_cast<int>(c) + 1,
+                            std::max(kNarrowestColumn, static_cast<double>(widths[c]) + 2.0));
 }
 
 } // namespace
@@ -64,21 +76,24 @@ WorkbookOutcome ExportResultWorkbook(const CQuadrelDoc& doc, const ExportState& 
     const auto groups = GroupPatterns(doc.table, [](const PatternFile& f) {
         return f.names[kFieldPort] + " " + f.names[kFieldTilt] + " " + f.names[kFieldDirection];
     });
-    std::vector<GroupNumbers> numbers;
-    for (const auto& [key, group] : groups) numbers.push_back(Numbers(key, BuildResultTable(doc, group)));
-
     if (state.options.oneSheet) {
         const int sheet = book.AddSheet("Result");
+        std::vector<size_t> widths;
         int row = 1;
-        for (const GroupNumbers& group : numbers) {
-            book.SetCell(sheet, row, 1, group.key);
-            row = WriteGroup(book, sheet, row + 1, group) + 1;
+        for (const auto& [key, group] : groups) {
+            book.SetCell(sheet, row, 1, key);
+            row = WriteGroup(book, sheet, row + 1, BuildResultTable(doc, group), widths) + 1;
         }
+        SetWidths(book, sheet, widths);
+        book.FreezeRows(sheet, 2);
     } else {
-        for (const GroupNumbers& group : numbers) {
-            const int sheet = book.AddSheet(group.key);
-            book.SetCell(sheet, 1, 1, group.key);
-            WriteGroup(book, sheet, 2, group);
+        for (const auto& [key, group] : groups) {
+            const int sheet = book.AddSheet(key);
+            std::vector<size_t> widths;
+            book.SetCell(sheet, 1, 1, key);
+            WriteGroup(book, sheet, 2, BuildResultTable(doc, group), widths);
+            SetWidths(book, sheet, widths);
+            book.FreezeRows(sheet, 2);
         }
     }
     if (!book.SetSheetVisible("Remark", false)) {

@@ -38,10 +38,14 @@ void AppendColumnName(std::string& out, int column) {
 
 // The <c> element of one cell; `row` is the row number's text. A number is written as the shortest
 // text that reads back to the same value, with "." whatever the locale.
-void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell) {
+void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell, int style = 0) {
     out += "<c r=\"";
     AppendColumnName(out, cell.column);
     out += row;
+    if (style > 0) {
+        out += "\" s=\"";
+        out += std::to_string(style);
+    }
     if (cell.number) {
         char buffer[32];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, cell.value);
@@ -180,6 +184,23 @@ void Workbook::SetNumber(int sheet, int row, int column, double value) {
         m_sheets[sheet].cells.SetNumber(row, column, value);
 }
 
+void Workbook::SetCellStyle(int sheet, int row, int column, CellStyle style) {
+    if (IsCell(sheet, row, column)) m_sheets[sheet].styles[{row, column}] = style;
+}
+
+void Workbook::SetColumnWidth(int sheet, int column, double characters) {
+    if (IsCell(sheet, 1, column) && characters > 0 && characters <= 255)
+        m_sheets[sheet].columnWidths[column] = characters;
+}
+
+void Workbook::SetRowHeight(int sheet, int row, double points) {
+    if (IsCell(sheet, row, 1) && points > 0 && points <= 409) m_sheets[sheet].rowHeights[row] = points;
+}
+
+void Workbook::FreezeRows(int sheet, int rows) {
+    if (IsCell(sheet, rows + 1, 1) && rows >= 0) m_sheets[sheet].frozenRows = rows;
+}
+
 bool Workbook::SetSheetVisible(const std::string& name, bool visible) {
     const int index = FindSheet(name);
     if (index < 0) return false;
@@ -191,19 +212,49 @@ void Workbook::SelectSheet(int sheet) {
     if (sheet >= 0 && sheet < SheetCount()) m_selected = sheet;
 }
 
-void Workbook::SheetXml(const Sheet& sheet, bool selected, std::string& xml) {
+void Workbook::SheetXml(const Sheet& sheet, bool selected, const std::array<int, kCellStyleCount>& styleIndex,
+                        std::string& xml) {
     xml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet ";
     xml += kSheetNamespaces;
     xml += "><sheetViews><sheetView workbookViewId=\"0\"";
     if (selected) xml += " tabSelected=\"1\"";
-    xml += "/></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
+    if (sheet.frozenRows > 0) {
+        const std::string below = std::to_string(sheet.frozenRows + 1);
+        xml +=
+            "><pane ySplit=\"" + std::to_string(sheet.frozenRows) + "\" topLeftCell=\"A" + below +
+            "\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\" activeCell=\"A" +
+            below + "\" sqref=\"A" + below + "\"/></sheetView>";
+    } else {
+        xml += "/>";
+    }
+    xml += "</sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>";
+    if (!sheet.columnWidths.empty()) {
+        xml += "<cols>";
+        for (const auto& [column, width] : sheet.columnWidths) {
+            const std::string c = std::to_string(column);
+            xml += "<col min=\"" + c + "\" max=\"" + c + "\" width=\"" + FormatFixed(width, 2) +
+                   "\" customWidth=\"1\"/>";
+        }
+        xml += "</cols>";
+    }
+    xml += "<sheetData>";
     const SheetCells& cells = sheet.cells;
     for (size_t r = 0; r < cells.RowCount(); ++r) {
-        const std::string row = std::to_string(cells.RowNumber(r));
+        const int number = cells.RowNumber(r);
+        const std::string row = std::to_string(number);
         xml += "<row r=\"";
         xml += row;
+        if (auto height = sheet.rowHeights.find(number); height != sheet.rowHeights.end())
+            xml += "\" ht=\"" + FormatFixed(height->second, 2) + "\" customHeight=\"1";
         xml += "\">";
-        for (size_t c = 0; c < cells.CellCount(r); ++c) AppendCellXml(xml, row, cells.At(r, c));
+        for (size_t c = 0; c < cells.CellCount(r); ++c) {
+            const SheetCells::Cell cell = cells.At(r, c);
+            int style = 0;
+            if (!sheet.styles.empty())
+                if (auto it = sheet.styles.find({number, cell.column}); it != sheet.styles.end())
+                    style = styleIndex[static_cast<size_t>(it->second)];
+            AppendCellXml(xml, row, cell, style);
+        }
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
@@ -285,6 +336,11 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std
                 break;
             }
     ooxml::Relationships rels(m_package, m_workbookPart);
+    std::array<int, kCellStyleCount> styleIndex{};
+    bool styled = false;
+    for (const Sheet& sheet : m_sheets) styled = styled || (sheet.added && !sheet.styles.empty());
+    if (const ooxml::Relationship* styles = styled ? rels.FindByType(ooxml::kRelStyles) : nullptr)
+        styleIndex = AddCellStyles(m_package, ooxml::ResolveTarget(m_workbookPart, styles->target));
     // The added sheets are written straight into the zip, one at a time.
     std::vector<ooxml::GeneratedPart> generated;
     ooxml::ContentTypes types(m_package);
@@ -303,8 +359,9 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std
             const std::string id = rels.Add(ooxml::kRelWorksheet, target);
             types.SetOverride(sheet.part, kWorksheetType);
             const bool selected = i == shown;
-            generated.push_back(
-                {sheet.part, [&sheet, selected](std::string& bytes) { SheetXml(sheet, selected, bytes); }});
+            generated.push_back({sheet.part, [&sheet, selected, styleIndex](std::string& bytes) {
+                                     SheetXml(sheet, selected, styleIndex, bytes);
+                                 }});
             tinyxml2::XMLElement* added = ooxml::AppendElement(sheets, "sheet");
             added->SetAttribute("name", sheet.name.c_str());
             added->SetAttribute("sheetId", nextId++);

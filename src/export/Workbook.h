@@ -1,10 +1,14 @@
 #pragma once
+#include <array>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Package.h"
 #include "export/SheetCells.h"
+#include "export/WorkbookStyles.h"
 
 // A spreadsheet workbook (.xlsx) opened from a template, as the export fills it: sheets added after
 // the last one and named, cells written, a sheet hidden, the first sheet selected, a copy saved. The
@@ -31,6 +35,13 @@ class Workbook {
     void SetCell(int sheet, int row, int column, std::string_view text);
     // Writes a number cell (a non-finite number is not written).
     void SetNumber(int sheet, int row, int column, double value);
+    // Layout of an added sheet, for a person reading it: a cell's format, a column's width (in
+    // characters of the default font), a row's height (in points), the rows kept in view while
+    // scrolling.
+    void SetCellStyle(int sheet, int row, int column, CellStyle style);
+    void SetColumnWidth(int sheet, int column, double characters);
+    void SetRowHeight(int sheet, int row, double points);
+    void FreezeRows(int sheet, int rows);
     bool SetSheetVisible(const std::string& name, bool visible);
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
@@ -45,13 +56,18 @@ class Workbook {
         std::string part; // "xl/worksheets/sheetN.xml"
         bool added = false;
         bool hidden = false;
-        SheetCells cells; // the written cells
+        SheetCells cells;                                // the written cells
+        std::map<std::pair<int, int>, CellStyle> styles; // by (row, column)
+        std::map<int, double> columnWidths;
+        std::map<int, double> rowHeights;
+        int frozenRows = 0;
     };
 
     // Whether (row, column) is a cell of an existing sheet.
     bool IsCell(int sheet, int row, int column) const;
     std::string UniqueName(const std::string& wanted) const;
-    static void SheetXml(const Sheet& sheet, bool selected, std::string& xml);
+    static void SheetXml(const Sheet& sheet, bool selected,
+                         const std::array<int, kCellStyleCount>& styleIndex, std::string& xml);
     void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
 
     ooxml::Package m_package;

@@ -136,6 +136,12 @@ PlotScene BuildPlotScene(const CQuadrelDoc& doc, const PlotState& state, Notifie
         const Cut& cut = DrawnSamples(*file);
         const double reference = ReferenceLevel(doc, *file, relative, notifier);
         const Rgb color = state.colors.LineColorFor(colorIndex);
+        const std::string name = file->fileName.substr(0, file->fileName.rfind('.'));
+        scene.legend.push_back({name, color});
+        if (Plane(*file) == "msi" && cut.size() > kMsiHorizontalSamples) {
+            scene.legend.back().name += " (h)";
+            scene.legend.push_back({name + " (v)", state.colors.LineColorFor(colorIndex + 1)});
+        }
         if (Plane(*file) == "msi") {
             const size_t split = std::min(kMsiHorizontalSamples, cut.size());
             MapRun(cut, 0, split, reference, system, scene.block, color, scene.patterns);

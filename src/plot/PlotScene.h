@@ -31,6 +31,12 @@ struct SceneMarker {
     PatternPoint value; // the marker's point as shown (angle, level)
 };
 
+// A cut named in the plot's legend, in the colour it is drawn in.
+struct SceneLegendEntry {
+    std::string name;
+    Rgb color;
+};
+
 // Everything that Part of the view draws above the frame, in drawing order, in logical units.
 struct PlotScene {
     int coordinateSystem = kPolarSystem;
@@ -39,6 +45,7 @@ struct PlotScene {
     std::vector<ScenePolyline> envelopes;
     std::vector<SceneSector> sectors;
     std::vector<SceneMarker> markers;
+    std::vector<SceneLegendEntry> legend; // the cuts shown, in drawing order
 };
 
 // The relative-display reference level of a pattern: 0 when relative display is off; else the level

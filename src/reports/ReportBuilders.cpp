@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 #include "Inkwright.h"
 #include "app/AtomicFile.h"
@@ -40,11 +41,13 @@ std::string SectionTitle(bool chinese, const PatternFile& last) {
     return Upper(title);
 }
 
-// One band as a table; the selection ends in the paragraph after it.
-void TypeTable(CInkwright& ink, const ResultTable& band) {
+// One band as a table, its header row repeated on every page it runs onto and no row split; the
+// selection ends in the paragraph after it, which holds `footnote` when there is one.
+void TypeTable(CInkwright& ink, const ResultTable& band, const char* footnote) {
     const int rows = static_cast<int>(band.rows.size()) + 1;
     const int columns = static_cast<int>(band.header.size());
     ink.InsertTable(rows, columns);
+    ink.SetHeadingRows(1);
     ink.SetFontColor(kInkBlack);
     bool first = true;
     auto type = [&](const std::string& text) {
@@ -56,6 +59,7 @@ void TypeTable(CInkwright& ink, const ResultTable& band) {
     for (const auto& row : band.rows)
         for (int c = 0; c < columns; ++c) type(c < static_cast<int>(row.size()) ? row[c] : std::string());
     ink.SetFocusCol(1, kInkForward);
+    if (footnote) ink.InsertText(footnote);
     ink.InsertParagraph(2);
 }
 
@@ -140,14 +144,31 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
         const auto sections = GroupPatterns(job.doc.table, [](const PatternFile& f) {
             return f.names[kFieldPort] + "_" + f.names[kFieldTilt];
         });
+        std::vector<std::vector<ResultTable>> bands;
+        bool notComputed = false;
+        for (const auto& [key, group] : sections) {
+            bands.push_back(SplitIntoBands(BuildResultTable(job.doc, group)));
+            for (const ResultTable& band : bands.back()) notComputed = notComputed || HasNotComputed(band);
+        }
+        // One line under the first table says what the dash of a value not computed means.
+        const char* footnote = !notComputed                ? nullptr
+                               : job.state.options.chinese ? kFootnoteNotComputedChinese
+                                                           : kFootnoteNotComputedEnglish;
+        size_t section = 0;
         for (const auto& [key, group] : sections) {
             const PatternFile* last = nullptr;
             for (const auto& [k, file] : job.doc.table)
                 if (file.names[kFieldPort] + "_" + file.names[kFieldTilt] == key) last = &file;
+            // The title stays on the page of its table.
             ink.InsertText(SectionTitle(job.state.options.chinese, *last));
+            ink.KeepWithNext(1);
             ink.InsertParagraph(1);
-            for (const ResultTable& band : SplitIntoBands(BuildResultTable(job.doc, group)))
-                TypeTable(ink, band);
+            ink.KeepWithNext(0);
+            for (const ResultTable& band : bands[section]) {
+                TypeTable(ink, band, footnote);
+                footnote = nullptr;
+            }
+            ++section;
             for (int i = 0; i < 2; ++i) {
                 ink.InsertText(" ");
                 ink.InsertParagraph(1);

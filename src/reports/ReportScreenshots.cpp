@@ -12,6 +12,7 @@
 #include "document/Naming.h"
 #include "plot/PlotState.h"
 #include "render/PlotCapture.h"
+#include "render/ReportPicture.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTexts.h"
 
@@ -21,14 +22,18 @@ std::string BmpName(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension(".bmp").string();
 }
 
-// A picture that cannot be written is recorded with its reason; the reports are not made then.
+// A report picture: the plot cropped to what it draws, with its legend, as wide as the report's
+// text (6.67 inches at the 96 pixels per inch the picture is inserted at). A picture that cannot be
+// written is recorded with its reason; the reports are not made then.
+constexpr int kReportPictureWidth = 640;
+
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
-    errno = 0;
-    if (CaptureToFile(path, job.captureMode, QSize(job.viewSize.width, job.viewSize.height), job.doc,
-                      job.plot, nullptr, 0, 0, job.state.workingFolder))
-        return true;
-    job.failedPictures.push_back(path + " (" + (errno ? ErrorText(errno) : std::string("not written")) + ")");
+    const QImage picture =
+        ReportPicture(QSize(job.viewSize.width, job.viewSize.height), kReportPictureWidth, job.doc, job.plot);
+    std::string error;
+    if (WriteOutputAtomic(job.state.workingFolder, path, EncodeBmp(picture), error)) return true;
+    job.failedPictures.push_back(path + " (" + error + ")");
     return false;
 }
 

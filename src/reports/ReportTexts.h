@@ -7,6 +7,7 @@ inline constexpr const char* kStatusSetScreenshots =
 inline constexpr const char* kStatusFormat1 = "Exporting word report 1（standard report）...";
 inline constexpr const char* kStatusFormat2 = "Exporting word report 1（Pattern collection）...";
 inline constexpr const char* kTextReportSuccess = "Data Export Success！";
+inline constexpr const char* kStatusPdf = "Writing the report as PDF... ";
 inline constexpr const char* kStatusReportError = "Data Export Error！";
 inline constexpr const char* kTextTemplateReadException = "Template Read Exception!";
 
@@ -35,5 +36,9 @@ inline constexpr const char* kPlaceholderPictures = "InsertPicture3Here";
 // Section titles of format 1: port, polarisation, tilt.
 inline constexpr const char* kSectionTitleChinese = "端口：%s, 极化：%s, 下倾角：%s的方向图测试数据";
 inline constexpr const char* kSectionTitleEnglish = "Port：%s, Polarization：%s, Tilt：%s";
+
+// Under the first result table when some value could not be computed.
+inline constexpr const char* kFootnoteNotComputedEnglish = "— : the analysis could not compute this value.";
+inline constexpr const char* kFootnoteNotComputedChinese = "— ：分析未能计算出该值。";
 
 inline constexpr const char* kFormat2FileName = "Norvan_Test_Report2.docx";

@@ -4,9 +4,38 @@
 #include "app/Notifier.h"
 #include "app/TextUtil.h"
 #include "document/ProgramTexts.h"
+#include "reports/PdfConversion.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportScreenshots.h"
 #include "reports/ReportTexts.h"
+
+namespace {
+
+// Each report of this run as PDF beside it; false when one was not written (the reason reported).
+bool WritePdfs(const ReportJob& job, Notifier& notifier) {
+    std::vector<std::string> reports;
+    if (job.format1) reports.push_back(Format1OutputPath(job));
+    if (job.format2) reports.push_back(Format2OutputPath(job));
+    bool all = true;
+    for (const std::string& report : reports) {
+        notifier.Status(kStatusPdf);
+        Log("%s%s", kStatusPdf, report.c_str());
+        const PdfOutcome outcome = ConvertReportToPdf(report);
+        if (outcome.written) continue;
+        all = false;
+        const std::string reason = outcome.error == kTextNoOfficeSuite
+                                       ? outcome.error
+                                       : "No PDF written of " + report + ": " + outcome.error;
+        Log("%s%s", kLogPrefix, reason.c_str());
+        notifier.Status(kStatusReportError);
+        notifier.Notify(reason, kCaptionApplication);
+        // Without the office suite the other report cannot be converted either.
+        if (outcome.error == kTextNoOfficeSuite) break;
+    }
+    return all;
+}
+
+} // namespace
 
 int RunReportWorker(ReportJob& job, Notifier& notifier) {
     MakeFolder(RelBmpsFolder(job.state));
@@ -46,6 +75,7 @@ int RunReportWorker(ReportJob& job, Notifier& notifier) {
         Log("%s", kStatusFormat2);
         complete = BuildReportFormat2(job, notifier) == 0 && complete;
     }
+    if (job.state.options.pdf && complete) complete = WritePdfs(job, notifier);
     // A report that could not be written is never announced as a success.
     if (!complete) return -1;
     // Neither is a run whose other files were not all written: it ends in the export's summary.

@@ -1,5 +1,6 @@
 #include "results/ResultTable.h"
 
+#include <cmath>
 #include <functional>
 
 #include "app/TextUtil.h"
@@ -16,7 +17,6 @@ struct Column {
     std::function<float(const IndicatorResult&)> value;
     bool percent = false; // a stored ratio shown as a percentage
 };
-
 
 std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     const IndicatorSelection& sel = doc.selection;
@@ -56,7 +56,8 @@ std::vector<Column> SelectedColumns(const CQuadrelDoc& doc) {
     }
     add("cm_isSelTHP10dB", "THP 10dB\n(dB)", Cut::Coh, [](const R& r) { return r.THP10; });
     static const char* const kSprKinds[] = {"u/s", "s/u", "s/t", "u/t"};
-    const std::string sector = h.SPR_mode == 0 ? FormatFixed(h.SPR_xdeg, 0) + "°" : FormatFixed(h.SPR_xdb, 0) + "dB";
+    const std::string sector =
+        h.SPR_mode == 0 ? FormatFixed(h.SPR_xdeg, 0) + "°" : FormatFixed(h.SPR_xdb, 0) + "dB";
     const int sprType = h.SPR_type >= 0 && h.SPR_type < 4 ? h.SPR_type : 0;
     add("cm_isSelSPR", "SPR(" + sector + ")\n " + kSprKinds[sprType] + "(%)", Cut::Coh,
         [](const R& r) { return r.SPR; });
@@ -129,12 +130,25 @@ ResultTable BuildResultTable(const CQuadrelDoc& doc, const ResultGroup& group) {
                 continue;
             }
             const float value = column.value(it->second->results);
-            // No value stays the program's no-value marker; a percentage of it would read -99900.
-            row.push_back(FormatFixed(column.percent && value != NOT_SET ? value * 100.0 : value, 2));
+            if (value == NOT_SET || !std::isfinite(value)) {
+                row.push_back(kNotComputed);
+                continue;
+            }
+            std::string text = FormatFixed(column.percent ? value * 100.0 : value, 2);
+            // A level just below zero (the maximum itself) is still zero to the reader.
+            if (text == "-0.00") text = "0.00";
+            row.push_back(std::move(text));
         }
         table.rows.push_back(std::move(row));
     }
     return table;
+}
+
+bool HasNotComputed(const ResultTable& table) {
+    for (const auto& row : table.rows)
+        for (const std::string& cell : row)
+            if (cell == kNotComputed) return true;
+    return false;
 }
 
 std::vector<ResultTable> SplitIntoBands(const ResultTable& table, size_t maxColumns) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -192,16 +194,62 @@ TEST(Workbook, RawDataSheetsHoldOneColumnPerFrequency) {
     EXPECT_EQ(read.names, (std::vector<std::string>{"Info", "p1 co e 60", "p1 co h 60"}));
     const auto& e = read.cells[1];
     const auto& h = read.cells[2];
-    EXPECT_EQ(e.at("A2"), "n:-180");
-    EXPECT_EQ(e.at("A361"), "n:179");
+    // The angles are the cuts' own: -179 ... 180.
+    EXPECT_EQ(e.at("A2"), "n:-179");
+    EXPECT_EQ(e.at("A361"), "n:180");
     EXPECT_EQ(e.count("A362"), 0u);
     EXPECT_EQ(e.at("B1"), "n:1710");
     EXPECT_EQ(e.count("C1"), 0u);
-    EXPECT_EQ(h.at("A3"), "n:-179.5");
-    EXPECT_EQ(h.at("A721"), "n:179.5");
+    EXPECT_EQ(h.at("A3"), "n:-178.5");
+    EXPECT_EQ(h.at("A720"), "n:180");
     EXPECT_EQ(h.at("B1"), "n:1710");
     EXPECT_EQ(h.at("C1"), "n:1850");
-    EXPECT_EQ(h.at("C2"), "n:-16.9") << "each level as \"%f\" text, stored as the number it reads";
+    EXPECT_EQ(h.at("C2"), "n:-16.9") << "each level as the shortest decimal of its stored value";
+}
+
+TEST(Workbook, RawDataLevelsStandBesideTheirOwnAngles) {
+    // A cut as an MSI file stores it: 0 ... 180, then -179.5 ... -0.5; the peak at +2 degrees.
+    Cut measured;
+    for (double a = 0; a <= 180; a += 0.5) measured.push_back({static_cast<float>(a), 0.0f});
+    for (double a = -179.5; a < 0; a += 0.5) measured.push_back({static_cast<float>(a), 0.0f});
+    for (PatternPoint& p : measured)
+        p.fMag = p.fAngle == 2.0f ? 0.0f : static_cast<float>(-std::abs(p.fAngle - 2.0) * 0.1 - 0.38);
+    const struct {
+        const char* name; // which pattern, into which sheet and column
+        const char* sheet;
+        const char* cell;
+        const char* expected;
+    } cases[] = {
+        {"the peak row holds the peak angle", "p1 co e 20", "A365", "n:2"},
+        {"the peak level beside it", "p1 co e 20", "B365", "n:0"},
+        {"rows begin at the smallest angle", "p1 co e 20", "A2", "n:-179.5"},
+        {"and its level", "p1 co e 20", "B2", "n:-18.53"},
+        {"rows end at the largest angle", "p1 co e 20", "A721", "n:180"},
+        {"the level -16.88 reads -16.88", "p1 co e 20", "B35", "n:-16.88"},
+        {"frequencies in numeric order: 790 first", "p1 co e 20", "B1", "n:790"},
+        {"then 960", "p1 co e 20", "C1", "n:960"},
+        {"then 1710", "p1 co e 20", "D1", "n:1710"},
+    };
+    TempDir dir;
+    CQuadrelDoc doc;
+    const std::string folder = (dir.Path() / "Lab_Proj_QX_20261208_B01_SN1").string();
+    for (const char* tilt : {"10", "2", "5"})
+        for (const char* frequency : {"1710", "790", "960"})
+            AddPattern(doc, folder + "/p1_p45_e_co_" + tilt + "_0_" + frequency + ".msi", measured);
+    ExportState state;
+    state.rawDataTemplate = kTemplates + "/RawData.xlsx";
+    state.reportFolder = dir.Path().string() + "/";
+    const WorkbookOutcome outcome = ExportRawDataWorkbook(doc, state);
+    ASSERT_TRUE(outcome.written) << outcome.error;
+    const ReadBook read = Read(outcome.path);
+    EXPECT_EQ(read.names, (std::vector<std::string>{"Info", "p1 co e 20", "p1 co e 50", "p1 co e 100"}))
+        << "tilts in numeric order";
+    for (const auto& c : cases) {
+        const auto& cells =
+            read.cells[std::find(read.names.begin(), read.names.end(), c.sheet) - read.names.begin()];
+        ASSERT_TRUE(cells.count(c.cell)) << c.name;
+        EXPECT_EQ(cells.at(c.cell), c.expected) << c.name;
+    }
 }
 
 TEST(Workbook, ResultRowsStandUnderTheirHeadersOnOneSheetOrMany) {

@@ -276,6 +276,9 @@ class MainWindowTest : public QObject {
         ModalDriver driver;
         driver.Then([&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("Export Data"));
+            // The PDF choice stands with the Word reports.
+            QVERIFY(dialog->findChild<QAbstractButton*>("IDC_CHECK_PDF"));
+            QCOMPARE(dialog->findChild<QAbstractButton*>("IDC_CHECK_PDF")->text(), QString("PDF"));
             SetEdit(dialog, "IDC_EDIT_REPORT_PATH", out.path());
             for (const char* box : {"IDC_RADIO_PIN", "IDC_RADIO_TXT"})
                 if (!dialog->findChild<QAbstractButton*>(box)->isChecked()) Click(dialog, box);

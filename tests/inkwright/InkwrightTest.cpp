@@ -69,6 +69,7 @@ TEST(Inkwright, ArgumentChecksShowTheirMessageAndChangeNothing) {
         {"columns -1", [](CInkwright& i) { i.InsertTableCol(-1, 5); }, {"Error Column Num!"}},
         {"rows -1", [](CInkwright& i) { i.InsertTableRow(-1, kInkForward); }, {"Error Row Num!"}},
         {"paragraphs 0", [](CInkwright& i) { i.InsertParagraph(0); }, {"Error Paragraph Num!"}},
+        {"heading rows -1", [](CInkwright& i) { i.SetHeadingRows(-1); }, {"Error Row Num!"}},
         {"picture without a path",
          [](CInkwright& i) { i.InsertPicture(""); },
          {"Path name of picture can not empty!"}},
@@ -268,6 +269,37 @@ TEST(Inkwright, TableFillingMovesCellByCellAndLeavesAfterTheLastCell) {
     ink.InsertText("gone");
     EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml), (Texts{"Title", "gone", "", "after"}));
     EXPECT_THROW(ink.InsertTableRow(1, kInkForward), InkwrightError);
+    ink.CloseDocument();
+}
+
+TEST(Inkwright, TablesAndTitlesLaidOutForPages) {
+    TempDir dir;
+    CInkwright ink;
+    ink.CreateDocument();
+    ink.InsertText("Title");
+    ink.KeepWithNext(1);
+    ink.InsertParagraph(1);
+    ink.KeepWithNext(0); // the paragraph made from the title does not keep its properties
+    ink.InsertTable(3, 2);
+    ink.SetHeadingRows(1);
+    const std::string xml = SaveAndRead(ink, dir).documentXml;
+    auto count = [&xml](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = xml.find(what); at != std::string::npos; at = xml.find(what, at + 1)) ++n;
+        return n;
+    };
+    const struct {
+        const char* what;
+        size_t expected;
+    } cases[] = {
+        {"<w:tblHeader/>", 1}, // the first row repeats on every page
+        {"<w:cantSplit/>", 3}, // no row splits
+        {"<w:keepNext/>", 3},  // the title, and the header row's two cells stay with what follows
+    };
+    for (const auto& c : cases) EXPECT_EQ(count(c.what), c.expected) << c.what;
+    // Row properties come before the cells, keep-with-next before the rest of the paragraph's.
+    EXPECT_NE(xml.find("<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr><w:tc>"), std::string::npos);
+    EXPECT_NE(xml.find("<w:pPr><w:keepNext/>"), std::string::npos);
     ink.CloseDocument();
 }
 

@@ -36,7 +36,7 @@ TEST(ResultTable, ColumnsComeFromTheCutOfTheirGroupAndMissingCutsShowADash) {
         WithSelection({"Gain", "Eff", "cm_isSelHBW3dB", "cm_isSelXPD0", "cm_isSelVBW3dB", "cm_isSelVXPD0"});
     const PatternFile coh = Pattern("co", "h", 10), coe = Pattern("co", "e", 20),
                       crh = Pattern("cr", "h", 30), cre = Pattern("cr", "e", 40);
-    PatternFile unset = Pattern("co", "h", 0);
+    PatternFile unset = Pattern("co", "h", -0.001f);
     unset.results.Efficiency = NOT_SET;
     const ResultGroup group{{"1710", {{"coh", &coh}, {"coe", &coe}, {"crh", &crh}, {"cre", &cre}}},
                             {"1850", {{"coh", &unset}}}};
@@ -46,8 +46,9 @@ TEST(ResultTable, ColumnsComeFromTheCutOfTheirGroupAndMissingCutsShowADash) {
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0], (Row{"1710", "10.00", "10.00", "11.00", "33.00", "22.00", "44.00"}));
     // Only a horizontal co-polar cut: the vertical and cross-polar cells are dashes; an unknown
-    // efficiency stays the no-value marker instead of becoming -99900 %.
-    EXPECT_EQ(table.rows[1], (Row{"1850", "0.00", "-999.00", "1.00", "-", "-", "-"}));
+    // efficiency reads "not computed" (never -999.00, nor -99900 %), a gain just below zero 0.00.
+    EXPECT_EQ(table.rows[1], (Row{"1850", "0.00", kNotComputed, "1.00", "-", "-", "-"}));
+    EXPECT_TRUE(HasNotComputed(table));
 
     doc.Vpara.GainCalc_v = 1; // gain taken from the vertical pattern
     EXPECT_EQ(BuildResultTable(doc, group).rows[0][1], "20.00");
@@ -97,4 +98,26 @@ TEST(ResultTable, HeadersFollowTheSettingsAndBandsRepeatTheFrequency) {
         for (size_t i = 0; i < c.indicators; ++i) expected += std::to_string(i) + ",";
         EXPECT_EQ(joined, expected) << "every value once, in order";
     }
+}
+
+TEST(ResultTable, SectionsAndRowsInNumericOrder) {
+    CQuadrelDoc doc = WithSelection({"Gain"});
+    PatternTable patterns;
+    for (const char* tilt : {"0", "10", "5"})
+        for (const char* frequency : {"1710", "790", "960"}) {
+            PatternFile& file = patterns[std::string("p1_") + tilt + "_" + frequency];
+            file.names[kFieldPort] = "p1";
+            file.names[kFieldTilt] = tilt;
+            file.names[kFieldFrequency] = frequency;
+            file.names[kFieldComponent] = "co";
+            file.names[kFieldPlane] = "h";
+        }
+    const auto groups = GroupPatterns(
+        patterns, [](const PatternFile& f) { return f.names[kFieldPort] + "_" + f.names[kFieldTilt]; });
+    std::vector<std::string> keys;
+    for (const auto& [key, group] : groups) keys.push_back(key);
+    EXPECT_EQ(keys, (Row{"p1_0", "p1_5", "p1_10"}));
+    std::vector<std::string> frequencies;
+    for (const auto& row : BuildResultTable(doc, groups.begin()->second).rows) frequencies.push_back(row[0]);
+    EXPECT_EQ(frequencies, (Row{"790", "960", "1710"}));
 }

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "document/QuadrelDoc.h"
+#include "plot/PlotScene.h"
+#include "render/OffscreenApp.h"
+#include "render/ReportPicture.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+void AddBeam(CQuadrelDoc& doc, const std::string& path, float peak) {
+    PatternFile& f = doc.table[PatternKey(path)];
+    f.key = PatternKey(path);
+    f.path = path;
+    f.fileName = path.substr(path.rfind('/') + 1);
+    f.names[kFieldPlane] = "h";
+    f.names[kFieldComponent] = "co";
+    for (double a = -179.5; a <= 180; a += 0.5)
+        f.samples.push_back({static_cast<float>(a), static_cast<float>(peak - std::abs(a) / 10)});
+    f.results.HmaxRaw = {0, peak};
+    doc.selectionList.push_back(f.key);
+}
+
+bool AnyPixelOf(const QImage& image, QRect box, QRgb color) {
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(ReportPicture, CroppedToThePlotWithALegendAndAsWideAsTheText) {
+    const auto app = EnsureGuiApplication();
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddBeam(doc, "/m/p1_p45_h_co_2_0_1710.msi", 0);
+    AddBeam(doc, "/m/p1_p45_h_co_2_0_2170.msi", -3);
+    const struct {
+        const char* name;
+        int system;
+        QSize view;
+        int width;
+    } cases[] = {
+        {"polar in the report's view", kPolarSystem, {604, 404}, 640},
+        {"polar in a large view", kPolarSystem, {1400, 1000}, 640},
+        {"cartesian", kCartesianSystem, {604, 404}, 640},
+        {"narrow text", kPolarSystem, {604, 404}, 300},
+    };
+    for (const auto& c : cases) {
+        PlotState state;
+        state.settings.coordinateSystem = c.system;
+        const QImage picture = ReportPicture(c.view, c.width, doc, state);
+        EXPECT_LE(picture.width(), c.width) << c.name;
+        // No blank third: what is drawn reaches across the picture.
+        const QRect ink = InkBounds(picture);
+        EXPECT_GE(ink.width(), picture.width() * 9 / 10) << c.name;
+        EXPECT_GE(picture.width(), c.width * 9 / 10) << c.name << ": fills the text width";
+        // The legend strokes in the cuts' colours (line colours 1 and 2) stand beside or below the plot.
+        const PlotScene scene = BuildPlotScene(doc, state, &silent);
+        ASSERT_EQ(scene.legend.size(), 2u);
+        EXPECT_EQ(scene.legend[0].name, "p1_p45_h_co_2_0_1710");
+        EXPECT_EQ(scene.legend[1].name, "p1_p45_h_co_2_0_2170");
+        if (c.width < 600) continue; // scaled down: colours are blended
+        const QRect legendArea =
+            c.system == kPolarSystem
+                ? QRect(picture.width() * 2 / 3, 0, picture.width() / 3, picture.height())
+                : QRect(0, picture.height() * 3 / 4, picture.width() / 2, picture.height() / 4);
+        for (const SceneLegendEntry& e : scene.legend)
+            EXPECT_TRUE(AnyPixelOf(picture, legendArea, qRgb(e.color.r, e.color.g, e.color.b))) << c.name;
+    }
+}
