@@ -36,10 +36,14 @@ void StartThreads(std::vector<std::thread>& threads, size_t wanted, const Body& 
                 throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
             threads.emplace_back(body);
             if (g_threadsBeforeFailure.load() > 0) --g_threadsBeforeFailure;
-        } catch (const std::system_error& error) {
+        } catch (const std::exception& error) {
+            // std::system_error when the system refuses a thread, std::bad_alloc when its state
+            // cannot be allocated.
+            const auto* refused = dynamic_cast<const std::system_error*>(&error);
+            const std::string reason = refused ? refused->code().message() : error.what();
             std::call_once(g_shortageTold, [&] {
                 const std::string text = "only " + std::to_string(t) + " of " + std::to_string(wanted) +
-                                         " more threads could be started (" + error.code().message() +
+                                         " more threads could be started (" + reason +
                                          "); the work goes on with fewer";
                 Log("%s", text.c_str());
                 if (ShortageHandler()) ShortageHandler()(text);
