@@ -415,3 +415,32 @@ TEST(PlanningImport, HostileInputsAndPlantedLinks) {
         ASSERT_EQ(doc.OpenFiles({file.horizontalCut}), 0) << c.what;
     }
 }
+
+// The hidden folders the cuts are staged in never stay: not after a success, not after a clash, and
+// one left by an import that was killed goes with the next import into that output folder.
+TEST(PlanningImport, LeavesNoStagingFolderBehind) {
+    TempDir dir;
+    const std::string good = dir.Write("in/A_1.pln", Planning("FREQUENCY 1800\nGAIN 3 dBi\n"));
+    const fs::path out = dir.Path() / "out";
+    // No process has this id (above the kernel's largest).
+    dir.Write("out/.quadrel-import-999999999-7/p1_x_h_co_0_0_1800.msi", "half written");
+    RecordingNotifier notifier;
+    ImportOptions options;
+    options.outFolder = out.string();
+    auto hidden = [&out] {
+        size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(out))
+            if (entry.path().filename().string().front() == '.') ++count;
+        return count;
+    };
+    EXPECT_EQ(ImportPlanningFiles({good}, options, notifier).files.size(), 1u);
+    EXPECT_EQ(hidden(), 0u);
+    EXPECT_EQ(ImportPlanningFiles({good}, options, notifier).failed.size(), 2u);
+    EXPECT_EQ(hidden(), 0u);
+    // One cut of another port taken already: nothing of that port is written.
+    options.port = 3;
+    dir.Write("out/" + fs::directory_iterator(out)->path().filename().string() + "/p3_x_e_co_0_0_1800.msi",
+              "x");
+    EXPECT_EQ(ImportPlanningFiles({good}, options, notifier).failed.size(), 1u);
+    EXPECT_EQ(hidden(), 0u);
+}
