@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
+#include "commands/UndoHistory.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportTexts.h"
 #include "results/IndicatorNaming.h"
@@ -12,23 +13,37 @@ void ShowNewResults(Session& session) {
     RebuildMarkerList(session.Doc(), session.plot.markerSwitches, session.plot.markers);
     session.Doc().GetListener().RedrawView();
 }
+
+EditScope AnalysisScope() {
+    EditScope scope;
+    scope.analysis = true;
+    return scope;
+}
+
+// A setup OK stops at its first invalid entry with the entries before it stored and applied; that
+// part is an edit too, and one that stored no new value is none.
+template <class Step, class Accept> Step SetupOk(Session& session, const char* name, Step ok, Accept accept) {
+    UndoRecord record(session.Doc(), session.history, name, AnalysisScope());
+    const Step step = accept();
+    if (step == ok || record.ChangedSettings()) record.Commit();
+    ShowNewResults(session);
+    return step;
+}
 } // namespace
 
 HSetupStep HSetupOk(Session& session, const HSetupForm& form) {
-    const HSetupStep step = AcceptHSetup(session.Doc(), form);
-    ShowNewResults(session);
-    return step;
+    return SetupOk(session, kEditHSetup, HSetupStep::Ok, [&] { return AcceptHSetup(session.Doc(), form); });
 }
 
 VSetupStep VSetupOk(Session& session, const VSetupForm& form) {
-    const VSetupStep step = AcceptVSetup(session.Doc(), form);
-    ShowNewResults(session);
-    return step;
+    return SetupOk(session, kEditVSetup, VSetupStep::Ok, [&] { return AcceptVSetup(session.Doc(), form); });
 }
 
 void RadiationOk(Session& session, const RadiationForm& form) {
-    AcceptRadiationSetup(session.Doc(), form);
-    ShowNewResults(session);
+    SetupOk(session, kEditRadiation, true, [&] {
+        AcceptRadiationSetup(session.Doc(), form);
+        return true;
+    });
 }
 
 bool ToggleIndicatorCommand(Session& session, int commandId) {
@@ -60,9 +75,11 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder) {
         doc.GetNotifier().Notify(kTextSavePathEmpty, kCaptionApplication);
         return false;
     }
+    UndoRecord record(doc, session.history, kEditEnvelope, AnalysisScope());
     doc.ReadEnvelopeFolder(folder);
     doc.WriteConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG", folder);
     RecomputeAll(doc);
+    record.Commit();
     doc.GetListener().RedrawView();
     return true;
 }

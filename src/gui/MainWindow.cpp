@@ -49,6 +49,8 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
             &CurrentResultsPane::UpdateReadoutLine);
     connect(m_listener, &QtListener::viewChanged, m_view, qOverload<>(&QWidget::update));
     connect(m_listener, &QtListener::viewChanged, this, &MainWindow::UpdateActionStates);
+    // A drag ends with the panes' refresh; the history has its entry by then.
+    connect(m_listener, &QtListener::currentResultsChanged, this, &MainWindow::UpdateActionStates);
     connect(m_listener, &QtListener::closeNotice, this,
             [this] { m_notifier->Notify("接受到关闭消息", "Vexlor"); });
     connect(m_listener, &QtListener::showPanes, this, [this] {
@@ -117,6 +119,11 @@ QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& 
 
 void MainWindow::UpdateActionStates() {
     for (auto& [action, checked] : m_checkable) action->setChecked(checked());
+    const UndoHistory& history = m_session->history;
+    m_undoAction->setText("&" + QString::fromStdString(history.UndoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setText("&" + QString::fromStdString(history.RedoText()));
+    m_redoAction->setEnabled(history.CanRedo());
 }
 
 void MainWindow::OpenPaths(const QStringList& paths) {

@@ -80,6 +80,8 @@ class MainWindow : public QMainWindow {
     QDockWidget* m_currentDock = nullptr;
     QDockWidget* m_allDock = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QProgressBar* m_progress = nullptr;
     std::vector<std::pair<QAction*, std::function<bool()>>> m_checkable;
     bool m_exportRunning = false;

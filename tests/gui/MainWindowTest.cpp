@@ -236,9 +236,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(DifferingShare(whole, ViewImage()), 0.0);
     }
 
+    // Edit > Undo and Redo as the user reads them: the command's name, enabled only with
+    // something to take back or give back.
+    QString EditEntries() {
+        QString entries;
+        for (const char* name : {"actionUndo", "actionRedo"}) {
+            QAction* action = W().Action(name);
+            entries +=
+                (entries.isEmpty() ? "" : " | ") + action->text() + (action->isEnabled() ? "" : " (off)");
+        }
+        return entries;
+    }
+
     void patternDragWithUndoAndRedo() {
         W().Action("actionCartesian")->trigger();
         ClickRow("p1_p45_h_co_2_0_1850.msi");
+        QCOMPARE(EditEntries(), QString("&Undo (off) | &Redo (off)"));
         const QStringList original = ResultLines();
         W().Action("actionPatternDrag")->trigger();
         QVERIFY(W().Action("actionPatternDrag")->isChecked());
@@ -247,10 +260,31 @@ class MainWindowTest : public QObject {
         QVERIFY(!W().Action("actionPatternDrag")->isChecked());
         const QStringList dragged = ResultLines();
         QVERIFY(dragged != original);
+        QCOMPARE(EditEntries(), QString("&Undo Pattern Drag | &Redo (off)"));
         QTest::keyClick(&W(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(ResultLines(), original);
+        QCOMPARE(EditEntries(), QString("&Undo (off) | &Redo Pattern Drag"));
         QTest::keyClick(&W(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(ResultLines(), dragged);
+
+        // A level adjustment after an undone drag is taken back and given back whole.
+        QTest::keyClick(&W(), Qt::Key_Z, Qt::ControlModifier);
+        ModalDriver driver;
+        driver.Then([](QWidget* dialog) {
+            SetEdit(dialog, "IDC_EDIT_VALUE", "3");
+            Click(dialog, "okButton");
+        });
+        W().Action("actionLevelAdjust")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        const QStringList adjusted = ResultLines();
+        QVERIFY(adjusted != original && adjusted != dragged);
+        QCOMPARE(EditEntries(), QString("&Undo Level Adjustment | &Redo (off)"));
+        // The offscreen platform gives the window no focus back after a dialog: the menu entries.
+        W().Action("actionUndo")->trigger();
+        QCOMPARE(ResultLines(), original);
+        W().Action("actionRedo")->trigger();
+        QCOMPARE(ResultLines(), adjusted);
+        QCOMPARE(EditEntries(), QString("&Undo Level Adjustment | &Redo (off)"));
     }
 
     void rotateInTheDataAndNonRotate() {
