@@ -19,11 +19,6 @@ bool PlotView::Zoomed() const {
     return m_session.plot.zoom.has_value();
 }
 
-void PlotView::Freeze(bool frozen) {
-    m_frozen = frozen ? RenderPlotImage(size(), m_session.Doc(), m_session.plot) : QImage();
-    update();
-}
-
 void PlotView::ToggleZoomMode() {
     m_zoomMode = !m_zoomMode;
     UpdateCursor();
@@ -56,11 +51,6 @@ void PlotView::UpdateCursor() {
 
 void PlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_frozen.isNull()) {
-        painter.fillRect(rect(), Qt::white);
-        painter.drawImage(0, 0, m_frozen);
-        return;
-    }
     RenderPlot(painter, size(), m_session.Doc(), m_session.plot, m_notifier);
     // Overlays: the rubber band while a zoom rectangle is drawn, the tracking figure otherwise.
     painter.setRenderHint(QPainter::Antialiasing, false);
