@@ -1,10 +1,13 @@
 #include "commands/SettingsCommands.h"
 
+#include <filesystem>
+
 #include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportTexts.h"
+#include "export/SaveAs.h"
 #include "results/IndicatorNaming.h"
 #include "results/SelectionStore.h"
 
@@ -37,6 +40,20 @@ HSetupStep HSetupOk(Session& session, const HSetupForm& form) {
 
 VSetupStep VSetupOk(Session& session, const VSetupForm& form) {
     return SetupOk(session, kEditVSetup, VSetupStep::Ok, [&] { return AcceptVSetup(session.Doc(), form); });
+}
+
+HSetupForm HSetupDefaults(Session& session) {
+    UndoRecord record(session.Doc(), session.history, kEditHSetup, AnalysisScope());
+    HSetupForm form = ApplyHSetupDefaults(session.Doc());
+    if (record.ChangedSettings()) record.Commit();
+    return form;
+}
+
+VSetupForm VSetupDefaults(Session& session) {
+    UndoRecord record(session.Doc(), session.history, kEditVSetup, AnalysisScope());
+    VSetupForm form = ApplyVSetupDefaults(session.Doc());
+    if (record.ChangedSettings()) record.Commit();
+    return form;
 }
 
 void RadiationOk(Session& session, const RadiationForm& form) {
@@ -82,6 +99,17 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder) {
     record.Commit();
     doc.GetListener().RedrawView();
     return true;
+}
+
+bool SaveAsOk(Session& session, const std::string& folder) {
+    return SaveAllAsExactData(session.Doc(), folder) >= 0;
+}
+
+void XmlConfigOk(Session& session, const std::string& path) {
+    std::error_code ec;
+    if (!path.empty() && !std::filesystem::exists(path, ec))
+        session.Doc().GetNotifier().Notify(path + "文件在磁盘上不存在", "信息提示");
+    session.xmlConfigPath = path;
 }
 
 bool ExportDialogOk(Session& session, const std::string& workingFolder, const DataExportOptions& options,

@@ -5,6 +5,7 @@
 
 #include "commands/EditCommands.h"
 #include "commands/StartUp.h"
+#include "commands/ViewCommands.h"
 #include "render/PlotRenderer.h"
 
 PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
@@ -39,7 +40,7 @@ void PlotView::ToggleTrackingLines() {
 
 void PlotView::ResetView() {
     m_zoomMode = false;
-    m_session.plot.zoom.reset();
+    ResetViewCommand(m_session);
     UpdateCursor();
     update();
     emit modesChanged();
@@ -118,10 +119,7 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (m_zoomMode) {
         m_zoomMode = false;
-        const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
-        if (auto zoom = ZoomToRectangle(mapping, m_press.x(), m_press.y(), release.x(), release.y(), width(),
-                                        height()))
-            m_session.plot.zoom = zoom;
+        ZoomCommand(m_session, m_press.x(), m_press.y(), release.x(), release.y(), width(), height());
     }
     UpdateCursor();
     update();

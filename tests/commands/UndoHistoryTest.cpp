@@ -218,6 +218,20 @@ TEST_F(UndoHistoryTest, EveryCommandUndoesAndRedoesBitForBit) {
              form.vbwXdb = "6";
              EXPECT_EQ(VSetupOk(*session, form), VSetupStep::Ok);
          }},
+        {kEditHSetup,
+         [&] {
+             HSetupForm form = OpenHSetupForm(Doc());
+             form.hbwXdb = "7";
+             HSetupOk(*session, form);
+         },
+         [&] { HSetupDefaults(*session); }},
+        {kEditVSetup,
+         [&] {
+             VSetupForm form = OpenVSetupForm(Doc());
+             form.vbwXdb = "7";
+             VSetupOk(*session, form);
+         },
+         [&] { VSetupDefaults(*session); }},
         {kEditRadiation, select,
          [&] { RadiationOk(*session, RadiationForm{!OpenRadiationForm(Doc()).verticalPattern}); }},
         {kEditEnvelope, select, [&] { EXPECT_TRUE(EnvelopeFolderOk(*session, kCampaign + "/Envelope")); }},
