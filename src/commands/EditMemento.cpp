@@ -13,8 +13,13 @@ EditMemento::EditMemento(const CQuadrelDoc& doc, EditScope scope) : m_scope(std:
         if (file->displayCopy) state.displayCopy = *file->displayCopy;
         m_patterns.push_back(std::move(state));
     }
-    m_results.reserve(doc.table.size());
-    for (const auto& [key, file] : doc.table) m_results.emplace_back(key, file.results);
+    if (m_scope.analysis) {
+        m_results.reserve(doc.table.size());
+        for (const auto& [key, file] : doc.table) m_results.emplace_back(key, file.results);
+    } else {
+        for (const std::string& key : m_scope.sampleKeys)
+            if (const PatternFile* file = doc.Find(key)) m_results.emplace_back(key, file->results);
+    }
     if (m_scope.rotation) {
         m_rotation = doc.rotation;
         m_rotationHistory = doc.rotationHistory;

@@ -11,13 +11,13 @@
 
 class CQuadrelDoc;
 
-// What an undoable command may change besides the results of every file (which each command may
-// change through the done-flags of partners, and which are therefore always kept).
+// What an undoable command may change. The results (with their done-flags) of the patterns it
+// moves are kept with their samples; a settings change recomputes every file, so it keeps them all.
 struct EditScope {
     std::vector<std::string> sampleKeys; // patterns whose samples the command moves
     bool rotation = false;               // rotation settings and the data-rotation history
     bool level = false;                  // level-adjustment settings
-    bool analysis = false;               // horizontal, vertical and radiation settings, envelope curves
+    bool analysis = false; // horizontal, vertical and radiation settings, envelope curves, every result
 };
 
 // The state an undoable command changes, as it was at one moment: putting it back gives the

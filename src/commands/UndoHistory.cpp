@@ -18,6 +18,7 @@ template <class Entry> bool Swap(CQuadrelDoc& doc, std::vector<Entry>& from, std
 void UndoHistory::Push(std::string name, EditMemento before) {
     m_redo.clear();
     m_undo.push_back({std::move(name), std::move(before)});
+    if (m_undo.size() > kDepth) m_undo.erase(m_undo.begin());
 }
 
 bool UndoHistory::Undo(CQuadrelDoc& doc) {

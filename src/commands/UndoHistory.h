@@ -24,8 +24,9 @@ inline constexpr const char* kEditEnvelope = "Envelope and Gain Configuration";
 // entry's saved state with the present one, so a redo gives back exactly what the undo took.
 class UndoHistory {
   public:
-    // A new edit: what could be redone is forgotten.
+    // A new edit: what could be redone is forgotten, and beyond kDepth edits the oldest.
     void Push(std::string name, EditMemento before);
+    static constexpr size_t kDepth = 100;
     bool Undo(CQuadrelDoc& doc);
     bool Redo(CQuadrelDoc& doc);
     // The table the saved states belong to is gone (files opened or removed).

@@ -263,3 +263,14 @@ TEST_F(UndoHistoryTest, RefusedEntriesLeaveTheHistoryAlone) {
     EXPECT_NE(HSetupOk(*session, hsetup), HSetupStep::Ok);
     EXPECT_FALSE(session->history.CanUndo());
 }
+
+// The history keeps the last kDepth edits; the oldest beyond them is forgotten.
+TEST_F(UndoHistoryTest, OnlyTheLastEditsAreKept) {
+    ClickFileRows(*session, {Key("p1_p45_h_co_2_0_1850.msi")});
+    const Cut loaded = File("p1_p45_h_co_2_0_1850.msi").samples;
+    for (size_t i = 0; i <= UndoHistory::kDepth; ++i) Drag(0.5);
+    size_t undone = 0;
+    while (UndoCommand(*session)) ++undone;
+    EXPECT_EQ(undone, UndoHistory::kDepth);
+    EXPECT_NEAR(File("p1_p45_h_co_2_0_1850.msi").samples.front().fMag, loaded.front().fMag + 0.5, 1e-4);
+}
