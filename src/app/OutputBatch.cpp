@@ -10,7 +10,7 @@ void OutputBatch::Add(std::string path, std::string source, Maker make) {
 
 std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, int jobs,
                                      const std::string& failureText, const std::string& caption) {
-    enum class State { Claimed, Duplicate, Failed };
+    enum class State { Claimed, Duplicate, Failed, Stopped };
     struct Result {
         State state = State::Claimed;
         std::string firstSource;
@@ -28,6 +28,11 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
     ParallelFor(m_items.size(), jobs, [&](size_t i) {
         Result& result = results[i];
         if (result.state != State::Claimed) return;
+        // A stopped run begins no further file; the files already staged are still committed whole.
+        if (ledger.Stopping()) {
+            result.state = State::Stopped;
+            return;
+        }
         if (!StageFile(ledger.Root(), m_items[i].path, m_items[i].make(), staged[i], result.reason)) {
             staged[i].temp.clear();
             result.state = State::Failed;
@@ -44,6 +49,9 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
         }
         if (result.state == State::Claimed) {
             written[i] = true;
+            ledger.CountWritten();
+        } else if (result.state == State::Stopped) {
+            ledger.Release(m_items[i].path);
         } else if (result.state == State::Failed) {
             ledger.RecordFailure(m_items[i].path, result.reason);
             ReportWriteProblem(notifier, WriteLedger::Outcome::Failed, m_items[i].path, {}, m_items[i].source,

@@ -28,7 +28,23 @@ WriteLedger::Outcome WriteLedger::Claim(const std::string& path, const std::stri
     }
     // A failed path is claimed too: a later input must not fill it silently with other data.
     m_written.emplace(key, source);
+    m_claimed.push_back(path);
     return Outcome::Written;
+}
+
+void WriteLedger::CountWritten() const {
+    if (m_progress) ++m_progress->written;
+}
+
+void WriteLedger::Release(const std::string& path) {
+    m_written.erase(Normalised(path));
+}
+
+std::vector<std::string> WriteLedger::WrittenPaths() const {
+    std::vector<std::string> paths;
+    for (const std::string& path : m_claimed)
+        if (Wrote(path)) paths.push_back(path);
+    return paths;
 }
 
 void WriteLedger::RecordFailure(const std::string& path, const std::string& reason) {
@@ -38,12 +54,14 @@ void WriteLedger::RecordFailure(const std::string& path, const std::string& reas
 
 WriteLedger::Outcome WriteLedger::Write(const std::string& path, std::string_view bytes,
                                         const std::string& source) {
+    if (Stopping()) return Outcome::Stopped;
     if (Claim(path, source) == Outcome::Duplicate) return Outcome::Duplicate;
     std::string error;
     if (!WriteOutputAtomic(m_root, path, bytes, error)) {
         RecordFailure(path, error);
         return Outcome::Failed;
     }
+    CountWritten();
     return Outcome::Written;
 }
 

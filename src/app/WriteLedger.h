@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <map>
 #include <set>
 #include <string>
@@ -6,11 +7,26 @@
 #include <utility>
 #include <vector>
 
+// How far a run has come, and whether it is to stop; shared with the thread that shows it.
+struct WriteProgress {
+    std::atomic<int> written{0};
+    std::atomic<bool> stop{false};
+};
+
 // The files one run writes. Two inputs that map to one output name would silently overwrite each
 // other, and a failed write must never end in a success message: the ledger sees both.
 class WriteLedger {
   public:
-    enum class Outcome { Written, Failed, Duplicate };
+    enum class Outcome { Written, Failed, Duplicate, Stopped };
+
+    // The run reports its written files to `progress` and begins no further file once it is asked
+    // to stop; every file begun is completed, so a stop never leaves a partial file.
+    void Follow(WriteProgress* progress) { m_progress = progress; }
+    bool Stopping() const { return m_progress && m_progress->stop.load(); }
+    // A file written outside `Write` (staged and committed by a batch) is counted for the progress.
+    void CountWritten() const;
+    // A claimed file that was not begun because the run stopped: it is no longer this run's.
+    void Release(const std::string& path);
 
     // `root`: the output folder; below it no symlink is followed (see WriteOutputAtomic). Without
     // one, a symlink at a written name stays a link.
@@ -40,6 +56,8 @@ class WriteLedger {
     const std::vector<Duplicate>& Duplicates() const { return m_duplicates; }
     bool Wrote(const std::string& path) const;
     size_t WrittenCount() const { return m_written.size() - m_failedKeys.size(); }
+    // Every path written, in the order claimed.
+    std::vector<std::string> WrittenPaths() const;
 
   private:
     std::string Normalised(const std::string& path) const;
@@ -50,6 +68,8 @@ class WriteLedger {
     std::set<std::string> m_failedKeys;
     std::vector<Failure> m_failures;
     std::vector<Duplicate> m_duplicates;
+    std::vector<std::string> m_claimed; // as given, in claim order
+    WriteProgress* m_progress = nullptr;
 };
 
 class Notifier;

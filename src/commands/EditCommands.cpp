@@ -1,6 +1,9 @@
 #include "commands/EditCommands.h"
 
+#include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
+#include "commands/UndoHistory.h"
+#include "operations/CutReference.h"
 #include "operations/PatternDrag.h"
 
 namespace {
@@ -14,33 +17,70 @@ void RefreshPanes(Session& session) {
     session.Doc().GetListener().RefreshCurrentResults();
     session.Doc().GetListener().RefreshAllResults();
 }
+
+EditScope SelectedCuts(Session& session) {
+    EditScope scope;
+    for (const PatternFile* file : SelectedFiles(session.Doc())) scope.sampleKeys.push_back(file->key);
+    return scope;
+}
+
+EditScope RotationScope(Session& session) {
+    EditScope scope = SelectedCuts(session);
+    scope.rotation = true;
+    return scope;
+}
+
+// Undo and redo bring back results as they were then; a cut selected since may have been analysed
+// only later, and the panes show it analysed (cuts analysed then are left bit for bit).
+void ShowRestoredState(Session& session) {
+    for (const PatternFile* file : SelectedFiles(session.Doc())) AnalyseFile(session.Doc(), file->key);
+    ShowChangedCuts(session);
+    RefreshPanes(session);
+}
 } // namespace
 
 bool RotationOk(Session& session, const RotationForm& form, bool inData) {
+    UndoRecord record(session.Doc(), session.history, inData ? kEditRotateData : kEditRotateDisplay,
+                      RotationScope(session));
     const std::optional<RotationSettings> settings = AcceptRotationForm(session.Doc(), form);
     if (!settings) return false;
     if (inData)
         DataRotate(session.Doc(), *settings);
     else
         DisplayRotate(session.Doc(), *settings);
+    record.Commit();
     ShowChangedCuts(session);
     return true;
 }
 
 void NonRotateCommand(Session& session) {
+    UndoRecord record(session.Doc(), session.history, kEditNonRotate, RotationScope(session));
+    // "Non Rotate" is a data rotation whose amount is each cut's first saved samples, so it goes
+    // through the rotation history (and is itself undone like a rotation) without changing the
+    // dialog's settings.
     RotationSettings settings = session.Doc().rotation;
     settings.mode = RotationSettings::NonRotate;
     DataRotate(session.Doc(), settings);
+    record.Commit();
     ShowChangedCuts(session);
 }
 
 void LevelOk(Session& session, const LevelForm& form) {
+    EditScope scope = SelectedCuts(session);
+    scope.level = true;
+    UndoRecord record(session.Doc(), session.history, kEditLevel, std::move(scope));
     AdjustLevels(session.Doc(), AcceptLevelForm(session.Doc(), form));
+    record.Commit();
     ShowChangedCuts(session);
 }
 
 bool DragPressCommand(Session& session) {
-    return TakeDragSnapshot(session.Doc());
+    const PatternFile* file = DraggedPattern(session.Doc());
+    if (!file) return false;
+    // Every press is one entry, as the drag store always kept one snapshot per press; what the
+    // moves change is taken back by the entry's undo.
+    UndoRecord(session.Doc(), session.history, kEditPatternDrag, EditScope{{file->key}}).Commit();
+    return true;
 }
 
 bool DragMoveCommand(Session& session, double deltaDb) {
@@ -54,15 +94,13 @@ void DragReleaseCommand(Session& session) {
 }
 
 bool UndoCommand(Session& session) {
-    if (!UndoDrag(session.Doc())) return false;
-    ShowChangedCuts(session);
-    RefreshPanes(session);
+    if (!session.history.Undo(session.Doc())) return false;
+    ShowRestoredState(session);
     return true;
 }
 
 bool RedoCommand(Session& session) {
-    if (!RedoDrag(session.Doc())) return false;
-    ShowChangedCuts(session);
-    RefreshPanes(session);
+    if (!session.history.Redo(session.Doc())) return false;
+    ShowRestoredState(session);
     return true;
 }

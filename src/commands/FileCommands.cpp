@@ -75,16 +75,22 @@ CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args) 
     return out;
 }
 
+// The undo history's saved results hold done-flags computed against the partners present then; a
+// table that gains or loses files would get stale results back, so its history ends there.
 int OpenFilesCommand(Session& session, const std::vector<std::string>& paths) {
+    if (!paths.empty()) session.history.Clear();
     return session.Doc().OpenFiles(paths);
 }
 
 int DropFilesCommand(Session& session, const std::vector<std::string>& paths) {
-    return session.Doc().DropFiles(CollectPatternFiles(paths).files);
+    const std::vector<std::string> files = CollectPatternFiles(paths).files;
+    if (!files.empty()) session.history.Clear();
+    return session.Doc().DropFiles(files);
 }
 
 void RemoveFilesCommand(Session& session, const std::vector<std::string>& keys) {
     CQuadrelDoc& doc = session.Doc();
+    if (!keys.empty()) session.history.Clear();
     for (const std::string& key : keys) doc.RemovePatternFile(key);
     RebuildMarkerList(doc, session.plot.markerSwitches, session.plot.markers);
     DocumentListener& listener = doc.GetListener();

@@ -1,9 +1,13 @@
 #include "commands/SettingsCommands.h"
 
+#include <filesystem>
+
 #include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
+#include "commands/UndoHistory.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportTexts.h"
+#include "export/SaveAs.h"
 #include "results/IndicatorNaming.h"
 #include "results/SelectionStore.h"
 
@@ -12,23 +16,51 @@ void ShowNewResults(Session& session) {
     RebuildMarkerList(session.Doc(), session.plot.markerSwitches, session.plot.markers);
     session.Doc().GetListener().RedrawView();
 }
+
+EditScope AnalysisScope() {
+    EditScope scope;
+    scope.analysis = true;
+    return scope;
+}
+
+// A setup OK stops at its first invalid entry with the entries before it stored and applied; that
+// part is an edit too, and one that stored no new value is none.
+template <class Step, class Accept> Step SetupOk(Session& session, const char* name, Step ok, Accept accept) {
+    UndoRecord record(session.Doc(), session.history, name, AnalysisScope());
+    const Step step = accept();
+    if (step == ok || record.ChangedSettings()) record.Commit();
+    ShowNewResults(session);
+    return step;
+}
 } // namespace
 
 HSetupStep HSetupOk(Session& session, const HSetupForm& form) {
-    const HSetupStep step = AcceptHSetup(session.Doc(), form);
-    ShowNewResults(session);
-    return step;
+    return SetupOk(session, kEditHSetup, HSetupStep::Ok, [&] { return AcceptHSetup(session.Doc(), form); });
 }
 
 VSetupStep VSetupOk(Session& session, const VSetupForm& form) {
-    const VSetupStep step = AcceptVSetup(session.Doc(), form);
-    ShowNewResults(session);
-    return step;
+    return SetupOk(session, kEditVSetup, VSetupStep::Ok, [&] { return AcceptVSetup(session.Doc(), form); });
+}
+
+HSetupForm HSetupDefaults(Session& session) {
+    UndoRecord record(session.Doc(), session.history, kEditHSetup, AnalysisScope());
+    HSetupForm form = ApplyHSetupDefaults(session.Doc());
+    if (record.ChangedSettings()) record.Commit();
+    return form;
+}
+
+VSetupForm VSetupDefaults(Session& session) {
+    UndoRecord record(session.Doc(), session.history, kEditVSetup, AnalysisScope());
+    VSetupForm form = ApplyVSetupDefaults(session.Doc());
+    if (record.ChangedSettings()) record.Commit();
+    return form;
 }
 
 void RadiationOk(Session& session, const RadiationForm& form) {
-    AcceptRadiationSetup(session.Doc(), form);
-    ShowNewResults(session);
+    SetupOk(session, kEditRadiation, true, [&] {
+        AcceptRadiationSetup(session.Doc(), form);
+        return true;
+    });
 }
 
 bool ToggleIndicatorCommand(Session& session, int commandId) {
@@ -60,11 +92,24 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder) {
         doc.GetNotifier().Notify(kTextSavePathEmpty, kCaptionApplication);
         return false;
     }
+    UndoRecord record(doc, session.history, kEditEnvelope, AnalysisScope());
     doc.ReadEnvelopeFolder(folder);
     doc.WriteConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG", folder);
     RecomputeAll(doc);
+    record.Commit();
     doc.GetListener().RedrawView();
     return true;
+}
+
+bool SaveAsOk(Session& session, const std::string& folder) {
+    return SaveAllAsExactData(session.Doc(), folder) >= 0;
+}
+
+void XmlConfigOk(Session& session, const std::string& path) {
+    std::error_code ec;
+    if (!path.empty() && !std::filesystem::exists(path, ec))
+        session.Doc().GetNotifier().Notify(path + "文件在磁盘上不存在", "信息提示");
+    session.xmlConfigPath = path;
 }
 
 bool ExportDialogOk(Session& session, const std::string& workingFolder, const DataExportOptions& options,

@@ -17,6 +17,10 @@ class ReportLauncher;
 HSetupStep HSetupOk(Session& session, const HSetupForm& form);
 VSetupStep VSetupOk(Session& session, const VSetupForm& form);
 void RadiationOk(Session& session, const RadiationForm& form);
+// The setup dialogs' "Defaults" buttons apply at once (Cancel keeps them), so each is an edit of
+// its own under the dialog's name.
+HSetupForm HSetupDefaults(Session& session);
+VSetupForm VSetupDefaults(Session& session);
 
 // An indicator toggle command (menu "Indicators"); false for a command that toggles no indicator.
 bool ToggleIndicatorCommand(Session& session, int commandId);
@@ -32,6 +36,13 @@ bool SaveSelectionFileCommand(Session& session, const std::string& path);
 // The envelope configuration dialog's OK. False (the dialog stays open) for an empty path, after
 // "Configured path can not be empty！".
 bool EnvelopeFolderOk(Session& session, const std::string& folder);
+
+// "Save as" OK: every loaded pattern as Exact Data into `folder`. False (the dialog stays open) for
+// an empty folder, after its message.
+bool SaveAsOk(Session& session, const std::string& folder);
+// "XML configuration" OK: a path that names no file is reported and kept all the same, as the
+// dialog always kept it.
+void XmlConfigOk(Session& session, const std::string& path);
 
 // The export dialog's OK and the run that follows it (status texts through the notifier).
 bool ExportDialogOk(Session& session, const std::string& workingFolder, const DataExportOptions& options,

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/UndoHistory.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExportState.h"
 #include "plot/PlotState.h"
@@ -18,6 +19,7 @@ struct Session {
     PlotState plot;
     ExportState exportState;
     std::string xmlConfigPath; // kept by the XML configuration dialog
+    UndoHistory history;
 
     CQuadrelDoc& Doc() const { return *doc; }
 };

@@ -2,10 +2,13 @@
 
 #include "commands/StartUp.h"
 #include "plot/ColorDialogModel.h"
+#include "plot/PlotZoom.h"
+#include "plot/Screenshot.h"
 #include "results/SelectionStore.h"
 
 namespace {
-constexpr const char* kTextEnvelopePathEmpty = "The envelope path is empty,please configure the envelope path.";
+constexpr const char* kTextEnvelopePathEmpty =
+    "The envelope path is empty,please configure the envelope path.";
 
 ConfigWriter WriterOf(CQuadrelDoc& doc) {
     return [&doc](std::string_view section, std::string_view key, std::string_view value) {
@@ -97,4 +100,30 @@ bool ColorsOk(Session& session, const ColorDialogModel& model) {
     const bool written = model.Accept(session.plot.colors, ColorSettingsPath(session.Doc()));
     session.Doc().GetListener().RedrawView();
     return written;
+}
+
+bool ZoomCommand(Session& session, int x1, int y1, int x2, int y2, int width, int height) {
+    const std::optional<ZoomViewport> zoom =
+        ZoomToRectangle(ViewMapping(session.plot, width, height), x1, y1, x2, y2, width, height);
+    if (!zoom) return false;
+    session.plot.zoom = zoom;
+    session.Doc().GetListener().RedrawView();
+    return true;
+}
+
+void ResetViewCommand(Session& session) {
+    session.plot.zoom.reset();
+    session.Doc().GetListener().RedrawView();
+}
+
+void ScreenshotSettingOk(Session& session, int mode) {
+    CQuadrelDoc& doc = session.Doc();
+    doc.captureMode = mode;
+    StoreCaptureMode([&doc](const char* section, const char* key,
+                            const char* value) { return doc.WriteConfig(section, key, value); },
+                     mode);
+}
+
+void ScreenshotFolderOk(Session& session, const std::string& folder) {
+    session.Doc().screenshotFolder = folder;
 }

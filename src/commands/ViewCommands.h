@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "plot/DrawSettings.h"
 #include "plot/PlotMarkers.h"
 
@@ -27,3 +29,14 @@ AxisSettings DrawSettingsDefaults(Session& session, int system);
 // "Color Setting" OK: the line table from the dialog's list, written to ColorSetting.ini. False when
 // the file could not be written (the colours still apply).
 bool ColorsOk(Session& session, const ColorDialogModel& model);
+
+// View > Zoom In's rectangle, in pixels of a view of `width` x `height`. False (nothing changes) for
+// a rectangle of no width or no height.
+bool ZoomCommand(Session& session, int x1, int y1, int x2, int y2, int width, int height);
+// View > Reset View.
+void ResetViewCommand(Session& session);
+
+// "Screenshot Setting" OK: the capture mode is used from now on and stored.
+void ScreenshotSettingOk(Session& session, int mode);
+// "Screenshot Path" OK: where File > Save ScreenShot writes.
+void ScreenshotFolderOk(Session& session, const std::string& folder);

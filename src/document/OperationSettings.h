@@ -34,14 +34,3 @@ struct RotationHistory {
     std::vector<Entry> entries;
     int32_t position = -1; // -1 while no undo step has been taken back
 };
-
-// The undo store of pattern drags: snapshots of sample lists, each naming the pattern it was taken
-// from, and the position (-1 while the live samples are newer than every snapshot).
-struct DragHistory {
-    struct Entry {
-        std::string key; // PatternTable key
-        Cut samples;
-    };
-    std::vector<Entry> entries;
-    int32_t position = -1;
-};

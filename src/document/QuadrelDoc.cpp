@@ -42,6 +42,7 @@ std::string CQuadrelDoc::ReadConfig(std::string_view section, std::string_view k
 }
 
 int CQuadrelDoc::WriteConfig(std::string_view section, std::string_view key, std::string_view value) {
+    if (m_configWatcher.watcher) m_configWatcher.watcher(section, key);
     return m_config ? m_config->WriteConfig(section, key, value) : 0;
 }
 

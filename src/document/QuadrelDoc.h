@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -70,6 +71,10 @@ class CQuadrelDoc {
     ConfigStore* Config() const { return m_config.get(); }
     std::string ReadConfig(std::string_view section, std::string_view key) const;
     int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
+    // Called before every configuration write while set (the undo history keeps the value before);
+    // null stops it. A copy of the document starts without one.
+    using ConfigWriteWatcher = std::function<void(std::string_view section, std::string_view key)>;
+    void WatchConfigWrites(ConfigWriteWatcher watcher) { m_configWatcher.watcher = std::move(watcher); }
 
     // Loading. LoadPatternFile returns kLoadRefused (3) for a refused file, 0 otherwise.
     int LoadPatternFile(const std::string& path, int index);
@@ -141,7 +146,6 @@ class CQuadrelDoc {
     int jobs = 1;
     RotationSettings rotation;
     RotationHistory rotationHistory;
-    DragHistory dragHistory;
     LevelSettings levelAdjust;
     std::string screenshotFolder; // ends with "/"
     int32_t captureMode = 0;      // 0 to 3, see the screenshot settings
@@ -160,6 +164,13 @@ class CQuadrelDoc {
     DocumentListener* m_listener;
     std::shared_ptr<ConfigStore> m_config;
     LoadFailure m_lastFailure;
+    struct WatcherHolder {
+        WatcherHolder() = default;
+        WatcherHolder(const WatcherHolder&) {}
+        WatcherHolder& operator=(const WatcherHolder&) { return *this; }
+        ConfigWriteWatcher watcher;
+    };
+    WatcherHolder m_configWatcher;
     // A copy of the document (the report worker's snapshot) starts without the cache; it is
     // rebuilt from the copied tables when first asked for.
     struct CacheHolder {

@@ -102,29 +102,34 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
     }
     SetTemplatePaths(TemplateBase(doc), state);
     state.ledger = WriteLedger{state.workingFolder};
+    state.ledger.Follow(state.progress);
     notifier.Notify(kTextExportNotice, kCaptionApplication);
     MakeFolder(state.reportFolder);
 
     notifier.Status(kStatusCalculating);
     AnalyseAll(doc);
 
+    // A step asked for is begun only while the run is not asked to stop.
     const DataExportOptions& o = state.options;
-    RunFileExport(notifier, o.pln, kStatusPln, [&] { ExportPlnFiles(doc, state); });
-    RunFileExport(notifier, o.msi, kStatusMsi,
+    const auto wanted = [&state](bool requested) { return requested && !state.ledger.Stopping(); };
+    RunFileExport(notifier, wanted(o.pln), kStatusPln, [&] { ExportPlnFiles(doc, state); });
+    RunFileExport(notifier, wanted(o.msi), kStatusMsi,
                   [&] { doc.WriteMsiFiles(state.dataSrcFolder, &state.ledger); });
-    RunFileExport(notifier, o.tmvmsi, kStatusTmvMsi,
+    RunFileExport(notifier, wanted(o.tmvmsi), kStatusTmvMsi,
                   [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
-    RunFileExport(notifier, o.xml, kStatusXml, [&] { ExportXmlFiles(doc, state); });
-    RunFileExport(notifier, o.txt, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
-    if (moreWrites) moreWrites();
+    RunFileExport(notifier, wanted(o.xml), kStatusXml, [&] { ExportXmlFiles(doc, state); });
+    RunFileExport(notifier, wanted(o.txt), kStatusTxt, [&] { ExportTxtFiles(doc, state); });
+    if (moreWrites && !state.ledger.Stopping()) moreWrites();
+    if (state.ledger.Stopping()) return ExportRunResult::Stopped;
     notifier.Status(kStatusFinished);
 
-    bool complete = RunWorkbookExport(notifier, o.excelData, kStatusExcelData, kNameExcelData,
+    bool complete = RunWorkbookExport(notifier, wanted(o.excelData), kStatusExcelData, kNameExcelData,
                                       [&] { return ExportRawDataWorkbook(doc, state); });
-    complete = RunWorkbookExport(notifier, o.excelReport, kStatusExcelResult, kNameExcelReport,
+    complete = RunWorkbookExport(notifier, wanted(o.excelReport), kStatusExcelResult, kNameExcelReport,
                                  [&] { return ExportResultWorkbook(doc, state); }) &&
                complete;
-    const bool word = o.wordReport1 || o.wordReport2;
+    const bool word = wanted(o.wordReport1) || wanted(o.wordReport2);
+    if (state.ledger.Stopping()) return ExportRunResult::Stopped;
     if (word && !reports) {
         notifier.Notify(std::string(kTextNotYetAvailable) + (o.wordReport1 ? kNameWord1 : kNameWord2) + ".",
                         kCaptionApplication);

@@ -20,6 +20,7 @@ enum class ExportRunResult {
     Succeeded,  // every requested export ran ("Exporting sucess！" or the report worker's success was shown)
     Failed,     // a file was not written: it failed or clashed (the summary names it; no success message)
     Incomplete, // some requested workbook or report was not written or is not available (its reason shown)
+    Stopped,    // asked to stop: the files written before are complete, nothing further was begun
 };
 
 // The export command after the dialog's OK: the checks, the template paths, the notice, the

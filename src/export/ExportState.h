@@ -24,6 +24,9 @@ struct ExportState {
     // Every file the current run wrote or failed to write; a new run starts a new ledger. The XML
     // export groups only the PLN files of this run, never stale ones left in the folder.
     WriteLedger ledger;
+    // Where a run on a worker reports its written files and learns it is to stop (none: the run
+    // goes to its end unobserved).
+    WriteProgress* progress = nullptr;
 };
 
 // A folder text with a trailing separator ("/" appended unless it ends in "/" or "\").

@@ -5,7 +5,7 @@ class Notifier;
 struct ExportState;
 
 // How the export hands the word reports to the report worker (which draws with the render library,
-// so it lives above the engine): the command line runs it to completion, the desktop on a thread.
+// so it lives above the engine); both programs run it to completion on the thread of the export.
 class ReportLauncher {
   public:
     virtual ~ReportLauncher() = default;

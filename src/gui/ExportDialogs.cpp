@@ -1,7 +1,6 @@
 // The export dialog with its pattern information dialog, the XML configuration dialog and About.
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -119,9 +118,7 @@ bool RunXmlConfigDialog(QWidget* parent, Session& session) {
                                             "ZR460 Files (*.XML);;All Files (*.*)");
     });
     dialog.SetAccept([&] {
-        if (!path.empty() && !QFileInfo::exists(QString::fromStdString(path)))
-            session.Doc().GetNotifier().Notify(path + "文件在磁盘上不存在", "信息提示");
-        session.xmlConfigPath = path;
+        XmlConfigOk(session, path);
         return true;
     });
     return dialog.exec() == QDialog::Accepted;

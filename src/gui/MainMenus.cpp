@@ -78,10 +78,11 @@ void MainWindow::CreateFileMenu() {
 
 void MainWindow::CreateEditMenu() {
     QMenu* menu = menuBar()->addMenu("&Edit");
-    AddAction(
+    // Their texts and states follow the history (UpdateActionStates).
+    m_undoAction = AddAction(
         menu, "actionUndo", "&Undo", [this] { UndoCommand(*m_session); }, nullptr,
         QKeySequence(Qt::CTRL | Qt::Key_Z));
-    AddAction(
+    m_redoAction = AddAction(
         menu, "actionRedo", "&Redo", [this] { RedoCommand(*m_session); }, nullptr,
         QKeySequence(Qt::CTRL | Qt::Key_Y));
     menu->addSeparator();

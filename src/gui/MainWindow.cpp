@@ -7,10 +7,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 
+#include "commands/ExportJob.h"
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
 #include "gui/FileListPane.h"
@@ -36,10 +39,21 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("exportProgress");
-    m_progress->setRange(0, 0);
-    m_progress->setMaximumWidth(160);
+    m_progress->setMaximumWidth(200);
+    m_progress->setFormat("%v of %m files");
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);
+    m_cancelExport = new QPushButton("Cancel", this);
+    m_cancelExport->setObjectName("exportCancel");
+    m_cancelExport->hide();
+    statusBar()->addPermanentWidget(m_cancelExport);
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(100);
+    connect(m_progressTimer, &QTimer::timeout, this, &MainWindow::ShowExportProgress);
+    connect(m_cancelExport, &QPushButton::clicked, this, [this] {
+        if (m_export) m_export->Stop();
+        m_cancelExport->setEnabled(false);
+    });
     statusBar()->showMessage("Ready");
 
     connect(m_listener, &QtListener::fileListChanged, m_fileList, &FileListPane::Rebuild);
@@ -49,6 +63,8 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
             &CurrentResultsPane::UpdateReadoutLine);
     connect(m_listener, &QtListener::viewChanged, m_view, qOverload<>(&QWidget::update));
     connect(m_listener, &QtListener::viewChanged, this, &MainWindow::UpdateActionStates);
+    // A drag ends with the panes' refresh; the history has its entry by then.
+    connect(m_listener, &QtListener::currentResultsChanged, this, &MainWindow::UpdateActionStates);
     connect(m_listener, &QtListener::closeNotice, this,
             [this] { m_notifier->Notify("接受到关闭消息", "Vexlor"); });
     connect(m_listener, &QtListener::showPanes, this, [this] {
@@ -117,6 +133,11 @@ QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& 
 
 void MainWindow::UpdateActionStates() {
     for (auto& [action, checked] : m_checkable) action->setChecked(checked());
+    const UndoHistory& history = m_session->history;
+    m_undoAction->setText("&" + QString::fromStdString(history.UndoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setText("&" + QString::fromStdString(history.RedoText()));
+    m_redoAction->setEnabled(history.CanRedo());
 }
 
 void MainWindow::OpenPaths(const QStringList& paths) {
@@ -162,38 +183,45 @@ void MainWindow::ShowWarnings(const QString& work) {
 }
 
 void MainWindow::StartExport() {
-    if (m_exportRunning) return;
-    m_exportRunning = true;
-    // Nothing the user does may change the document while the worker reads it: the menus, the
-    // file list and the view take no input until the run ends; the window keeps repainting.
-    menuBar()->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(m_fileList), static_cast<QWidget*>(m_view)})
-        w->setEnabled(false);
-    for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(false);
+    if (m_export) return;
+    m_export = std::make_shared<ExportJob>(*m_session);
+    Action("actionExport")->setEnabled(false);
+    m_cancelExport->setEnabled(true);
+    m_cancelExport->show();
     m_progress->show();
-    m_view->Freeze(true);
-    // The export already runs off the window's thread, so the reports are written there to the end.
-    QThread* worker = QThread::create([this] {
+    ShowExportProgress();
+    m_progressTimer->start();
+    // The worker owns its share of the job; the window keeps its own until the worker has ended.
+    QThread* worker = QThread::create([job = m_export] {
         BlockingReportLauncher reports;
-        RunExportCommand(*m_session, &reports);
+        job->Run(&reports);
     });
     connect(worker, &QThread::finished, this, [this, worker] {
         worker->deleteLater();
-        m_progress->hide();
-        menuBar()->setEnabled(true);
-        m_fileList->setEnabled(true);
-        m_view->setEnabled(true);
-        m_view->Freeze(false);
-        for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(true);
-        m_exportRunning = false;
-        ShowWarnings("exporting");
-        emit exportFinished();
+        EndExport();
     });
     worker->start();
 }
 
+void MainWindow::ShowExportProgress() {
+    if (!m_export) return;
+    m_progress->setRange(0, std::max(1, m_export->FilesExpected()));
+    m_progress->setValue(m_export->FilesDone());
+}
+
+void MainWindow::EndExport() {
+    m_progressTimer->stop();
+    m_export->Finish(*m_session);
+    m_export.reset();
+    m_progress->hide();
+    m_cancelExport->hide();
+    Action("actionExport")->setEnabled(true);
+    ShowWarnings("exporting");
+    emit exportFinished();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_exportRunning) {
+    if (m_export) {
         event->ignore();
         return;
     }

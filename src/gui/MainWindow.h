@@ -11,6 +11,9 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
+class QTimer;
+class ExportJob;
 class FileListPane;
 class CurrentResultsPane;
 class AllResultsPane;
@@ -38,9 +41,11 @@ class MainWindow : public QMainWindow {
 
     // The open sequence over chosen paths (also the command-line argument and recent files).
     void OpenPaths(const QStringList& paths);
-    // The export run that follows the dialog's OK; the window stays responsive. Returns at once.
+    // The export run that follows the dialog's OK, on a worker over a copy of the document: the
+    // window stays usable, its progress shows files done of the files expected, Cancel stops it at
+    // the next file. Returns at once.
     void StartExport();
-    bool ExportRunning() const { return m_exportRunning; }
+    bool ExportRunning() const { return m_export != nullptr; }
 
   signals:
     void exportFinished();
@@ -68,6 +73,8 @@ class MainWindow : public QMainWindow {
     void ShowWarnings(const QString& work);
     void Print(bool preview);
     void SaveScreenshot();
+    void ShowExportProgress();
+    void EndExport();
 
     QtNotifier* m_notifier;
     QtListener* m_listener;
@@ -80,7 +87,11 @@ class MainWindow : public QMainWindow {
     QDockWidget* m_currentDock = nullptr;
     QDockWidget* m_allDock = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancelExport = nullptr;
+    QTimer* m_progressTimer = nullptr;
+    std::shared_ptr<ExportJob> m_export;
     std::vector<std::pair<QAction*, std::function<bool()>>> m_checkable;
-    bool m_exportRunning = false;
 };

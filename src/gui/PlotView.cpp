@@ -5,6 +5,7 @@
 
 #include "commands/EditCommands.h"
 #include "commands/StartUp.h"
+#include "commands/ViewCommands.h"
 #include "render/PlotRenderer.h"
 
 PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
@@ -17,11 +18,6 @@ PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
 
 bool PlotView::Zoomed() const {
     return m_session.plot.zoom.has_value();
-}
-
-void PlotView::Freeze(bool frozen) {
-    m_frozen = frozen ? RenderPlotImage(size(), m_session.Doc(), m_session.plot) : QImage();
-    update();
 }
 
 void PlotView::ToggleZoomMode() {
@@ -44,7 +40,7 @@ void PlotView::ToggleTrackingLines() {
 
 void PlotView::ResetView() {
     m_zoomMode = false;
-    m_session.plot.zoom.reset();
+    ResetViewCommand(m_session);
     UpdateCursor();
     update();
     emit modesChanged();
@@ -56,11 +52,6 @@ void PlotView::UpdateCursor() {
 
 void PlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_frozen.isNull()) {
-        painter.fillRect(rect(), Qt::white);
-        painter.drawImage(0, 0, m_frozen);
-        return;
-    }
     RenderPlot(painter, size(), m_session.Doc(), m_session.plot, m_notifier);
     // Overlays: the rubber band while a zoom rectangle is drawn, the tracking figure otherwise.
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -128,10 +119,7 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (m_zoomMode) {
         m_zoomMode = false;
-        const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
-        if (auto zoom = ZoomToRectangle(mapping, m_press.x(), m_press.y(), release.x(), release.y(), width(),
-                                        height()))
-            m_session.plot.zoom = zoom;
+        ZoomCommand(m_session, m_press.x(), m_press.y(), release.x(), release.y(), width(), height());
     }
     UpdateCursor();
     update();

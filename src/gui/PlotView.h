@@ -23,8 +23,6 @@ class PlotView : public QWidget {
     bool DragMode() const { return m_dragMode; }
     bool TrackingLines() const { return m_tracking; }
     bool Zoomed() const;
-    // While a worker reads the document, the view shows the picture it had when the work began.
-    void Freeze(bool frozen);
 
   public slots:
     void ToggleZoomMode();
@@ -56,5 +54,4 @@ class PlotView : public QWidget {
     QPoint m_mouse;
     double m_previousLevel = 0;
     QString m_readout;
-    QImage m_frozen;
 };

@@ -52,7 +52,7 @@ bool RunHSetupDialog(QWidget* parent, Session& session) {
     dialog.AddEdit(other, "Lean XdB", Key(kLeanXdbKey), form.leanXdb);
     dialog.AddEdit(other, "XPD X°", Key(kXpdXdegKey), form.xpdXdeg);
     dialog.AddEdit(other, "XPD XdB", Key(kXpdXdbKey), form.xpdXdb);
-    dialog.SetDefaults([&] { form = ApplyHSetupDefaults(session.Doc()); });
+    dialog.SetDefaults([&] { form = HSetupDefaults(session); });
     dialog.SetAccept([&] { return HSetupOk(session, form) == HSetupStep::Ok; });
     return dialog.exec() == QDialog::Accepted;
 }
@@ -91,7 +91,7 @@ bool RunVSetupDialog(QWidget* parent, Session& session) {
     });
     dialog.SetDefaults([&] {
         const SectorChoice kept = form.sectorChoice;
-        form = ApplyVSetupDefaults(session.Doc());
+        form = VSetupDefaults(session);
         form.sectorChoice = kept;
     });
     dialog.SetAccept([&] {

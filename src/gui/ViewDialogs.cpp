@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/TextUtil.h"
+#include "commands/SettingsCommands.h"
 #include "commands/StartUp.h"
 #include "commands/ViewCommands.h"
-#include "export/SaveAs.h"
 #include "gui/Dialogs.h"
 #include "gui/FormDialog.h"
 #include "gui/QtBridge.h"
@@ -161,10 +161,7 @@ bool RunScreenshotSettingDialog(QWidget* parent, Session& session) {
                            "Standard Window 2(450*450)"},
                           "captureMode", mode);
     dialog.SetAccept([&] {
-        session.Doc().captureMode = mode;
-        StoreCaptureMode([&](const char* section, const char* key,
-                             const char* value) { return session.Doc().WriteConfig(section, key, value); },
-                         mode);
+        ScreenshotSettingOk(session, mode);
         return true;
     });
     return dialog.exec() == QDialog::Accepted;
@@ -176,7 +173,7 @@ bool RunScreenshotPathDialog(QWidget* parent, Session& session) {
     auto* group = dialog.AddGroup("");
     dialog.AddPathEdit(group, "IDC_EDIT_PATH", folder, [parent] { return ChooseFolder(parent); });
     dialog.SetAccept([&] {
-        session.Doc().screenshotFolder = folder;
+        ScreenshotFolderOk(session, folder);
         return true;
     });
     return dialog.exec() == QDialog::Accepted;
@@ -187,6 +184,6 @@ bool RunSaveAsDialog(QWidget* parent, Session& session) {
     FormDialog dialog(parent, "Save as", "IDD_DIALOG_SAVE");
     auto* group = dialog.AddGroup("");
     dialog.AddPathEdit(group, "IDC_EDIT_PATH", folder, [parent] { return ChooseFolder(parent); });
-    dialog.SetAccept([&] { return SaveAllAsExactData(session.Doc(), folder) >= 0; });
+    dialog.SetAccept([&] { return SaveAsOk(session, folder); });
     return dialog.exec() == QDialog::Accepted;
 }

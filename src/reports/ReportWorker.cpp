@@ -91,15 +91,3 @@ bool BlockingReportLauncher::Start(const CQuadrelDoc& doc, const ExportState& st
     std::unique_ptr<ReportJob> job = MakeReportJob(doc, state, format1, format2);
     return RunReportWorker(*job, notifier) == 0;
 }
-
-ThreadedReportLauncher::~ThreadedReportLauncher() {
-    if (m_thread.joinable()) m_thread.join();
-}
-
-bool ThreadedReportLauncher::Start(const CQuadrelDoc& doc, const ExportState& state, bool format1,
-                                   bool format2, Notifier& notifier) {
-    if (m_thread.joinable()) m_thread.join();
-    std::shared_ptr<ReportJob> job = MakeReportJob(doc, state, format1, format2);
-    m_thread = std::thread([job, &notifier] { RunReportWorker(*job, notifier); });
-    return true;
-}

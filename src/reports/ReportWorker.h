@@ -1,6 +1,5 @@
 #pragma once
 #include <memory>
-#include <thread>
 
 #include "export/ReportLauncher.h"
 
@@ -13,22 +12,10 @@ struct ReportJob;
 // Success！" is shown only on 0. Needs a QGuiApplication (text rendering).
 int RunReportWorker(ReportJob& job, Notifier& notifier);
 
-// Starts the worker the way the command line wants it: on the calling thread, to completion.
+// Starts the worker on the calling thread, to completion: the command line's thread, or the
+// desktop export's worker, which already runs off the window's thread.
 class BlockingReportLauncher : public ReportLauncher {
   public:
     bool Start(const CQuadrelDoc& doc, const ExportState& state, bool format1, bool format2,
                Notifier& notifier) override;
-};
-
-// Starts the worker on a thread of its own with a snapshot, as the desktop wants it; the notifier
-// must accept calls from that thread. The thread is joined when the launcher is destroyed or
-// started again.
-class ThreadedReportLauncher : public ReportLauncher {
-  public:
-    ~ThreadedReportLauncher() override;
-    bool Start(const CQuadrelDoc& doc, const ExportState& state, bool format1, bool format2,
-               Notifier& notifier) override;
-
-  private:
-    std::thread m_thread;
 };

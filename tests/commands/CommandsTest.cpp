@@ -7,6 +7,7 @@
 
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
+#include "commands/SettingsCommands.h"
 #include "commands/StartUp.h"
 #include "commands/ViewCommands.h"
 #include "plot/PlotZoom.h"
@@ -181,4 +182,30 @@ TEST(SessionElsewhere, ReadsTheShippedDefaultsWhereverItLives) {
     EXPECT_NE(here.find("RefLevel_mode=0"), std::string::npos) << here;
     EXPECT_NE(elsewhere.find("RefLevel_mode=0"), std::string::npos) << elsewhere;
     EXPECT_NE(elsewhere.find("the shipped defaults of /"), std::string::npos) << elsewhere;
+// The view's and the dialogs' commands: what each leaves in the session and what it tells.
+TEST_F(CommandsTest, ViewAndDialogCommandsChangeTheSession) {
+    EXPECT_FALSE(ZoomCommand(*session, 100, 100, 300, 100, 500, 400)); // no height
+    EXPECT_FALSE(session->plot.zoom.has_value());
+    EXPECT_TRUE(listener.calls.empty());
+    EXPECT_TRUE(ZoomCommand(*session, 100, 100, 200, 150, 500, 400));
+    EXPECT_TRUE(session->plot.zoom.has_value());
+    ResetViewCommand(*session);
+    EXPECT_FALSE(session->plot.zoom.has_value());
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"redraw", "redraw"}));
+
+    ScreenshotSettingOk(*session, 3);
+    EXPECT_EQ(session->Doc().captureMode, 3);
+    EXPECT_EQ(CreateSession(dir.Path().string() + "/", &notifier, &listener)->Doc().captureMode, 3);
+
+    XmlConfigOk(*session, "/no/such/ZR460.XML");
+    EXPECT_EQ(session->xmlConfigPath, "/no/such/ZR460.XML");
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].second, "/no/such/ZR460.XML文件在磁盘上不存在");
+
+    EXPECT_FALSE(SaveAsOk(*session, ""));
+    const std::string saved = dir.Path().string() + "/saved";
+    std::filesystem::create_directories(saved);
+    EXPECT_TRUE(SaveAsOk(*session, saved));
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(saved), std::filesystem::directory_iterator()), 48);
 }
