@@ -182,6 +182,8 @@ TEST(SessionElsewhere, ReadsTheShippedDefaultsWhereverItLives) {
     EXPECT_NE(here.find("RefLevel_mode=0"), std::string::npos) << here;
     EXPECT_NE(elsewhere.find("RefLevel_mode=0"), std::string::npos) << elsewhere;
     EXPECT_NE(elsewhere.find("the shipped defaults of /"), std::string::npos) << elsewhere;
+}
+
 // The view's and the dialogs' commands: what each leaves in the session and what it tells.
 TEST_F(CommandsTest, ViewAndDialogCommandsChangeTheSession) {
     EXPECT_FALSE(ZoomCommand(*session, 100, 100, 300, 100, 500, 400)); // no height
