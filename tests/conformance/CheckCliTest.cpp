@@ -247,3 +247,16 @@ TEST(CheckCli, RefusedLimitsNameFileAndLineWithUsageStatus) {
 }
 
 } // namespace
+
+TEST(CheckCli, BundledSampleMeetsTheShippedExample) {
+    const TempDir dir;
+    std::string out, err;
+    const int status =
+        RunCommand(std::string(QUADREL_CLI_PATH) + " --config-dir '" + (dir.Path() / "c").string() +
+                       "' check --limits '" QUADREL_SOURCE_DIR
+                       "/resources/limits/QX6518.toml' '" QUADREL_SOURCE_DIR "/samples/campaign'",
+                   &out, &err);
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_TRUE(out.size() > 5 && out.substr(out.size() - 5) == "PASS\n") << out;
+    EXPECT_EQ(err, "");
+}

@@ -95,3 +95,22 @@ TEST(LimitsFile, UnreadableFileIsRefused) {
 }
 
 } // namespace
+
+namespace {
+// The shipped example reads, and holds the datasheet lines the README shows.
+TEST(LimitsFile, ShippedExampleReads) {
+    const LimitsParse parse =
+        LoadLimitsFile(std::string(QUADREL_SOURCE_DIR) + "/resources/limits/QX6518.toml");
+    ASSERT_TRUE(parse.limits) << parse.error.Describe();
+    EXPECT_EQ(parse.limits->model, "QX6518");
+    ASSERT_EQ(parse.limits->bands.size(), 2u);
+    for (const LimitBand& band : parse.limits->bands) {
+        std::vector<std::string> indicators;
+        for (const IndicatorLimit& limit : band.limits) indicators.push_back(limit.indicator);
+        EXPECT_EQ(indicators,
+                  (std::vector<std::string>{"HBW3", "FBRco", "FSU.fMag", "XPD0", "Squint", "EDE"}));
+        EXPECT_EQ(band.limits[0].min, 59.0f);
+        EXPECT_EQ(band.limits[0].max, 71.0f);
+    }
+}
+} // namespace
