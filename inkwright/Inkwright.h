@@ -93,4 +93,7 @@ class INKWRIGHT_API CInkwright {
     void SetBgColor(int color);
     void DeleteCurrentTable();
     void DeleteCharacter(int count);
+    // Fills the table cell that holds the selection with a colour ("C6EFCE", red-green-blue hex); a
+    // selection outside a table is an error.
+    void SetCellShading(const std::string& fill);
 };

@@ -158,25 +158,22 @@ void PrintJson(const DatasheetLimits& limits, const ConformanceResult& result,
 }
 
 int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
-    const LimitsParse parse = LoadLimitsFile(options.limits);
-    if (!parse.limits) {
-        std::cerr << "quadrel-cli: refused limits " << parse.error.Describe() << "\n";
-        return kExitUsage;
-    }
+    const auto limits = LoadLimitsForCli(options.limits);
+    if (!limits) return kExitUsage;
     const PatternPaths input = ExpandPatternPaths(options.paths);
     if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
     auto doc = CreateCliDocument(globals, notifier);
     const int status = OpenPatternFiles(*doc, input.files);
     AnalyseAll(*doc);
-    const ConformanceResult result = CheckConformance(doc->table, *parse.limits);
+    const ConformanceResult result = CheckConformance(doc->table, *limits);
     for (const std::string& warning : result.warnings) notifier.Warning(options.limits, warning);
     if (options.json)
-        PrintJson(*parse.limits, result, notifier);
+        PrintJson(*limits, result, notifier);
     else if (options.csv)
-        PrintCsv(*parse.limits, result);
+        PrintCsv(*limits, result);
     else
-        PrintText(*parse.limits, result);
+        PrintText(*limits, result);
     const int loadStatus = WorstExit(status, input.status);
     if (loadStatus != kExitOk) return loadStatus;
     return result.verdict == Verdict::Pass ? kExitOk : kExitCheckFailed;

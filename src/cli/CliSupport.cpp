@@ -13,6 +13,7 @@
 #include "cli/JsonStream.h"
 #include "commands/FileCommands.h"
 #include "commands/StartUp.h"
+#include "conformance/DatasheetLimits.h"
 
 namespace fs = std::filesystem;
 
@@ -119,4 +120,13 @@ void AddJobsOption(CLI::App& command, CliGlobals& globals) {
     command
         .add_option("--jobs", globals.jobs, "Threads for reading and analysing files (default: one per core)")
         ->check(CLI::Range(1, 1024));
+}
+
+std::shared_ptr<const DatasheetLimits> LoadLimitsForCli(const std::string& path) {
+    LimitsParse parse = LoadLimitsFile(path);
+    if (!parse.limits) {
+        std::cerr << "quadrel-cli: refused limits " << parse.error.Describe() << "\n";
+        return nullptr;
+    }
+    return std::make_shared<const DatasheetLimits>(std::move(*parse.limits));
 }

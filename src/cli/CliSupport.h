@@ -36,6 +36,10 @@ std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifi
 // The same with the view's plot state, for the commands that act as the window does.
 std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier);
 
+// A datasheet limits file, or nullptr after naming the file, line and reason on stderr.
+struct DatasheetLimits;
+std::shared_ptr<const DatasheetLimits> LoadLimitsForCli(const std::string& path);
+
 // A float as JSON: the shortest decimal that reads back to the same float32.
 nlohmann::json FloatJson(float value);
 nlohmann::json PointJson(const PatternPoint& point);

@@ -1,9 +1,12 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/WriteLedger.h"
 #include "export/ExportOptions.h"
+
+struct DatasheetLimits;
 
 // What the export command keeps between runs: the dialog's last choices, the folders derived from
 // the working folder, the template paths, and what the PLN run leaves for the XML run. The desktop
@@ -24,6 +27,9 @@ struct ExportState {
     // Every file the current run wrote or failed to write; a new run starts a new ledger. The XML
     // export groups only the PLN files of this run, never stale ones left in the folder.
     WriteLedger ledger;
+    // Datasheet limits chosen by the user: the result workbook gets a "Datasheet" sheet and report
+    // format 1 a conformance section. Shared with the report worker, never changed once set.
+    std::shared_ptr<const DatasheetLimits> limits;
 };
 
 // A folder text with a trailing separator ("/" appended unless it ends in "/" or "\").

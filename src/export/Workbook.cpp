@@ -34,10 +34,14 @@ void AppendColumnName(std::string& out, int column) {
 
 // The <c> element of one cell; `row` is the row number's text. A number is written as the shortest
 // text that reads back to the same value, with "." whatever the locale.
-void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell) {
+void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell, int style) {
     out += "<c r=\"";
     AppendColumnName(out, cell.column);
     out += row;
+    if (style != 0) {
+        out += "\" s=\"";
+        out += std::to_string(style);
+    }
     if (cell.number) {
         char buffer[32];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, cell.value);
@@ -64,7 +68,53 @@ bool ParseReference(const char* ref, int& row, int& column) {
     return *p == '\0' && row > 0 && column > 0;
 }
 
+constexpr const char* kStylesPart = "xl/styles.xml";
+
+// Appends `element` to the list `listName` of the style sheet and counts it; its index in the list.
+int AppendToList(tinyxml2::XMLElement* root, const char* listName, tinyxml2::XMLElement* element) {
+    tinyxml2::XMLElement* list = ooxml::EnsureChild(root, listName);
+    int index = 0;
+    for (auto* e = list->FirstChildElement(); e; e = e->NextSiblingElement()) ++index;
+    list->InsertEndChild(element);
+    list->SetAttribute("count", index + 1);
+    return index;
+}
+
 } // namespace
+
+int Workbook::StyleOf(const Sheet& sheet, int row, int column) {
+    if (sheet.styles.empty()) return 0;
+    const auto found = sheet.styles.find({row, column});
+    return found == sheet.styles.end() ? 0 : found->second;
+}
+
+int Workbook::AddFillStyle(const std::string& rgb) {
+    const std::string* bytes = m_package.Part(kStylesPart);
+    tinyxml2::XMLDocument doc;
+    if (!bytes || !ooxml::ParseXml(*bytes, doc)) return 0;
+    tinyxml2::XMLElement* root = doc.RootElement();
+    tinyxml2::XMLElement* fill = doc.NewElement("fill");
+    tinyxml2::XMLElement* pattern = ooxml::AppendElement(fill, "patternFill");
+    pattern->SetAttribute("patternType", "solid");
+    ooxml::AppendElement(pattern, "fgColor")->SetAttribute("rgb", ("FF" + rgb).c_str());
+    ooxml::AppendElement(pattern, "bgColor")->SetAttribute("indexed", 64);
+    const int fillId = AppendToList(root, "fills", fill);
+    tinyxml2::XMLElement* format = doc.NewElement("xf");
+    for (const char* zero : {"numFmtId", "fontId", "borderId", "xfId"}) format->SetAttribute(zero, 0);
+    format->SetAttribute("fillId", fillId);
+    format->SetAttribute("applyFill", 1);
+    const int style = AppendToList(root, "cellXfs", format);
+    m_package.SetPart(kStylesPart, ooxml::SerialiseXml(doc));
+    return style;
+}
+
+void Workbook::SetCellStyle(int sheet, int row, int column, int style) {
+    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1) return;
+    if (style == 0)
+        m_sheets[sheet].styles.erase({row, column});
+    else
+        m_sheets[sheet].styles[{row, column}] = style;
+}
 
 bool ReadsAsNumber(std::string_view text, double& value) {
     size_t begin = text.find_first_not_of(' ');
@@ -199,7 +249,10 @@ void Workbook::SheetXml(const Sheet& sheet, bool selected, std::string& xml) {
         xml += "<row r=\"";
         xml += row;
         xml += "\">";
-        for (size_t c = 0; c < cells.CellCount(r); ++c) AppendCellXml(xml, row, cells.At(r, c));
+        for (size_t c = 0; c < cells.CellCount(r); ++c) {
+            const SheetCells::Cell cell = cells.At(r, c);
+            AppendCellXml(xml, row, cell, StyleOf(sheet, cells.RowNumber(r), cell.column));
+        }
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
@@ -248,7 +301,7 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
                 c = following;
             }
             std::string xml;
-            AppendCellXml(xml, std::to_string(row), cell);
+            AppendCellXml(xml, std::to_string(row), cell, StyleOf(sheet, row, cell.column));
             tinyxml2::XMLDocument fragment;
             fragment.Parse(xml.c_str());
             tinyxml2::XMLNode* element = fragment.RootElement()->DeepClone(&doc);

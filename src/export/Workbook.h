@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ class Workbook {
     void SetCell(int sheet, int row, int column, std::string_view text);
     // Writes a number cell (a non-finite number is not written).
     void SetNumber(int sheet, int row, int column, double value);
+    // A cell format with a solid fill of that colour ("C6EFCE", red-green-blue hex), added to the
+    // workbook's style sheet; 0 (the default format) when the template has none.
+    int AddFillStyle(const std::string& rgb);
+    // Gives a cell that format.
+    void SetCellStyle(int sheet, int row, int column, int style);
     bool SetSheetVisible(const std::string& name, bool visible);
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
@@ -44,13 +50,15 @@ class Workbook {
         std::string part; // "xl/worksheets/sheetN.xml"
         bool added = false;
         bool hidden = false;
-        SheetCells cells; // the written cells
+        SheetCells cells;                          // the written cells
+        std::map<std::pair<int, int>, int> styles; // (row, column) -> cell format, where not 0
     };
 
     // Whether (row, column) is a cell of an existing sheet.
     bool IsCell(int sheet, int row, int column) const;
     std::string UniqueName(const std::string& wanted) const;
     static void SheetXml(const Sheet& sheet, bool selected, std::string& xml);
+    static int StyleOf(const Sheet& sheet, int row, int column);
     void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
 
     ooxml::Package m_package;
