@@ -64,10 +64,7 @@ void PrintText(const DatasheetLimits& limits, const ConformanceResult& result) {
         PrintAligned(summary, 1);
         std::cout << "\n";
     }
-    if (result.verdict == Verdict::Pass)
-        std::cout << "PASS\n";
-    else
-        std::cout << "FAIL (" << result.failing << " of " << result.groups.size() << " groups fail)\n";
+    std::cout << VerdictLine(result) << "\n";
 }
 
 void AppendCsvField(std::string& out, const std::string& text) {

@@ -142,6 +142,24 @@ const char* VerdictLabel(Verdict verdict) {
     return "no data";
 }
 
+const char* VerdictFill(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
+        return "C6EFCE";
+    case Verdict::Fail:
+        return "FFC7CE";
+    case Verdict::NoData:
+        break;
+    }
+    return "D9D9D9";
+}
+
+std::string VerdictLine(const ConformanceResult& result) {
+    if (result.verdict == Verdict::Pass) return "PASS";
+    return "FAIL (" + std::to_string(result.failing) + " of " + std::to_string(result.groups.size()) +
+           " groups fail)";
+}
+
 double CutFrequency(const PatternFile& file) {
     const std::string& token = file.names[kFieldFrequency];
     if (!token.empty() && std::isdigit(static_cast<unsigned char>(token[0])))

@@ -12,6 +12,13 @@ const char* VerdictWord(Verdict verdict);
 // "PASS", "FAIL", "no data": what a person reads in tables, documents and the window.
 const char* VerdictLabel(Verdict verdict);
 
+// The fill of a verdict wherever a person reads it (RGB hex): green pass, red fail, grey no data.
+const char* VerdictFill(Verdict verdict);
+
+// The last line of the check: "PASS" or "FAIL (n of m groups fail)".
+struct ConformanceResult;
+std::string VerdictLine(const ConformanceResult& result);
+
 // One band x port x polarisation x tilt x indicator: the values of the cuts in the band that carry
 // the indicator, and how they keep the limit. Statistics are NOT_SET when the group has no value.
 struct ConformanceGroup {

@@ -19,8 +19,9 @@ void SetValue(Workbook& book, int sheet, int row, int column, float value) {
 void AddDatasheetSheet(Workbook& book, const PatternTable& table, const DatasheetLimits& limits) {
     const ConformanceResult result = CheckConformance(table, limits);
     const int sheet = book.AddSheet("Datasheet");
-    const int fills[] = {book.AddFillStyle(kPassFill), book.AddFillStyle(kFailFill),
-                         book.AddFillStyle(kNoDataFill)};
+    const int fills[] = {book.AddFillStyle(VerdictFill(Verdict::Pass)),
+                         book.AddFillStyle(VerdictFill(Verdict::Fail)),
+                         book.AddFillStyle(VerdictFill(Verdict::NoData))};
     auto setVerdict = [&](int row, int column, Verdict verdict) {
         book.SetCell(sheet, row, column, VerdictLabel(verdict));
         book.SetCellStyle(sheet, row, column, fills[static_cast<int>(verdict)]);
@@ -29,10 +30,7 @@ void AddDatasheetSheet(Workbook& book, const PatternTable& table, const Datashee
     book.SetCell(sheet, 1, 2, limits.path);
     book.SetCell(sheet, 2, 1, "Verdict");
     setVerdict(2, 2, result.verdict);
-    if (result.verdict != Verdict::Pass)
-        book.SetCell(sheet, 2, 3,
-                     std::to_string(result.failing) + " of " + std::to_string(result.groups.size()) +
-                         " groups fail");
+    if (result.verdict != Verdict::Pass) book.SetCell(sheet, 2, 3, VerdictLine(result));
     int row = 4;
     const char* headers[] = {"band", "port", "pol", "tilt",  "indicator", "n",      "min",
                              "mean", "max",  "std", "worst", "bound",     "margin", "verdict"};

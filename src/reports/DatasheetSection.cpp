@@ -6,7 +6,6 @@
 #include "Inkwright.h"
 #include "app/TextUtil.h"
 #include "conformance/Conformance.h"
-#include "export/DatasheetSheet.h"
 
 namespace {
 
@@ -43,10 +42,6 @@ std::string Number(float value) {
     return text == "-0.00" ? "0.00" : text;
 }
 
-const char* Fill(Verdict verdict) {
-    return verdict == Verdict::Pass ? kPassFill : verdict == Verdict::Fail ? kFailFill : kNoDataFill;
-}
-
 // A table of a header row and `rows`; the last cell of every body row is a verdict, filled with
 // its colour. The selection ends in the paragraph after the table.
 void TypeTable(CInkwright& ink, const std::vector<std::string>& header,
@@ -64,7 +59,7 @@ void TypeTable(CInkwright& ink, const std::vector<std::string>& header,
     for (const auto& [cells, verdict] : rows) {
         for (const std::string& cell : cells) type(cell);
         type(VerdictLabel(verdict));
-        ink.SetCellShading(Fill(verdict));
+        ink.SetCellShading(VerdictFill(verdict));
     }
     ink.SetFocusCol(1, kInkForward);
     ink.InsertParagraph(1);
