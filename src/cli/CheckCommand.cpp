@@ -16,7 +16,7 @@ struct CheckOptions {
 };
 
 std::string Fixed(float value) {
-    return value == NOT_SET ? "-" : FormatFixed(value, 2);
+    return ConformanceNumber(value, "-");
 }
 
 // Columns padded to their widest cell; the first `textColumns` left-aligned, the numbers right-aligned.

@@ -154,6 +154,12 @@ const char* VerdictFill(Verdict verdict) {
     return "D9D9D9";
 }
 
+std::string ConformanceNumber(float value, const char* none) {
+    if (value == NOT_SET) return none;
+    std::string text = FormatFixed(value, 2);
+    return text == "-0.00" ? "0.00" : text;
+}
+
 std::string VerdictLine(const ConformanceResult& result) {
     if (result.verdict == Verdict::Pass) return "PASS";
     return "FAIL (" + std::to_string(result.failing) + " of " + std::to_string(result.groups.size()) +

@@ -15,6 +15,9 @@ const char* VerdictLabel(Verdict verdict);
 // The fill of a verdict wherever a person reads it (RGB hex): green pass, red fail, grey no data.
 const char* VerdictFill(Verdict verdict);
 
+// A statistic as a person reads it in a table: two decimals, never "-0.00", `none` when not set.
+std::string ConformanceNumber(float value, const char* none);
+
 // The last line of the check: "PASS" or "FAIL (n of m groups fail)".
 struct ConformanceResult;
 std::string VerdictLine(const ConformanceResult& result);

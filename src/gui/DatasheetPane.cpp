@@ -55,8 +55,7 @@ void SetNumber(QTreeWidgetItem* item, int column, float value) {
         item->setData(column, kValueRole, 1e30);
         return;
     }
-    const std::string text = FormatFixed(value, 2);
-    item->setText(column, QString::fromStdString(text == "-0.00" ? "0.00" : text));
+    item->setText(column, QString::fromStdString(ConformanceNumber(value, "")));
     item->setData(column, kValueRole, static_cast<double>(value));
     item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -35,11 +35,8 @@ const Texts kChinese = {
     {"频段", "端口", "极化", "下倾", "指标", "n", "最差值", "界限", "余量", "结论"},
 };
 
-// As a person reads a table: two decimals, no "-0.00", "—" for a value not computed.
 std::string Number(float value) {
-    if (value == NOT_SET) return "—";
-    std::string text = FormatFixed(value, 2);
-    return text == "-0.00" ? "0.00" : text;
+    return ConformanceNumber(value, "—");
 }
 
 // A table of a header row and `rows`; the last cell of every body row is a verdict, filled with

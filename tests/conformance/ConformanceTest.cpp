@@ -166,3 +166,21 @@ TEST(Conformance, WarnsWhenTheModelDiffers) {
 }
 
 } // namespace
+
+namespace {
+struct NumberCase {
+    float value;
+    const char* text;
+};
+
+// What the report, the pane and the text output show: no "-0.00", a value not computed as the
+// caller's mark.
+const NumberCase kNumbers[] = {
+    {NOT_SET, "—"},     {-0.0f, "0.00"},   {-0.004f, "0.00"},
+    {-0.006f, "-0.01"}, {28.81f, "28.81"}, {-999.5f, "-999.50"},
+};
+
+TEST(Conformance, NumbersAsAPersonReadsThem) {
+    for (const NumberCase& c : kNumbers) EXPECT_EQ(ConformanceNumber(c.value, "—"), c.text) << c.value;
+}
+} // namespace
