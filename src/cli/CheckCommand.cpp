@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <iostream>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
@@ -157,12 +156,10 @@ void PrintJson(const DatasheetLimits& limits, const ConformanceResult& result,
 int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
     const auto limits = LoadLimitsForCli(options.limits);
     if (!limits) return kExitUsage;
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
-    const int status = OpenPatternFiles(*doc, input.files);
-    AnalyseAll(*doc);
+    std::unique_ptr<CQuadrelDoc> doc;
+    const int status = LoadAndAnalyse(globals, options.paths, notifier, doc);
+    if (!doc) return status;
     const ConformanceResult result = CheckConformance(doc->table, *limits);
     for (const std::string& warning : result.warnings) notifier.Warning(options.limits, warning);
     if (options.json)
@@ -171,8 +168,7 @@ int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
         PrintCsv(*limits, result);
     else
         PrintText(*limits, result);
-    const int loadStatus = WorstExit(status, input.status);
-    if (loadStatus != kExitOk) return loadStatus;
+    if (status != kExitOk) return status;
     return result.verdict == Verdict::Pass ? kExitOk : kExitCheckFailed;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/ConfigLocation.h"
 #include "app/Parallel.h"
 #include "app/TextUtil.h"
@@ -129,4 +130,14 @@ std::shared_ptr<const DatasheetLimits> LoadLimitsForCli(const std::string& path)
         return nullptr;
     }
     return std::make_shared<const DatasheetLimits>(std::move(*parse.limits));
+}
+
+int LoadAndAnalyse(const CliGlobals& globals, const std::vector<std::string>& paths, Notifier& notifier,
+                   std::unique_ptr<CQuadrelDoc>& doc) {
+    const PatternPaths input = ExpandPatternPaths(paths);
+    if (input.status == kExitUsage) return kExitUsage;
+    doc = CreateCliDocument(globals, notifier);
+    const int status = OpenPatternFiles(*doc, input.files);
+    AnalyseAll(*doc);
+    return WorstExit(status, input.status);
 }

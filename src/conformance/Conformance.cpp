@@ -116,42 +116,28 @@ ConformanceSummary Summarise(size_t band, const std::string& indicator, const st
     return row;
 }
 
+// Indexed by Verdict.
+struct VerdictTexts {
+    const char* word;
+    const char* label;
+    const char* fill;
+};
+constexpr VerdictTexts kVerdictTexts[] = {
+    {"pass", "PASS", "C6EFCE"},
+    {"fail", "FAIL", "FFC7CE"},
+    {"nodata", "no data", "D9D9D9"},
+};
+
 } // namespace
 
 const char* VerdictWord(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return "pass";
-    case Verdict::Fail:
-        return "fail";
-    case Verdict::NoData:
-        break;
-    }
-    return "nodata";
+    return kVerdictTexts[static_cast<int>(verdict)].word;
 }
-
 const char* VerdictLabel(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return "PASS";
-    case Verdict::Fail:
-        return "FAIL";
-    case Verdict::NoData:
-        break;
-    }
-    return "no data";
+    return kVerdictTexts[static_cast<int>(verdict)].label;
 }
-
 const char* VerdictFill(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return "C6EFCE";
-    case Verdict::Fail:
-        return "FFC7CE";
-    case Verdict::NoData:
-        break;
-    }
-    return "D9D9D9";
+    return kVerdictTexts[static_cast<int>(verdict)].fill;
 }
 
 std::string ConformanceNumber(float value, const char* none) {
