@@ -2,10 +2,13 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include <toml++/toml.h>
+
+#include "app/TextUtil.h"
 
 namespace {
 
@@ -20,6 +23,42 @@ std::string MegahertzText(double value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
+}
+
+// toml++ 3.3 asks "is this whitespace?" of characters outside texts and comments, and of some inside
+// multi-line texts, and its answer for most code points between U+00A1 and U+FEFE is undefined
+// behaviour. No such character reaches it: each non-ASCII character is written as its escape
+// (\u00B0), which a basic text decodes back to the same character and a comment ignores; outside a
+// text it is a syntax error, as the character itself is. Only a literal text ('...') keeps the
+// escape as written. Invalid UTF-8 stays, for the reader to refuse.
+std::string EscapedNonAscii(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const size_t length = byte < 0x80 ? 1 : Utf8SequenceLength(text.substr(i));
+        if (length <= 1) {
+            out += text[i++];
+            continue;
+        }
+        // After a backslash the character would be an escape of its own, which is invalid: so is "\?".
+        size_t backslashes = 0;
+        while (backslashes < out.size() && out[out.size() - 1 - backslashes] == '\\') ++backslashes;
+        if (backslashes % 2 == 1) {
+            out += '?';
+            i += length;
+            continue;
+        }
+        char32_t code = byte & (0xFF >> (length + 1));
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        char escape[16];
+        std::snprintf(escape, sizeof escape, code > 0xFFFF ? "\\U%08X" : "\\u%04X",
+                      static_cast<unsigned>(code));
+        out += escape;
+        i += length;
+    }
+    return out;
 }
 
 int LineOf(const toml::node& node) {
@@ -126,7 +165,7 @@ LimitsParse ParseLimits(std::string_view text, const std::string& path) {
     LimitsParse parse;
     parse.error.path = path;
     try {
-        const toml::table root = toml::parse(text, path);
+        const toml::table root = toml::parse(EscapedNonAscii(text), path);
         DatasheetLimits limits;
         limits.path = path;
         if (const toml::node* model = root.get("model")) {

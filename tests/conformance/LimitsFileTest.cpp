@@ -36,6 +36,10 @@ const Refused kRefused[] = {
      "[[band]]\nfrom = 1\nto = 2\n[[band.limit]]\nindicator = \"XPD0\"\nmin = 2\nports = [\"p1\"]\n", 7,
      "ports"},
     {"no band", "model = \"QX\"\n", 1, "no [[band]]"},
+    // Characters whose whitespace test is undefined in the TOML reader.
+    {"degree sign after a number", "[[band]]\nfrom = 1710°\nto = 1880\n", 2, ""},
+    {"non-ASCII escape in a multi-line text", "model = \"\"\"a\\é\"\"\"\n[[band]]\nfrom = 1\nto = 2\n", 1,
+     ""},
 };
 
 TEST(LimitsFile, RefusalsNameFileLineAndReason) {
@@ -84,6 +88,17 @@ TEST(LimitsFile, BoundsAreTheStoredFloats) {
         EXPECT_EQ(parse.limits->model, "QX6518");
         EXPECT_EQ(parse.limits->bands[0].name, "1710-1880"); // named by its range when it has no name
     }
+}
+
+// Texts and comments keep any character.
+TEST(LimitsFile, NonAsciiTextsReadBack) {
+    const LimitsParse parse = ParseLimits(
+        "# ± 6°, 规格\nmodel = \"QX–6518 °\" # ±\n[[band]]\nname = \"\"\"1710\u2013\\\n   1880 𝄞\"\"\"\n"
+        "from = 1710\nto = 1880\n",
+        "l.toml");
+    ASSERT_TRUE(parse.limits) << parse.error.Describe();
+    EXPECT_EQ(parse.limits->model, "QX–6518 °");
+    EXPECT_EQ(parse.limits->bands.at(0).name, "1710–1880 𝄞");
 }
 
 TEST(LimitsFile, UnreadableFileIsRefused) {
