@@ -571,4 +571,34 @@ void CInkwright::SetHeadingRows(int count) {
 void CInkwright::KeepWithNext(int on) {
     Session& s = OpenSession();
     SetKeepWithNext(Current(s), on == 1);
+void CInkwright::SetCellShading(const std::string& fill) {
+    Session& s = OpenSession();
+    XMLElement* cell = Current(s);
+    while (cell && std::string_view(cell->Name()) != "w:tc")
+        cell = cell->Parent() ? cell->Parent()->ToElement() : nullptr;
+    if (!cell) throw InkwrightError("The selection is not in a table cell.");
+    XMLElement* properties = cell->FirstChildElement("w:tcPr");
+    if (!properties) {
+        properties = cell->GetDocument()->NewElement("w:tcPr");
+        cell->InsertFirstChild(properties);
+    }
+    XMLElement* shading = properties->FirstChildElement("w:shd");
+    if (!shading) {
+        shading = cell->GetDocument()->NewElement("w:shd");
+        // The schema orders w:shd after the width, span, merge and border properties.
+        XMLElement* after = nullptr;
+        for (XMLElement* c = properties->FirstChildElement(); c; c = c->NextSiblingElement()) {
+            const std::string_view name = c->Name();
+            if (name == "w:tcW" || name == "w:gridSpan" || name == "w:hMerge" || name == "w:vMerge" ||
+                name == "w:tcBorders" || name == "w:cnfStyle")
+                after = c;
+        }
+        if (after)
+            properties->InsertAfterChild(after, shading);
+        else
+            properties->InsertFirstChild(shading);
+    }
+    shading->SetAttribute("w:val", "clear");
+    shading->SetAttribute("w:color", "auto");
+    shading->SetAttribute("w:fill", fill.c_str());
 }

@@ -102,4 +102,7 @@ class INKWRIGHT_API CInkwright {
     // page of the next one (`on` 1) or not (anything else).
     void SetHeadingRows(int count);
     void KeepWithNext(int on);
+    // Fills the table cell that holds the selection with a colour ("C6EFCE", red-green-blue hex); a
+    // selection outside a table is an error.
+    void SetCellShading(const std::string& fill);
 };

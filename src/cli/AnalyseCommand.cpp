@@ -1,7 +1,6 @@
 #include <iostream>
 #include <type_traits>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
@@ -51,12 +50,10 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
-    const int status = OpenPatternFiles(*doc, input.files);
-    AnalyseAll(*doc);
+    std::unique_ptr<CQuadrelDoc> doc;
+    const int status = LoadAndAnalyse(globals, options.paths, notifier, doc);
+    if (!doc) return status;
     if (options.json) {
         // One file's record at a time: a campaign's output never sits in memory as one tree.
         JsonStream out(std::cout);
@@ -73,7 +70,7 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
     } else {
         PrintText(*doc);
     }
-    return WorstExit(status, input.status);
+    return status;
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/ConfigLocation.h"
 #include "app/Parallel.h"
 #include "app/TextUtil.h"
@@ -13,6 +14,7 @@
 #include "cli/JsonStream.h"
 #include "commands/FileCommands.h"
 #include "commands/StartUp.h"
+#include "conformance/DatasheetLimits.h"
 
 namespace fs = std::filesystem;
 
@@ -119,4 +121,23 @@ void AddJobsOption(CLI::App& command, CliGlobals& globals) {
     command
         .add_option("--jobs", globals.jobs, "Threads for reading and analysing files (default: one per core)")
         ->check(CLI::Range(1, 1024));
+}
+
+std::shared_ptr<const DatasheetLimits> LoadLimitsForCli(const std::string& path) {
+    LimitsParse parse = LoadLimitsFile(path);
+    if (!parse.limits) {
+        std::cerr << "quadrel-cli: refused limits " << parse.error.Describe() << "\n";
+        return nullptr;
+    }
+    return std::make_shared<const DatasheetLimits>(std::move(*parse.limits));
+}
+
+int LoadAndAnalyse(const CliGlobals& globals, const std::vector<std::string>& paths, Notifier& notifier,
+                   std::unique_ptr<CQuadrelDoc>& doc) {
+    const PatternPaths input = ExpandPatternPaths(paths);
+    if (input.status == kExitUsage) return kExitUsage;
+    doc = CreateCliDocument(globals, notifier);
+    const int status = OpenPatternFiles(*doc, input.files);
+    AnalyseAll(*doc);
+    return WorstExit(status, input.status);
 }

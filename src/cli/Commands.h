@@ -13,6 +13,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitRefused = 3;
+// `check`: a group fails its limit or has no value to show that it keeps it.
+inline constexpr int kExitCheckFailed = 4;
 
 // Message boxes of the desktop become "CAPTION: TEXT" lines on stderr; they are also kept so that
 // --json output can list them.
@@ -47,3 +49,4 @@ void AddResultsCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddPlotCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
 void AddImportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);
+void AddCheckCommand(CLI::App& app, CliGlobals& globals, CommandAction& run);

@@ -26,6 +26,7 @@ struct ExportArgs {
     std::string tiltMethod = "None";
     std::vector<std::string> ports; // NAME=EXT
     std::vector<std::string> paths;
+    std::string limits; // datasheet limits for the result workbook and report format 1
 };
 
 std::vector<std::pair<std::string, std::string>> PortRows(const std::vector<std::string>& ports) {
@@ -71,6 +72,7 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
     args.options.english = args.lang == "en";
     ExportState state;
     if (!AcceptExportDialog(*doc, state, args.out, args.options, info)) return kExitUsage;
+    if (!args.limits.empty() && !(state.limits = LoadLimitsForCli(args.limits))) return kExitUsage;
 
     if (const int status = OpenPatternFiles(*doc, input.files); status != kExitOk) {
         std::cout << "loaded " << doc->table.size() << " files; a file was refused, nothing was exported\n";
@@ -129,6 +131,8 @@ void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
     cmd->add_option("--tilt-method", args->tiltMethod, "None, Electrical or Mechanical")
         ->check(CLI::IsMember({"None", "Electrical", "Mechanical"}));
     cmd->add_option("--port", args->ports, "Port name and file extension, NAME=EXT (repeatable)");
+    cmd->add_option("--limits", args->limits,
+                    "Datasheet limits (TOML) for the result workbook and report format 1");
     cmd->add_option("paths", args->paths, "Pattern files or folders")->required();
     cmd->callback([&run, &globals, args] { run = [&globals, args] { return RunExport(globals, *args); }; });
 }

@@ -8,6 +8,7 @@
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/JsonStream.h"
+#include "results/ResultColumns.h"
 
 namespace {
 
@@ -39,11 +40,6 @@ std::vector<MemberPlace> RecordLayout() {
     return places;
 }
 
-const std::vector<MemberPlace>& RecordOrder() {
-    static const std::vector<MemberPlace> places = RecordLayout();
-    return places;
-}
-
 // The JSON order: every member, "flags", "key" and "warnings", sorted by name as the tree writer sorts keys.
 const std::vector<MemberPlace>& SortedOrder() {
     static const std::vector<MemberPlace> places = [] {
@@ -67,14 +63,9 @@ template <typename T> const T& At(const IndicatorResult& r, const MemberPlace& p
 void AppendResultCsvHeader(std::string& out) {
     out += "key";
     for (int i = 0; i < 6; ++i) out += ",flags[" + std::to_string(i) + "]";
-    for (const MemberPlace& place : RecordOrder()) {
-        if (place.kind == MemberKind::Float) {
-            out += "," + place.name;
-        } else if (place.kind == MemberKind::Point) {
-            out += "," + place.name + ".fAngle," + place.name + ".fMag";
-        } else {
-            for (size_t i = 0; i < place.length; ++i) out += "," + place.name + "[" + std::to_string(i) + "]";
-        }
+    for (const ResultColumn& column : ResultColumns()) {
+        out += ',';
+        out += column.name;
     }
     out += '\n';
 }
@@ -84,23 +75,9 @@ void AppendResultCsvRow(std::string& out, std::string_view key, const IndicatorR
     out += ReplaceAll(PrintableText(key), "\"", "\"\"");
     out += '"';
     for (bool flag : r.flags) out += flag ? ",1" : ",0";
-    for (const MemberPlace& place : RecordOrder()) {
-        if (place.kind == MemberKind::Float) {
-            out += ',';
-            AppendShortestFloat(out, At<float>(r, place));
-        } else if (place.kind == MemberKind::Point) {
-            const auto& point = At<PatternPoint>(r, place);
-            out += ',';
-            AppendShortestFloat(out, point.fAngle);
-            out += ',';
-            AppendShortestFloat(out, point.fMag);
-        } else {
-            const float* values = &At<float>(r, place);
-            for (size_t i = 0; i < place.length; ++i) {
-                out += ',';
-                AppendShortestFloat(out, values[i]);
-            }
-        }
+    for (const ResultColumn& column : ResultColumns()) {
+        out += ',';
+        AppendShortestFloat(out, ColumnValue(r, column));
     }
     out += '\n';
 }

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     AddPlotCommand(app, globals, run);
     AddGenerateCommand(app, globals, run);
     AddImportCommand(app, globals, run);
+    AddCheckCommand(app, globals, run);
     for (CLI::App* command : app.get_subcommands({})) {
         AddConfigDirOption(*command, globals);
         AddJobsOption(*command, globals);

@@ -1,9 +1,12 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/WriteLedger.h"
 #include "export/ExportOptions.h"
+
+struct DatasheetLimits;
 
 // What the export command keeps between runs: the dialog's last choices, the folders derived from
 // the working folder, the template paths, and what the PLN run leaves for the XML run. The desktop
@@ -27,6 +30,9 @@ struct ExportState {
     // Where a run on a worker reports its written files and learns it is to stop (none: the run
     // goes to its end unobserved).
     WriteProgress* progress = nullptr;
+    // Datasheet limits chosen by the user: the result workbook gets a "Datasheet" sheet and report
+    // format 1 a conformance section. Shared with the report worker, never changed once set.
+    std::shared_ptr<const DatasheetLimits> limits;
 };
 
 // A folder text with a trailing separator ("/" appended unless it ends in "/" or "\").

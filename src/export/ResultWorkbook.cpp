@@ -5,6 +5,7 @@
 #include "app/Log.h"
 #include "app/TextUtil.h"
 #include "document/QuadrelDoc.h"
+#include "export/DatasheetSheet.h"
 #include "export/ExcelWorkbooks.h"
 #include "export/ExportState.h"
 #include "export/Workbook.h"
@@ -96,6 +97,7 @@ WorkbookOutcome ExportResultWorkbook(const CQuadrelDoc& doc, const ExportState& 
             book.FreezeRows(sheet, 2);
         }
     }
+    if (state.limits) AddDatasheetSheet(book, doc.table, *state.limits);
     if (!book.SetSheetVisible("Remark", false)) {
         outcome.error = "the result template has no sheet \"Remark\": " + state.resultTemplate;
         Log("Quadrel Unit log - %s", outcome.error.c_str());

@@ -38,7 +38,7 @@ void AppendColumnName(std::string& out, int column) {
 
 // The <c> element of one cell; `row` is the row number's text. A number is written as the shortest
 // text that reads back to the same value, with "." whatever the locale.
-void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell, int style = 0) {
+void AppendCellXml(std::string& out, std::string_view row, const SheetCells::Cell& cell, int style) {
     out += "<c r=\"";
     AppendColumnName(out, cell.column);
     out += row;
@@ -74,109 +74,32 @@ bool ParseReference(const char* ref, int& row, int& column) {
 
 } // namespace
 
-bool ReadsAsNumber(std::string_view text, double& value) {
-    size_t begin = text.find_first_not_of(' ');
-    const size_t end = text.find_last_not_of(' ');
-    if (begin == std::string::npos) return false;
-    bool negative = false;
-    if (text[begin] == '+' || text[begin] == '-') negative = text[begin++] == '-';
-    if (begin > end || !(std::isdigit(static_cast<unsigned char>(text[begin])) || text[begin] == '.'))
-        return false;
-    double parsed = 0.0;
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end + 1;
-    const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
-    if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
-    value = negative ? -parsed : parsed;
-    return true;
+int Workbook::StyleOf(const Sheet& sheet, int row, int column,
+                      const std::array<int, kCellStyleCount>& styleIndex) {
+    if (!sheet.formats.empty())
+        if (const auto found = sheet.formats.find({row, column}); found != sheet.formats.end())
+            return found->second;
+    if (sheet.styles.empty()) return 0;
+    const auto found = sheet.styles.find({row, column});
+    return found == sheet.styles.end() ? 0 : styleIndex[static_cast<size_t>(found->second)];
 }
 
-std::string ColumnName(int column) {
-    std::string name;
-    AppendColumnName(name, column);
-    return name;
+std::string Workbook::StylesPart() const {
+    ooxml::Relationships rels(m_package, m_workbookPart);
+    const ooxml::Relationship* styles = rels.FindByType(ooxml::kRelStyles);
+    return styles ? ooxml::ResolveTarget(m_workbookPart, styles->target) : std::string();
 }
 
-Workbook::Workbook() = default;
-Workbook::~Workbook() = default;
-
-bool Workbook::Open(const std::string& templatePath, std::string& error) {
-    m_sheets.clear();
-    if (!m_package.Open(templatePath, error)) return false;
-    const ooxml::Relationships packageRels(m_package, "");
-    const ooxml::Relationship* main = packageRels.FindByType(ooxml::kRelOfficeDocument);
-    m_workbookPart = main ? ooxml::ResolveTarget("", main->target) : "";
-    tinyxml2::XMLDocument doc;
-    if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) ||
-        !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
-        error = "the file is not a workbook (no workbook part): " + templatePath;
-        return false;
-    }
-    const ooxml::Relationships rels(m_package, m_workbookPart);
-    const tinyxml2::XMLElement* sheets = doc.RootElement()->FirstChildElement("sheets");
-    for (const tinyxml2::XMLElement* s = sheets ? sheets->FirstChildElement("sheet") : nullptr; s;
-         s = s->NextSiblingElement("sheet")) {
-        const ooxml::Relationship* rel = s->Attribute("r:id") ? rels.FindById(s->Attribute("r:id")) : nullptr;
-        Sheet sheet;
-        sheet.name = s->Attribute("name") ? s->Attribute("name") : "";
-        sheet.part = rel ? ooxml::ResolveTarget(m_workbookPart, rel->target) : "";
-        const char* state = s->Attribute("state");
-        sheet.hidden = state && std::string(state) != "visible";
-        m_sheets.push_back(std::move(sheet));
-    }
-    m_selected = 0;
-    return true;
+int Workbook::AddFillStyle(const std::string& rgb) {
+    return AddFillFormat(m_package, StylesPart(), rgb);
 }
 
-int Workbook::FindSheet(const std::string& name) const {
-    for (size_t i = 0; i < m_sheets.size(); ++i)
-        if (Lower(m_sheets[i].name) == Lower(name)) return static_cast<int>(i);
-    return -1;
-}
-
-std::string Workbook::UniqueName(const std::string& wanted) const {
-    std::string name;
-    for (char c : XmlSafeText(wanted)) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
-    if (name.empty()) name = "Sheet";
-    auto cut = [](std::string text, size_t limit) {
-        // Cut at a character boundary of the UTF-8 text.
-        if (text.size() <= limit) return text;
-        size_t at = limit;
-        while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
-        return text.substr(0, at);
-    };
-    std::string candidate = cut(name, 31);
-    for (int n = 2; FindSheet(candidate) >= 0; ++n) {
-        const std::string suffix = " (" + std::to_string(n) + ")";
-        candidate = cut(name, 31 - suffix.size()) + suffix;
-    }
-    return candidate;
-}
-
-int Workbook::AddSheet(const std::string& name) {
-    Sheet sheet;
-    sheet.name = UniqueName(name);
-    sheet.added = true;
-    for (int n = 1;; ++n) {
-        sheet.part = "xl/worksheets/sheet" + std::to_string(n) + ".xml";
-        bool used = m_package.HasPart(sheet.part);
-        for (const Sheet& s : m_sheets) used = used || s.part == sheet.part;
-        if (!used) break;
-    }
-    m_sheets.push_back(std::move(sheet));
-    return static_cast<int>(m_sheets.size()) - 1;
-}
-
-bool Workbook::IsCell(int sheet, int row, int column) const {
-    return sheet >= 0 && sheet < SheetCount() && row >= 1 && column >= 1 && row <= 1048576 && column <= 16384;
-}
-
-void Workbook::SetCell(int sheet, int row, int column, std::string_view text) {
-    double value = 0.0;
-    if (ReadsAsNumber(text, value))
-        SetNumber(sheet, row, column, value);
-    else if (IsCell(sheet, row, column))
-        m_sheets[sheet].cells.SetText(row, column, XmlSafeText(text));
+void Workbook::SetCellFormat(int sheet, int row, int column, int format) {
+    if (sheet < 0 || sheet >= SheetCount() || row < 1 || column < 1) return;
+    if (format == 0)
+        m_sheets[sheet].formats.erase({row, column});
+    else
+        m_sheets[sheet].formats[{row, column}] = format;
 }
 
 void Workbook::SetNumber(int sheet, int row, int column, double value) {
@@ -249,18 +172,15 @@ void Workbook::SheetXml(const Sheet& sheet, bool selected, const std::array<int,
         xml += "\">";
         for (size_t c = 0; c < cells.CellCount(r); ++c) {
             const SheetCells::Cell cell = cells.At(r, c);
-            int style = 0;
-            if (!sheet.styles.empty())
-                if (auto it = sheet.styles.find({number, cell.column}); it != sheet.styles.end())
-                    style = styleIndex[static_cast<size_t>(it->second)];
-            AppendCellXml(xml, row, cell, style);
+            AppendCellXml(xml, row, cell, StyleOf(sheet, number, cell.column, styleIndex));
         }
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
 }
 
-void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
+void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected,
+                                      const std::array<int, kCellStyleCount>& styleIndex) {
     const std::string* bytes = m_package.Part(sheet.part);
     tinyxml2::XMLDocument doc;
     if (!bytes || !ooxml::ParseXml(*bytes, doc)) return;
@@ -303,7 +223,7 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected) {
                 c = following;
             }
             std::string xml;
-            AppendCellXml(xml, std::to_string(row), cell);
+            AppendCellXml(xml, std::to_string(row), cell, StyleOf(sheet, row, cell.column, styleIndex));
             tinyxml2::XMLDocument fragment;
             fragment.Parse(xml.c_str());
             tinyxml2::XMLNode* element = fragment.RootElement()->DeepClone(&doc);
@@ -338,9 +258,8 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std
     ooxml::Relationships rels(m_package, m_workbookPart);
     std::array<int, kCellStyleCount> styleIndex{};
     bool styled = false;
-    for (const Sheet& sheet : m_sheets) styled = styled || (sheet.added && !sheet.styles.empty());
-    if (const ooxml::Relationship* styles = styled ? rels.FindByType(ooxml::kRelStyles) : nullptr)
-        styleIndex = AddCellStyles(m_package, ooxml::ResolveTarget(m_workbookPart, styles->target));
+    for (const Sheet& sheet : m_sheets) styled = styled || !sheet.styles.empty();
+    if (styled) styleIndex = AddCellStyles(m_package, StylesPart());
     // The added sheets are written straight into the zip, one at a time.
     std::vector<ooxml::GeneratedPart> generated;
     ooxml::ContentTypes types(m_package);
@@ -368,7 +287,7 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std
             added->SetAttribute("r:id", id.c_str());
             element = added;
         } else {
-            MergeIntoTemplateSheet(sheet, i == shown);
+            MergeIntoTemplateSheet(sheet, i == shown, styleIndex);
         }
         if (element) {
             if (sheet.hidden)

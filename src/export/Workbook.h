@@ -42,6 +42,11 @@ class Workbook {
     void SetColumnWidth(int sheet, int column, double characters);
     void SetRowHeight(int sheet, int row, double points);
     void FreezeRows(int sheet, int rows);
+    // A cell format with a solid fill of that colour ("C6EFCE", red-green-blue hex), added to the
+    // workbook's style sheet; 0 (the default format) when the template has none.
+    int AddFillStyle(const std::string& rgb);
+    // Gives a cell such a format; it takes the place of the cell's CellStyle.
+    void SetCellFormat(int sheet, int row, int column, int format);
     bool SetSheetVisible(const std::string& name, bool visible);
     // Makes a sheet the one shown when the workbook opens.
     void SelectSheet(int sheet);
@@ -61,6 +66,7 @@ class Workbook {
         std::map<int, double> columnWidths;
         std::map<int, double> rowHeights;
         int frozenRows = 0;
+        std::map<std::pair<int, int>, int> formats; // (row, column) -> format of AddFillStyle
     };
 
     // Whether (row, column) is a cell of an existing sheet.
@@ -68,7 +74,13 @@ class Workbook {
     std::string UniqueName(const std::string& wanted) const;
     static void SheetXml(const Sheet& sheet, bool selected,
                          const std::array<int, kCellStyleCount>& styleIndex, std::string& xml);
-    void MergeIntoTemplateSheet(const Sheet& sheet, bool selected);
+    // The format index a cell is written with.
+    static int StyleOf(const Sheet& sheet, int row, int column,
+                       const std::array<int, kCellStyleCount>& styleIndex);
+    // The style sheet's part name, found through the workbook's relationships (empty: none).
+    std::string StylesPart() const;
+    void MergeIntoTemplateSheet(const Sheet& sheet, bool selected,
+                                const std::array<int, kCellStyleCount>& styleIndex);
 
     ooxml::Package m_package;
     std::string m_workbookPart;

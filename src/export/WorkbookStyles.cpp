@@ -62,3 +62,25 @@ std::array<int, kCellStyleCount> AddCellStyles(ooxml::Package& package, const st
     package.SetPart(stylesPart, ooxml::SerialiseXml(doc));
     return indexes;
 }
+
+int AddFillFormat(ooxml::Package& package, const std::string& stylesPart, const std::string& rgb) {
+    const std::string* bytes = stylesPart.empty() ? nullptr : package.Part(stylesPart);
+    tinyxml2::XMLDocument doc;
+    if (!bytes || !ooxml::ParseXml(*bytes, doc) || !doc.RootElement()) return 0;
+    tinyxml2::XMLElement* root = doc.RootElement();
+    tinyxml2::XMLElement* fill = doc.NewElement("fill");
+    tinyxml2::XMLElement* pattern = ooxml::AppendElement(fill, "patternFill");
+    pattern->SetAttribute("patternType", "solid");
+    ooxml::AppendElement(pattern, "fgColor")->SetAttribute("rgb", ("FF" + rgb).c_str());
+    ooxml::AppendElement(pattern, "bgColor")->SetAttribute("indexed", 64);
+    const int fillId = AppendToList(root, "fills", fill);
+    if (fillId < 0) return 0;
+    tinyxml2::XMLElement* format = doc.NewElement("xf");
+    for (const char* zero : {"numFmtId", "fontId", "borderId", "xfId"}) format->SetAttribute(zero, 0);
+    format->SetAttribute("fillId", fillId);
+    format->SetAttribute("applyFill", 1);
+    const int index = AppendToList(root, "cellXfs", format);
+    if (index < 0) return 0;
+    package.SetPart(stylesPart, ooxml::SerialiseXml(doc));
+    return index;
+}

@@ -15,3 +15,7 @@ inline constexpr size_t kCellStyleCount = 3;
 // wrapped at its line breaks; two decimals is the spreadsheet program's built-in "0.00". Without a
 // style sheet every index is 0 and the cells keep the default format.
 std::array<int, kCellStyleCount> AddCellStyles(ooxml::Package& package, const std::string& stylesPart);
+
+// Adds a format with a solid fill of `rgb` ("C6EFCE") to the style sheet and returns its index; 0
+// (the default format) without a style sheet.
+int AddFillFormat(ooxml::Package& package, const std::string& stylesPart, const std::string& rgb);

@@ -12,6 +12,7 @@
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
 #include "commands/ViewCommands.h"
+#include "gui/DatasheetPane.h"
 #include "gui/Dialogs.h"
 #include "gui/FileListPane.h"
 #include "gui/MainWindow.h"
@@ -191,6 +192,7 @@ void MainWindow::CreateAnalysisMenu() {
     AddAction(menu, "actionEnvelopeConfig", "Envelope and Gain Configuration...",
               [this] { RunEnvelopeDialog(this, *m_session); });
     AddAction(menu, "actionNaming", "Indicator Naming...", [this] { RunNamingDialog(this, *m_session); });
+    InstallDatasheetPane(this, *m_session, menu, m_listener);
 }
 
 void MainWindow::CreateIndicatorsMenu() {

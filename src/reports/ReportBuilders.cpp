@@ -9,6 +9,7 @@
 #include "app/Notifier.h"
 #include "app/TextUtil.h"
 #include "document/ProgramTexts.h"
+#include "reports/DatasheetSection.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTexts.h"
 #include "results/ResultTable.h"
@@ -141,6 +142,8 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
         ink.FindAndReplace(kPlaceholderDocumentNumber, job.doc.testFields[2], kInkReplaceAll);
         ink.FindAndReplace(kPlaceholderSerialNumber, job.doc.testFields[5], kInkReplaceAll);
         ink.FindAndReplace(kPlaceholderTables, "", kInkReplaceOne);
+        if (job.state.limits)
+            TypeDatasheetSection(ink, job.doc.table, *job.state.limits, job.state.options.chinese);
         const auto sections = GroupPatterns(job.doc.table, [](const PatternFile& f) {
             return f.names[kFieldPort] + "_" + f.names[kFieldTilt];
         });

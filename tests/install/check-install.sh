@@ -10,7 +10,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/quadrel bin/quadrel-cli "share/quadrel/Config File/Config.xml" \
          "share/quadrel/Config File/template/TestReport02.docx" \
-         "share/quadrel/Config File/ColorSetting.ini" share/applications/quadrel.desktop \
+         "share/quadrel/Config File/ColorSetting.ini" share/quadrel/limits/QX6518.toml \
+         share/applications/quadrel.desktop \
          share/icons/hicolor/scalable/apps/quadrel.svg; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
