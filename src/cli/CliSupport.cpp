@@ -36,8 +36,10 @@ PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
 
 int OpenPatternFiles(CQuadrelDoc& doc, const std::vector<std::string>& files) {
     doc.fileStored = RunProgressStep;
-    if (doc.OpenFiles(files) != kLoadRefused) return kExitOk;
+    const int loaded = doc.OpenFiles(files);
+    // What the command prints next starts on a clean line; the next batch draws the line again.
     ClearRunProgress();
+    if (loaded != kLoadRefused) return kExitOk;
     const LoadFailure& failure = doc.LastLoadFailure();
     std::cerr << "quadrel-cli: refused " << PrintableText(failure.path) << ": " << failure.reason << "\n";
     return failure.unreadable ? kExitFailure : kExitRefused;

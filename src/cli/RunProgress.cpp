@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
 #include "app/ProgressLine.h"
@@ -18,6 +19,8 @@ double SteadySeconds() {
 }
 
 void WriteStderr(std::string_view text) {
+    // Output already printed to the same terminal comes first, never after the line on its row.
+    std::cout.flush();
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }
