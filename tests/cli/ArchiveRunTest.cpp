@@ -176,3 +176,23 @@ TEST(ArchiveFallback, FoldersOutOfTableOrderAreLoadedAsOneBatch) {
     EXPECT_EQ(run.out, oneBatch.out);
 }
 } // namespace
+
+namespace {
+// A refused file ends the run where the one batch ends: the folders before it and its own files
+// before it are printed, the folders after it are not read.
+TEST(ArchiveRefusal, RunStopsAtTheRefusedFileAsTheOneBatchDoes) {
+    Archive archive;
+    for (const char* folder : kSerialFolders) archive.AddFolder(folder, "15.25");
+    std::ofstream(archive.Root() / kSerialFolders[1] / "p1_p45_h_co_0_0_1900.msi", std::ios::trunc).close();
+    const std::string root = Quoted(archive.Root().string());
+    for (const char* format : {"--csv", "--json"}) {
+        const Output run = Analyse(archive, std::string("analyse ") + format + " " + root);
+        const Output oneBatch = Analyse(archive, std::string("analyse --one-batch ") + format + " " + root);
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(oneBatch.status, 3);
+        EXPECT_EQ(run.out, oneBatch.out);
+        EXPECT_NE(run.out.find("sn2/p1_p45_e_co"), std::string::npos);
+        EXPECT_EQ(run.out.find("sn3/"), std::string::npos);
+    }
+}
+} // namespace
