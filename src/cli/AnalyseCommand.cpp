@@ -6,18 +6,19 @@
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
 #include "cli/ResultRecordText.h"
+#include "cli/TestFolderRuns.h"
 
 namespace {
 struct AnalyseOptions {
     bool json = false;
     bool csv = false;
+    bool oneBatch = false;
     std::vector<std::string> paths;
 };
 
 // The CSV goes out in large pieces; one row is built at a time into a reused text.
-void PrintCsv(const CQuadrelDoc& doc) {
+void PrintCsvRows(const CQuadrelDoc& doc) {
     std::string text;
-    AppendResultCsvHeader(text);
     for (const auto& [key, file] : doc.table) {
         AppendResultCsvRow(text, key, file.results);
         if (text.size() >= 1 << 16) {
@@ -50,27 +51,38 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
+    const PatternPaths input = ExpandPatternPaths(options.paths);
+    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    std::unique_ptr<CQuadrelDoc> doc;
-    const int status = LoadAndAnalyse(globals, options.paths, notifier, doc);
-    if (!doc) return status;
+    const auto start = CreateCliDocument(globals, notifier);
+    // One file's record at a time: a campaign's output never sits in memory as one tree.
+    JsonStream out(std::cout);
     if (options.json) {
-        // One file's record at a time: a campaign's output never sits in memory as one tree.
-        JsonStream out(std::cout);
         out.BeginObject();
         out.Key("files");
         out.BeginArray();
-        for (const auto& [key, file] : doc->table) WriteResultJson(out, key, file.results, file.warnings);
+    } else if (options.csv) {
+        std::string header;
+        AppendResultCsvHeader(header);
+        std::cout << header;
+    }
+    const int status = LoadByTestFolder(*start, input.files, options.oneBatch, [&](CQuadrelDoc& doc) {
+        AnalyseAll(doc);
+        if (options.json) {
+            for (const auto& [key, file] : doc.table) WriteResultJson(out, key, file.results, file.warnings);
+        } else if (options.csv) {
+            PrintCsvRows(doc);
+        } else {
+            PrintText(doc);
+        }
+    });
+    if (options.json) {
         out.EndArray();
         out.Key("messages");
         out.Value(MessagesJson(notifier));
         EndRunJson(out, notifier);
-    } else if (options.csv) {
-        PrintCsv(*doc);
-    } else {
-        PrintText(*doc);
     }
-    return status;
+    return WorstExit(status, input.status);
 }
 } // namespace
 
@@ -79,6 +91,9 @@ void AddAnalyseCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
     auto* cmd = app.add_subcommand("analyse", "Load and analyse every file; print every indicator");
     auto* json = cmd->add_flag("--json", options->json, "Print JSON");
     cmd->add_flag("--csv", options->csv, "Print CSV")->excludes(json);
+    cmd->add_flag("--one-batch", options->oneBatch,
+                  "Load every file as one batch, even over many test folders (the gain series spans "
+                  "them all; every cut is held at once)");
     cmd->add_option("paths", options->paths, "Pattern files or folders")->required();
     cmd->callback(
         [&run, &globals, options] { run = [&globals, options] { return RunAnalyse(globals, *options); }; });

@@ -12,6 +12,7 @@
 #include "app/TextUtil.h"
 #include "app/Version.h"
 #include "cli/JsonStream.h"
+#include "cli/RunProgress.h"
 #include "commands/FileCommands.h"
 #include "commands/StartUp.h"
 #include "conformance/DatasheetLimits.h"
@@ -30,11 +31,17 @@ PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
         std::cerr << "quadrel-cli: folder " << PrintableText(folder) << " " << why << "\n";
         result.status = WorstExit(result.status, kExitFailure);
     }
+    // Every command that reads pattern files (check included) counts them from here.
+    StartRunProgress(result.files.size());
     return result;
 }
 
 int OpenPatternFiles(CQuadrelDoc& doc, const std::vector<std::string>& files) {
-    if (doc.OpenFiles(files) != kLoadRefused) return kExitOk;
+    doc.fileStored = RunProgressStep;
+    const int loaded = doc.OpenFiles(files);
+    // What the command prints next starts on a clean line; the next batch draws the line again.
+    ClearRunProgress();
+    if (loaded != kLoadRefused) return kExitOk;
     const LoadFailure& failure = doc.LastLoadFailure();
     std::cerr << "quadrel-cli: refused " << PrintableText(failure.path) << ": " << failure.reason << "\n";
     return failure.unreadable ? kExitFailure : kExitRefused;
@@ -104,11 +111,13 @@ void EndRunJson(JsonStream& out, const StderrNotifier& notifier) {
 void StderrNotifier::Notify(const std::string& text, const std::string& caption) {
     std::string line = ReplaceAll(ReplaceAll(text, "\r\n", " "), "\n", " ");
     while (!line.empty() && line.back() == ' ') line.pop_back();
+    ClearRunProgress();
     std::cerr << caption << ": " << line << "\n";
     messages.emplace_back(caption, text);
 }
 
 void StderrNotifier::Warning(const std::string& subject, const std::string& text) {
+    ClearRunProgress();
     std::cerr << "warning: " << PrintableText(subject) << ": " << PrintableText(text) << "\n";
     warnings.emplace_back(subject, text);
 }

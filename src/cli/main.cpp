@@ -7,6 +7,7 @@
 #include "app/Version.h"
 
 #include "cli/Commands.h"
+#include "cli/RunProgress.h"
 
 int main(int argc, char** argv) {
     // Whatever the user's locale, files are read and written with "." (the engine never asks the
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         std::cerr << "quadrel-cli: " << e.what() << "\n";
         status = kExitFailure;
     }
+    FinishRunProgress();
     // Output that did not reach its file (a full disk, a closed pipe) is a failure, never success.
     errno = 0;
     std::cout.flush();

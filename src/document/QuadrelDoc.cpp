@@ -114,6 +114,7 @@ int CQuadrelDoc::LoadBatch(const std::vector<std::string>& paths, bool skipEmpty
                 return false;
             }
             last = &paths[i];
+            if (fileStored) fileStored();
             return true;
         });
     return refused ? kLoadRefused : 0;

@@ -144,6 +144,8 @@ class CQuadrelDoc {
     // Worker threads for reading and parsing the files of a batch and for the whole-table analysis;
     // 1 does everything on the calling thread. Results, messages and their order do not depend on it.
     int jobs = 1;
+    // Called on the loading thread after each file of a batch is stored (a run's progress line).
+    std::function<void()> fileStored;
     RotationSettings rotation;
     RotationHistory rotationHistory;
     LevelSettings levelAdjust;
