@@ -571,6 +571,8 @@ void CInkwright::SetHeadingRows(int count) {
 void CInkwright::KeepWithNext(int on) {
     Session& s = OpenSession();
     SetKeepWithNext(Current(s), on == 1);
+}
+
 void CInkwright::SetCellShading(const std::string& fill) {
     Session& s = OpenSession();
     XMLElement* cell = Current(s);
