@@ -1,6 +1,7 @@
 #include <iostream>
 #include <type_traits>
 
+#include "analysis/AnalysisDriver.h"
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
