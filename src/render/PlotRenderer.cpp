@@ -78,32 +78,17 @@ QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
     return {at, size};
 }
 
-// Labels are kept clear of each other: one that would cover a label drawn before it moves away
-// from the plot's centre line, pixel by pixel ("0dB" beside "0°" clears "30°" on a small polar plot).
 void DrawLabels(QPainter& painter, const PlotMapping& mapping, const std::vector<FrameLabel>& labels,
                 Rgb color, int gap) {
     painter.setPen(ToQColor(color));
+    const std::vector<QRectF> boxes = LabelBoxes(mapping, labels, gap);
     int currentHeight = -1;
-    std::vector<QRectF> placed;
-    const double centre = mapping.ToDeviceY(0);
-    for (const FrameLabel& label : labels) {
-        if (label.fontHeight != currentHeight) {
-            painter.setFont(PlotFont(label.fontHeight));
-            currentHeight = label.fontHeight;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i].fontHeight != currentHeight) {
+            painter.setFont(PlotFont(labels[i].fontHeight));
+            currentHeight = labels[i].fontHeight;
         }
-        const QString text = QString::fromStdString(label.text);
-        const QFontMetrics metrics(painter.font());
-        const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-        const QPointF at(mapping.ToDeviceX(label.anchor.x), mapping.ToDeviceY(label.anchor.y));
-        QRectF box = PlaceLabel(label, at, size, gap);
-        const double away = box.center().y() <= centre ? -1.0 : 1.0;
-        auto covers = [&placed](const QRectF& r) {
-            return std::any_of(placed.begin(), placed.end(),
-                               [&r](const QRectF& p) { return p.intersects(r); });
-        };
-        for (int step = 0; step < 2 * size.height() && covers(box); ++step) box.translate(0, away);
-        placed.push_back(box);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(boxes[i], Qt::AlignCenter, QString::fromStdString(labels[i].text));
     }
 }
 
@@ -122,6 +107,26 @@ void DrawMarkers(QPainter& painter, const PlotMapping& mapping, const std::vecto
     }
 }
 } // namespace
+
+std::vector<QRectF> LabelBoxes(const PlotMapping& mapping, const std::vector<FrameLabel>& labels, int gap) {
+    std::vector<QRectF> placed;
+    const double centre = mapping.ToDeviceY(0);
+    for (const FrameLabel& label : labels) {
+        const QString text = QString::fromStdString(label.text);
+        const QFontMetrics metrics(PlotFont(label.fontHeight));
+        const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+        const QPointF at(mapping.ToDeviceX(label.anchor.x), mapping.ToDeviceY(label.anchor.y));
+        QRectF box = PlaceLabel(label, at, size, gap);
+        const double away = box.center().y() <= centre ? -1.0 : 1.0;
+        auto covers = [&placed](const QRectF& r) {
+            return std::any_of(placed.begin(), placed.end(),
+                               [&r](const QRectF& p) { return p.intersects(r); });
+        };
+        for (int step = 0; step < 2 * size.height() && covers(box); ++step) box.translate(0, away);
+        placed.push_back(box);
+    }
+    return placed;
+}
 
 void InstallPlotFonts() {
     QFont::insertSubstitution(QString::fromUtf8(kPlotFontFace), QStringLiteral("Liberation Sans"));

@@ -1,7 +1,9 @@
 #pragma once
 #include <QImage>
+#include <QRectF>
 #include <QSize>
 #include <string>
+#include <vector>
 
 #include "plot/PlotFrame.h"
 #include "plot/PlotScene.h"
@@ -14,6 +16,11 @@ class Notifier;
 // Maps the named face of the plot labels onto a font that is installed everywhere the program
 // runs (Liberation Sans has the same metrics). Safe to call more than once.
 void InstallPlotFonts();
+
+// Where the frame's labels are drawn, in pixels: each placed by its anchor, and one that would cover
+// a label placed before it moved away from the plot's centre line, pixel by pixel, until it is clear
+// ("0dB" beside "0°" clears "30°" on a small polar plot).
+std::vector<QRectF> LabelBoxes(const PlotMapping& mapping, const std::vector<FrameLabel>& labels, int gap);
 
 // Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors,
 // markers. The painter's window and viewport are set to the plot's logical units for the shapes;

@@ -4,8 +4,10 @@
 #include <QImage>
 
 #include "document/QuadrelDoc.h"
+#include "plot/PlotFrame.h"
 #include "plot/PlotScene.h"
 #include "render/OffscreenApp.h"
+#include "render/PlotRenderer.h"
 #include "render/ReportPicture.h"
 #include "support/TestSupport.h"
 
@@ -71,5 +73,29 @@ TEST(ReportPicture, CroppedToThePlotWithALegendAndAsWideAsTheText) {
                 : QRect(0, picture.height() * 3 / 4, picture.width() / 2, picture.height() / 4);
         for (const SceneLegendEntry& e : scene.legend)
             EXPECT_TRUE(AnyPixelOf(picture, legendArea, qRgb(e.color.r, e.color.g, e.color.b))) << c.name;
+    }
+}
+
+TEST(PlotLabels, NoLabelCoversAnother) {
+    const auto app = EnsureGuiApplication();
+    const PlotState state;
+    const PlotSettingsBlock block = ApplyDrawSettings(state.settings);
+    const struct {
+        int system;
+        QSize size;
+    } cases[] = {
+        {kPolarSystem, {450, 450}},     {kPolarSystem, {604, 404}},     {kPolarSystem, {1200, 900}},
+        {kCartesianSystem, {604, 404}}, {kCartesianSystem, {300, 200}},
+    };
+    for (const auto& c : cases) {
+        const PlotFrame frame = BuildFrame(c.system, block, state.colors, true);
+        const std::vector<QRectF> boxes =
+            LabelBoxes(MappingFor(c.system, c.size.width(), c.size.height(), block), frame.labels, 7);
+        ASSERT_EQ(boxes.size(), frame.labels.size());
+        for (size_t i = 0; i < boxes.size(); ++i)
+            for (size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].intersects(boxes[j]))
+                    << c.size.width() << "x" << c.size.height() << ": \"" << frame.labels[i].text
+                    << "\" and \"" << frame.labels[j].text << "\"";
     }
 }
