@@ -102,6 +102,111 @@ void Workbook::SetCellFormat(int sheet, int row, int column, int format) {
         m_sheets[sheet].formats[{row, column}] = format;
 }
 
+bool ReadsAsNumber(std::string_view text, double& value) {
+    size_t begin = text.find_first_not_of(' ');
+    const size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos) return false;
+    bool negative = false;
+    if (text[begin] == '+' || text[begin] == '-') negative = text[begin++] == '-';
+    if (begin > end || !(std::isdigit(static_cast<unsigned char>(text[begin])) || text[begin] == '.'))
+        return false;
+    double parsed = 0.0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
+    value = negative ? -parsed : parsed;
+    return true;
+}
+
+std::string ColumnName(int column) {
+    std::string name;
+    AppendColumnName(name, column);
+    return name;
+}
+
+Workbook::Workbook() = default;
+Workbook::~Workbook() = default;
+
+bool Workbook::Open(const std::string& templatePath, std::string& error) {
+    m_sheets.clear();
+    if (!m_package.Open(templatePath, error)) return false;
+    const ooxml::Relationships packageRels(m_package, "");
+    const ooxml::Relationship* main = packageRels.FindByType(ooxml::kRelOfficeDocument);
+    m_workbookPart = main ? ooxml::ResolveTarget("", main->target) : "";
+    tinyxml2::XMLDocument doc;
+    if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) ||
+        !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
+        error = "the file is not a workbook (no workbook part): " + templatePath;
+        return false;
+    }
+    const ooxml::Relationships rels(m_package, m_workbookPart);
+    const tinyxml2::XMLElement* sheets = doc.RootElement()->FirstChildElement("sheets");
+    for (const tinyxml2::XMLElement* s = sheets ? sheets->FirstChildElement("sheet") : nullptr; s;
+         s = s->NextSiblingElement("sheet")) {
+        const ooxml::Relationship* rel = s->Attribute("r:id") ? rels.FindById(s->Attribute("r:id")) : nullptr;
+        Sheet sheet;
+        sheet.name = s->Attribute("name") ? s->Attribute("name") : "";
+        sheet.part = rel ? ooxml::ResolveTarget(m_workbookPart, rel->target) : "";
+        const char* state = s->Attribute("state");
+        sheet.hidden = state && std::string(state) != "visible";
+        m_sheets.push_back(std::move(sheet));
+    }
+    m_selected = 0;
+    return true;
+}
+
+int Workbook::FindSheet(const std::string& name) const {
+    for (size_t i = 0; i < m_sheets.size(); ++i)
+        if (Lower(m_sheets[i].name) == Lower(name)) return static_cast<int>(i);
+    return -1;
+}
+
+std::string Workbook::UniqueName(const std::string& wanted) const {
+    std::string name;
+    for (char c : XmlSafeText(wanted)) name += std::string("[]:*?/\\").find(c) == std::string::npos ? c : '_';
+    if (name.empty()) name = "Sheet";
+    auto cut = [](std::string text, size_t limit) {
+        // Cut at a character boundary of the UTF-8 text.
+        if (text.size() <= limit) return text;
+        size_t at = limit;
+        while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+        return text.substr(0, at);
+    };
+    std::string candidate = cut(name, 31);
+    for (int n = 2; FindSheet(candidate) >= 0; ++n) {
+        const std::string suffix = " (" + std::to_string(n) + ")";
+        candidate = cut(name, 31 - suffix.size()) + suffix;
+    }
+    return candidate;
+}
+
+int Workbook::AddSheet(const std::string& name) {
+    Sheet sheet;
+    sheet.name = UniqueName(name);
+    sheet.added = true;
+    for (int n = 1;; ++n) {
+        sheet.part = "xl/worksheets/sheet" + std::to_string(n) + ".xml";
+        bool used = m_package.HasPart(sheet.part);
+        for (const Sheet& s : m_sheets) used = used || s.part == sheet.part;
+        if (!used) break;
+    }
+    m_sheets.push_back(std::move(sheet));
+    return static_cast<int>(m_sheets.size()) - 1;
+}
+
+bool Workbook::IsCell(int sheet, int row, int column) const {
+    return sheet >= 0 && sheet < SheetCount() && row >= 1 && column >= 1 && row <= 1048576 && column <= 16384;
+}
+
+void Workbook::SetCell(int sheet, int row, int column, std::string_view text) {
+    double value = 0.0;
+    if (ReadsAsNumber(text, value))
+        SetNumber(sheet, row, column, value);
+    else if (IsCell(sheet, row, column))
+        m_sheets[sheet].cells.SetText(row, column, XmlSafeText(text));
+}
+
 void Workbook::SetNumber(int sheet, int row, int column, double value) {
     if (IsCell(sheet, row, column) && std::isfinite(value))
         m_sheets[sheet].cells.SetNumber(row, column, value);
