@@ -229,9 +229,12 @@ TEST_F(ExportSafety, TooFewThreadsGiveTheSameResult) {
     const Outcome many = Run("--jobs 64 analyse --csv '" + campaign + "'", "prlimit --as=300000000 ");
     EXPECT_EQ(many.status, 0) << many.err;
     EXPECT_EQ(many.out, one.out);
+    // One warning, however many threads were refused.
     const std::vector<std::string> lines = SplitAll(many.err, '\n');
-    ASSERT_EQ(lines.size(), 2u) << many.err;
-    EXPECT_TRUE(Has(lines[0], "more threads could be started")) << many.err;
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return Has(line, "more threads could be started"); }),
+              1)
+        << many.err;
 #endif
 }
 
@@ -310,14 +313,14 @@ TEST_F(ExportSafety, WriteFailuresNameTheOutputAndTheReason) {
     } cases[] = {
         {"a report whose name a folder holds", [&] { fs::create_directories(report + "/x"); },
          "export --out '" + Out().string() + "' --word2 '" + (Root() / kTest).string() + "'",
-         "Norvan: cannot replace " + report + ": Is a directory"},
+         "Norvan: The report's name is taken by something that is not a file: " + report},
         {"an import whose antenna folder is a file",
          [&] {
              dir.Write("B1.pln", planning);
              dir.Write(antenna.substr(Root().string().size() + 1), "");
          },
          "import --out '" + (Root() / "io").string() + "' '" + (Root() / "B1.pln").string() + "'",
-         "cannot write into " + antenna + ": Not a directory"},
+         antenna + " is a symbolic link or no folder; nothing is written beyond it"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
