@@ -84,7 +84,8 @@ bool RunExportDialog(QWidget* parent, Session& session) {
                                           static_cast<int>(kExportOptionKeys[i].key.size())),
                         checked[i]);
     }
-    dialog.AddCheck(reports, "PDF", QString::fromUtf8(kExportPdfKey.data(), static_cast<int>(kExportPdfKey.size())),
+    dialog.AddCheck(reports, "PDF",
+                    QString::fromUtf8(kExportPdfKey.data(), static_cast<int>(kExportPdfKey.size())),
                     options.pdf);
     auto* list = new QTreeWidget;
     list->setObjectName("exportFileList");

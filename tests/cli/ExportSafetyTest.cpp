@@ -231,9 +231,10 @@ TEST_F(ExportSafety, TooFewThreadsGiveTheSameResult) {
     EXPECT_EQ(many.out, one.out);
     // One warning, however many threads were refused.
     const std::vector<std::string> lines = SplitAll(many.err, '\n');
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& line) { return Has(line, "more threads could be started"); }),
-              1)
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& line) { return Has(line, "more threads could be started"); }),
+        1)
         << many.err;
 #endif
 }
