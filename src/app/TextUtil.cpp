@@ -162,6 +162,12 @@ std::string FormatFixed(double value, int decimals) {
     return text;
 }
 
+std::string FormatShown(double value, int decimals) {
+    std::string text = FormatFixed(value, decimals);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
+}
+
 double FixedValue(float value, int decimals) {
     if (!std::isfinite(value)) return kNoValue;
     const double scale = kExactPowersOfTen[std::clamp(decimals, 0, 12)];

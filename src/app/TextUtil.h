@@ -24,6 +24,8 @@ inline constexpr double kNoValue = -999.0;
 // "%.Nf" with "." as the decimal point, digit for digit what printf writes ("-0.00" included).
 std::string FormatFixed(double value, int decimals);
 void AppendFixed(std::string& out, double value, int decimals);
+// FormatFixed as a person reads it on screen: a value that rounds to zero is "0.00", never "-0.00".
+std::string FormatShown(double value, int decimals);
 // The number that FormatFixed(value, decimals) reads back as, without making the text (0 <= decimals
 // <= 12). A float times 10^decimals is exact in double, so rounding the product to an integer,
 // half to even like the text, and dividing gives the same nearest double (-0 and -999 included).

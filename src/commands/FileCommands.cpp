@@ -100,6 +100,15 @@ void RemoveFilesCommand(Session& session, const std::vector<std::string>& keys) 
     listener.RefreshAllResults();
 }
 
+void CloseAllCommand(Session& session) {
+    CQuadrelDoc& doc = session.Doc();
+    std::vector<std::string> keys;
+    for (const auto& entry : doc.table) keys.push_back(entry.first);
+    doc.gainCurves.clear();
+    doc.auxCurves.clear();
+    RemoveFilesCommand(session, keys);
+}
+
 std::vector<std::string> ClickFileRows(Session& session, const std::vector<std::string>& rows) {
     CQuadrelDoc& doc = session.Doc();
     doc.selectionList.clear();

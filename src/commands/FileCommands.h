@@ -31,6 +31,9 @@ int DropFilesCommand(Session& session, const std::vector<std::string>& paths);
 // Delete in the file list: the files leave the table and the selection is reset; the file list
 // (1137), Current Results (1138) and All Results (1139) rebuild and the view redraws.
 void RemoveFilesCommand(Session& session, const std::vector<std::string>& keys);
+// Close All: the document is emptied of every pattern file and the gain curves read with them, so
+// the next antenna opens into an empty list; the same refreshes as a removal follow.
+void CloseAllCommand(Session& session);
 
 // A click on file-list rows: the selection starts afresh and grows by the partner toggles, the
 // selected files are analysed, the markers rebuilt; the view redraws, then 1138 and 1139. Returns

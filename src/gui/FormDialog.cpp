@@ -117,6 +117,8 @@ QComboBox* FormDialog::AddTextCombo(QFormLayout* group, const QString& label, co
     auto* combo = new QComboBox;
     combo->setObjectName(name);
     combo->addItems(items);
+    // The chosen text itself is stored: it stays in the program's own words in every language.
+    combo->setProperty("keepTexts", true);
     group->addRow(label, combo);
     m_loaders.push_back([combo, &text] { combo->setCurrentText(QString::fromStdString(text)); });
     m_savers.push_back([combo, &text] { text = combo->currentText().toStdString(); });

@@ -1,12 +1,15 @@
 // The menus and the tool bar of the main window: each entry calls one core command or opens one
 // dialog; checked entries read their state from the session.
+#include <QActionGroup>
 #include <QDateTime>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
@@ -15,14 +18,17 @@
 #include "gui/DatasheetPane.h"
 #include "gui/Dialogs.h"
 #include "gui/FileListPane.h"
+#include "gui/Language.h"
 #include "gui/MainWindow.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
+#include "gui/WindowState.h"
 #include "render/PlotCapture.h"
 
 namespace {
-constexpr int kMaxRecentFiles = 8;
-const char* kRecentKey = "Recent Open Files";
+const char* kOpenFilters[] = {"Pattern Files (*.msi *.MSI *.cm *.CM)",
+                              "Planning Files to Import (*.msi *.MSI *.pln *.PLN *.txt *.TXT)",
+                              "All Files (*)"};
 const char* kSelectionFilter = "Config File (*.ini);;All Files (*.*)";
 
 QString MenuText(std::string_view text) {
@@ -44,19 +50,41 @@ void MainWindow::CreateFileMenu() {
     QAction* open = AddAction(
         menu, "actionOpen", "&Open...",
         [this] {
+            QStringList filters;
+            for (const char* filter : kOpenFilters) filters << Tr(filter);
+            QString chosenFilter;
             const QStringList paths = QFileDialog::getOpenFileNames(
-                this, "Open Files", QString(), "Pattern Files (*.msi *.MSI *.cm *.CM);;All Files (*)");
-            OpenPaths(paths);
+                this, Tr("Open Files"), m_state->LastFolder("open"), filters.join(";;"), &chosenFilter);
+            OpenChosenFiles(paths, chosenFilter == filters[1]);
         },
         nullptr, QKeySequence::Open);
-    open->setStatusTip("Open Files");
+    open->setStatusTip("Open pattern files, or planning files to import");
     open->setToolTip("Open");
+    AddAction(
+        menu, "actionOpenFolder", "Open &Folder...",
+        [this] {
+            const QString folder =
+                QFileDialog::getExistingDirectory(this, Tr("Open Folder"), m_state->LastFolder("folder"));
+            if (folder.isEmpty()) return;
+            m_state->SetLastFolder("folder", QFileInfo(folder).path());
+            OpenPaths({folder});
+        },
+        nullptr, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O))
+        ->setStatusTip("Open every pattern file of an antenna folder");
+    AddAction(
+        menu, "actionCloseAll", "&Close All", [this] { CloseAll(); }, nullptr,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W))
+        ->setStatusTip("Close every open pattern file");
     AddAction(
         menu, "actionSave", "&Save", [] {}, nullptr, QKeySequence::Save)
         ->setStatusTip("Save");
-    AddAction(menu, "actionSaveAs", "Save &As...", [this] {
-        RunSaveAsDialog(this, *m_session);
-    })->setStatusTip("Save as Files");
+    AddAction(
+        menu, "actionSaveAs", "Save &As...",
+        [this] {
+            if (RunSaveAsDialog(this, *m_session)) statusBar()->showMessage(Tr("Saved the pattern files"));
+        },
+        nullptr, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))
+        ->setStatusTip("Save as Files");
     menu->addSeparator();
     AddAction(menu, "actionScreenshot", "Save ScreenShot", [this] {
         SaveScreenshot();
@@ -70,11 +98,14 @@ void MainWindow::CreateFileMenu() {
         menu, "actionPrint", "&Print...", [this] { Print(false); }, nullptr, QKeySequence::Print);
     AddAction(menu, "actionPrintPreview", "Print Pre&view", [this] { Print(true); });
     menu->addSeparator();
+    m_recentFoldersMenu = menu->addMenu("Recent Antennas");
+    m_recentFoldersMenu->setObjectName("recentFoldersMenu");
     m_recentMenu = menu->addMenu("Recent Files");
     m_recentMenu->setObjectName("recentMenu");
     UpdateRecentMenu();
     menu->addSeparator();
-    AddAction(menu, "actionExit", "E&xit", [this] { close(); });
+    AddAction(
+        menu, "actionExit", "E&xit", [this] { close(); }, nullptr, QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void MainWindow::CreateEditMenu() {
@@ -93,6 +124,23 @@ void MainWindow::CreateEditMenu() {
     AddAction(
         menu, "actionSelectAll", "Select All", [this] { m_fileList->SelectAllRows(); }, nullptr,
         QKeySequence(Qt::CTRL | Qt::Key_A));
+    // The next or previous row of the file list becomes the selection, as a click on it would.
+    const auto stepCut = [this](int step) {
+        const QAbstractItemModel* model = m_fileList->model();
+        const int rows = model->rowCount();
+        if (rows == 0) return;
+        const QModelIndex current = m_fileList->currentIndex();
+        const int row = current.isValid() ? std::clamp(current.row() + step, 0, rows - 1) : 0;
+        m_fileList->setCurrentIndex(model->index(row, 0));
+    };
+    AddAction(
+        menu, "actionNextCut", "Next Cut", [stepCut] { stepCut(1); }, nullptr,
+        QKeySequence(Qt::ALT | Qt::Key_Down))
+        ->setStatusTip("Select the next cut of the file list");
+    AddAction(
+        menu, "actionPreviousCut", "Previous Cut", [stepCut] { stepCut(-1); }, nullptr,
+        QKeySequence(Qt::ALT | Qt::Key_Up))
+        ->setStatusTip("Select the previous cut of the file list");
     menu->addSeparator();
     AddAction(menu, "actionRotateDisplay", "Rotate for Display...",
               [this] { RunRotationDialog(this, *m_session, false); });
@@ -179,6 +227,27 @@ void MainWindow::CreateViewMenu() {
     AddAction(menu, "actionShowFileList", "File Lists", [this] { m_fileDock->show(); });
     AddAction(menu, "actionShowCurrentResults", "Current Results", [this] { m_currentDock->show(); });
     AddAction(menu, "actionShowAllResults", "All Results", [this] { m_allDock->show(); });
+    CreateLanguageMenu(menu);
+}
+
+void MainWindow::CreateLanguageMenu(QMenu* menu) {
+    menu->addSeparator();
+    QMenu* languages = menu->addMenu("Language");
+    languages->setObjectName("languageMenu");
+    auto* group = new QActionGroup(this);
+    const std::pair<const char*, const char*> choices[] = {{"en", "English"}, {"zh_CN", "Chinese"}};
+    for (const auto& [code, text] : choices) {
+        const QString language = code;
+        QAction* action = AddAction(
+            languages, QString("actionLanguage_") + code, text,
+            [this, language] {
+                m_state->SetLanguage(language);
+                statusBar()->showMessage(Tr("The language changes when the program starts again"));
+            },
+            [this, language] { return m_state->Language() == language; });
+        action->setStatusTip("Choose the language of the next start");
+        group->addAction(action);
+    }
 }
 
 void MainWindow::CreateAnalysisMenu() {
@@ -255,24 +324,20 @@ void MainWindow::CreateToolBar() {
 }
 
 void MainWindow::UpdateRecentMenu() {
-    m_recentMenu->clear();
-    const QStringList recent = QSettings().value(kRecentKey).toStringList();
-    for (const QString& path : recent) {
-        QAction* action = m_recentMenu->addAction(path);
-        connect(action, &QAction::triggered, this, [this, path] { OpenPaths({path}); });
+    for (auto [menu, recent] : {std::pair{m_recentFoldersMenu, m_state->RecentFolders()},
+                                std::pair{m_recentMenu, m_state->RecentFiles()}}) {
+        menu->clear();
+        for (const QString& path : recent) {
+            QAction* action = menu->addAction(QDir::toNativeSeparators(path));
+            action->setStatusTip(Tr("Open %1").arg(QDir::toNativeSeparators(path)));
+            connect(action, &QAction::triggered, this, [this, path] { OpenPaths({path}); });
+        }
+        menu->setEnabled(!recent.isEmpty());
     }
-    m_recentMenu->setEnabled(!recent.isEmpty());
 }
 
 void MainWindow::RememberRecent(const QStringList& paths) {
-    QSettings settings;
-    QStringList recent = settings.value(kRecentKey).toStringList();
-    for (const QString& path : paths) {
-        recent.removeAll(path);
-        recent.prepend(path);
-    }
-    while (recent.size() > kMaxRecentFiles) recent.removeLast();
-    settings.setValue(kRecentKey, recent);
+    m_state->RememberOpened(paths);
     UpdateRecentMenu();
 }
 
@@ -286,6 +351,6 @@ void MainWindow::SaveScreenshot() {
     if (!CaptureToFile(path, doc.captureMode, m_view->size(), doc, m_session->plot, m_notifier, viewLeft.x(),
                        width()))
         return; // a file that cannot be created is not reported
-    statusBar()->showMessage(QString::fromStdString(ScreenshotSavedText(path)));
+    statusBar()->showMessage(Tr("%1图片保存成功。").arg(QString::fromStdString(path)));
     for (QDockWidget* dock : {m_fileDock, m_currentDock, m_allDock}) dock->show();
 }

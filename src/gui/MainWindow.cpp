@@ -1,7 +1,10 @@
 #include "gui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,13 +20,18 @@
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
 #include "gui/FileListPane.h"
+#include "gui/Language.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
 #include "gui/ResultPanes.h"
+#include "gui/WindowState.h"
+#include "import/PlanningImport.h"
 #include "reports/ReportWorker.h"
 
 MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWindow(parent) {
     setObjectName("mainWindow");
+    m_state = std::make_unique<WindowState>(QString::fromStdString(configDir));
+    InstallLanguage(m_state->Language());
     m_notifier = new QtNotifier(this);
     m_listener = new QtListener;
     m_listener->setParent(this);
@@ -54,7 +62,7 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
         if (m_export) m_export->Stop();
         m_cancelExport->setEnabled(false);
     });
-    statusBar()->showMessage("Ready");
+    statusBar()->showMessage(Tr("Ready"));
 
     connect(m_listener, &QtListener::fileListChanged, m_fileList, &FileListPane::Rebuild);
     connect(m_listener, &QtListener::currentResultsChanged, m_currentResults, &CurrentResultsPane::Rebuild);
@@ -77,6 +85,8 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
     m_fileList->Rebuild();
     UpdateActionStates();
     resize(1280, 860);
+    m_state->RestoreLayout(*this);
+    TranslateWidgetTree(this);
 }
 
 MainWindow::~MainWindow() {
@@ -134,13 +144,15 @@ QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& 
 void MainWindow::UpdateActionStates() {
     for (auto& [action, checked] : m_checkable) action->setChecked(checked());
     const UndoHistory& history = m_session->history;
-    m_undoAction->setText("&" + QString::fromStdString(history.UndoText()));
+    m_undoAction->setText(Tr("&" + QString::fromStdString(history.UndoText())));
     m_undoAction->setEnabled(history.CanUndo());
-    m_redoAction->setText("&" + QString::fromStdString(history.RedoText()));
+    m_redoAction->setText(Tr("&" + QString::fromStdString(history.RedoText())));
     m_redoAction->setEnabled(history.CanRedo());
 }
 
 void MainWindow::OpenPaths(const QStringList& paths) {
+    QElapsedTimer clock;
+    clock.start();
     std::vector<std::string> list;
     for (const QString& path : paths) list.push_back(path.toStdString());
     const CollectedPatternFiles collected = CollectPatternFiles(list);
@@ -151,25 +163,97 @@ void MainWindow::OpenPaths(const QStringList& paths) {
     if (OpenFilesCommand(*m_session, collected.files) == kLoadRefused) {
         const LoadFailure& failure = m_session->Doc().LastLoadFailure();
         statusBar()->showMessage(QString::fromStdString("Refused " + failure.path + ": " + failure.reason));
+    } else {
+        ShowLoaded(collected.files, clock.elapsed());
     }
     RememberRecent(paths);
     ShowWarnings("loading");
 }
 
 void MainWindow::OnDrop(const QStringList& paths) {
+    QElapsedTimer clock;
+    clock.start();
     std::vector<std::string> list;
     for (const QString& path : paths) list.push_back(path.toStdString());
-    DropFilesCommand(*m_session, list);
+    if (DropFilesCommand(*m_session, list) != kLoadRefused)
+        ShowLoaded(CollectPatternFiles(list).files, clock.elapsed());
     RememberRecent(paths);
     ShowWarnings("loading");
+}
+
+void MainWindow::ShowLoaded(const std::vector<std::string>& files, qint64 elapsedMs) {
+    if (files.empty()) return;
+    QSet<QString> folders;
+    for (const std::string& file : files) folders.insert(QFileInfo(QString::fromStdString(file)).path());
+    const QString cuts = files.size() == 1 ? Tr("1 cut") : Tr("%1 cuts").arg(files.size());
+    const QString from = folders.size() == 1 ? Tr("1 folder") : Tr("%1 folders").arg(folders.size());
+    statusBar()->showMessage(
+        Tr("Loaded %1 from %2 in %3 s").arg(cuts, from, QString::number(elapsedMs / 1000.0, 'f', 1)));
+}
+
+bool MainWindow::CloseAll() {
+    if (m_session->history.CanUndo()) {
+        QMessageBox prompt(QMessageBox::Question, "Vexlor",
+                           Tr("Close all patterns? Their edits have not been saved with Save As."),
+                           QMessageBox::Yes | QMessageBox::No, this);
+        prompt.setObjectName("closeAllPrompt");
+        if (prompt.exec() != QMessageBox::Yes) return false;
+    }
+    CloseAllCommand(*m_session);
+    statusBar()->showMessage(Tr("Closed all patterns"));
+    return true;
+}
+
+void MainWindow::OpenChosenFiles(const QStringList& paths, bool planningChosen) {
+    if (paths.isEmpty()) return;
+    m_state->SetLastFolder("open", QFileInfo(paths.front()).path());
+    QStringList patterns, planning;
+    for (const QString& path : paths) {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        (planningChosen || suffix == "pln" || suffix == "txt" ? planning : patterns) << path;
+    }
+    if (!patterns.isEmpty()) OpenPaths(patterns);
+    if (!planning.isEmpty()) ImportPlanningFiles(planning);
+}
+
+void MainWindow::ImportPlanningFiles(const QStringList& paths) {
+    const QString folder = QFileInfo(paths.front()).path();
+    QMessageBox prompt(QMessageBox::Question, "Vexlor",
+                       Tr("%1 planning file(s) are imported as a measurement into a new folder in %2, "
+                          "then opened. Import them?")
+                           .arg(paths.size())
+                           .arg(QDir::toNativeSeparators(folder)),
+                       QMessageBox::Yes | QMessageBox::No, this);
+    prompt.setObjectName("importPrompt");
+    if (prompt.exec() != QMessageBox::Yes) return;
+    ImportOptions options;
+    options.outFolder = folder.toStdString();
+    std::vector<std::string> files;
+    for (const QString& path : paths) files.push_back(path.toStdString());
+    const ImportOutcome outcome = ::ImportPlanningFiles(files, options, *m_notifier);
+    QStringList problems;
+    for (const auto* list : {&outcome.refused, &outcome.failed})
+        for (const ImportProblem& problem : *list)
+            problems << QString::fromStdString(problem.path +
+                                               (problem.line ? ":" + std::to_string(problem.line) : "") +
+                                               ": " + problem.text);
+    if (!problems.isEmpty())
+        m_notifier->Notify((Tr("Not imported:") + "\n" + problems.join("\n")).toStdString(), "Vexlor");
+    QStringList folders;
+    for (const ImportedFile& file : outcome.files) {
+        const QString testFolder = QString::fromStdString(file.testFolder);
+        if (!folders.contains(testFolder)) folders << testFolder;
+    }
+    if (!folders.isEmpty()) OpenPaths(folders);
 }
 
 void MainWindow::ShowWarnings(const QString& work) {
     const QStringList warnings = m_notifier->TakeWarnings();
     if (warnings.isEmpty()) return;
     constexpr int kShown = 12;
-    const QString summary =
-        QString("%1 warning%2 while %3").arg(warnings.size()).arg(warnings.size() == 1 ? "" : "s").arg(work);
+    const QString summary = warnings.size() == 1
+                                ? Tr("1 warning while %1").arg(Tr(work))
+                                : Tr("%1 warnings while %2").arg(warnings.size()).arg(Tr(work));
     statusBar()->showMessage(summary + ": " + warnings.front());
     auto* box = new QMessageBox(QMessageBox::Warning, "Vexlor",
                                 summary + ":\n\n" + warnings.mid(0, kShown).join("\n") +
@@ -212,6 +296,7 @@ void MainWindow::ShowExportProgress() {
 void MainWindow::EndExport() {
     m_progressTimer->stop();
     m_export->Finish(*m_session);
+    statusBar()->showMessage(Tr("Exported %1 files").arg(m_export->FilesDone()));
     m_export.reset();
     m_progress->hide();
     m_cancelExport->hide();
@@ -225,7 +310,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    QMessageBox prompt(QMessageBox::Warning, "Vexlor", "Do you want to quit?",
+    QMessageBox prompt(QMessageBox::Warning, "Vexlor", Tr("Do you want to quit?"),
                        QMessageBox::Yes | QMessageBox::No, this);
     prompt.setObjectName("closePrompt");
     if (prompt.exec() != QMessageBox::Yes) {
@@ -233,5 +318,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     CloseCommand(*m_session);
+    m_state->SaveLayout(*this);
     event->accept();
 }

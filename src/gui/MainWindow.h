@@ -20,6 +20,7 @@ class AllResultsPane;
 class PlotView;
 class QtListener;
 class QtNotifier;
+class WindowState;
 
 // The frame: tool bar, status bar, the three docked panes around the plot view, the menus. Every
 // menu entry calls a core command or opens a dialog that does; the frame only keeps the widgets
@@ -41,6 +42,9 @@ class MainWindow : public QMainWindow {
 
     // The open sequence over chosen paths (also the command-line argument and recent files).
     void OpenPaths(const QStringList& paths);
+    // File > Close All: asks first when edits would be lost; false when the user kept them.
+    bool CloseAll();
+    WindowState& State() { return *m_state; }
     // The export run that follows the dialog's OK, on a worker over a copy of the document: the
     // window stays usable, its progress shows files done of the files expected, Cancel stops it at
     // the next file. Returns at once.
@@ -68,6 +72,11 @@ class MainWindow : public QMainWindow {
     void UpdateActionStates();
     void UpdateRecentMenu();
     void RememberRecent(const QStringList& paths);
+    void OpenChosenFiles(const QStringList& paths, bool planningChosen);
+    // Planning files become a measurement folder beside them (after the user agreed), then open.
+    void ImportPlanningFiles(const QStringList& paths);
+    void ShowLoaded(const std::vector<std::string>& files, qint64 elapsedMs);
+    void CreateLanguageMenu(QMenu* menu);
     void OnDrop(const QStringList& paths);
     // The warnings of the work just ended, in one box that does not wait for the user.
     void ShowWarnings(const QString& work);
@@ -87,6 +96,8 @@ class MainWindow : public QMainWindow {
     QDockWidget* m_currentDock = nullptr;
     QDockWidget* m_allDock = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QMenu* m_recentFoldersMenu = nullptr;
+    std::unique_ptr<WindowState> m_state;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     QProgressBar* m_progress = nullptr;

@@ -112,8 +112,8 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     m_leftDown = false;
     const QPoint release = event->position().toPoint();
+    // Pattern Drag stays on for the next drag until it is switched off.
     if (m_dragMode) {
-        m_dragMode = false;
         m_dragging = false;
         DragReleaseCommand(m_session);
     }

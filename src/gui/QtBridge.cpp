@@ -1,5 +1,7 @@
 #include "gui/QtBridge.h"
 
+#include "gui/Language.h"
+
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
@@ -18,7 +20,7 @@ void QtNotifier::Notify(const std::string& text, const std::string& caption) {
 }
 
 void QtNotifier::Status(const std::string& text) {
-    emit statusText(QString::fromStdString(text));
+    emit statusText(Tr(QString::fromStdString(text)));
 }
 
 void QtNotifier::Warning(const std::string& subject, const std::string& text) {
@@ -33,7 +35,8 @@ QStringList QtNotifier::TakeWarnings() {
     return taken;
 }
 
-void QtNotifier::ShowBox(const QString& text, const QString& caption) {
+void QtNotifier::ShowBox(const QString& untranslatedText, const QString& untranslatedCaption) {
+    const QString text = Tr(untranslatedText), caption = Tr(untranslatedCaption);
     emit messageShown(caption, text);
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, m_parent);
     box.setObjectName("notifierBox");

@@ -6,7 +6,8 @@ struct Session;
 class PlotView;
 
 // "Current Results": the selected files' lines, the view's readout last (the line that follows
-// the mouse).
+// the mouse). A selection whose results are not listed here (more than a cut and its partner) gets
+// a line saying why, and its readout names the selected cut nearest the mouse.
 class CurrentResultsPane : public QListWidget {
     Q_OBJECT
   public:
@@ -18,8 +19,10 @@ class CurrentResultsPane : public QListWidget {
     void UpdateReadoutLine();
 
   private:
+    QString ReadoutLine() const;
     Session& m_session;
     const PlotView& m_view;
+    bool m_namesNearest = false;
 };
 
 // "All Results": one column per selected file, the fixed rows of the results table.

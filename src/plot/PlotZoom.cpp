@@ -46,5 +46,5 @@ ViewReadout ReadoutAt(int coordinateSystem, const PlotMapping& mapping, const Pl
 }
 
 std::string ReadoutText(const Readout& readout) {
-    return FormatFixed(readout.angle, 1) + "°\u3000" + FormatFixed(readout.level, 2) + "dB\u3000";
+    return FormatShown(readout.angle, 1) + "°\u3000" + FormatShown(readout.level, 2) + "dB\u3000";
 }

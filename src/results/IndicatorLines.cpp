@@ -29,7 +29,7 @@ class LineWriter {
         if (On(flag) && IsSet(value)) Put(label, value, unit);
     }
     void Put(std::string_view label, double value, std::string_view unit, int decimals = 2) {
-        m_lines.push_back(std::string(label) + FormatFixed(value, decimals) + std::string(unit));
+        m_lines.push_back(std::string(label) + FormatShown(value, decimals) + std::string(unit));
     }
 
   private:

@@ -1,0 +1,117 @@
+#include "gui/Language.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDockWidget>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTranslator>
+#include <QTreeWidget>
+
+#include "gui/Mnemonics.h"
+
+namespace {
+constexpr const char* kContext = "Quadrel";
+// Set on a widget whose texts were translated, so a dialog shown twice is not translated twice.
+constexpr const char* kTranslatedProperty = "quadrelTranslated";
+
+QString g_language = "en";
+
+// Translates every dialog as it is shown; a dialog built by any part of the program passes here.
+class DialogTranslator : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() &&
+                (qobject_cast<QDialog*>(widget) || qobject_cast<QMessageBox*>(widget))) {
+                TranslateWidgetTree(widget);
+                AssignMnemonics(widget);
+            }
+        }
+        return false;
+    }
+};
+
+QString Plain(QString text) {
+    text.remove('&');
+    if (text.endsWith("...")) text.chop(3);
+    return text;
+}
+
+void TranslateAction(QAction* action) {
+    const QString original = action->text();
+    const QString translated = Tr(original);
+    const QString tip = action->statusTip();
+    action->setText(translated);
+    action->setStatusTip(tip.isEmpty() || tip == Plain(original) ? Plain(translated) : Tr(tip));
+    if (action->toolTip() != Plain(original)) action->setToolTip(Tr(action->toolTip()));
+    if (QMenu* menu = action->menu()) menu->setTitle(translated);
+}
+
+void TranslateHeaders(QTableWidget* table) {
+    for (int c = 0; c < table->columnCount(); ++c)
+        if (QTableWidgetItem* item = table->horizontalHeaderItem(c)) item->setText(Tr(item->text()));
+}
+} // namespace
+
+void InstallLanguage(const QString& code) {
+    static QTranslator* translator = nullptr;
+    static DialogTranslator* dialogs = nullptr;
+    if (!dialogs) {
+        dialogs = new DialogTranslator(qApp);
+        qApp->installEventFilter(dialogs);
+    }
+    g_language = code == "zh_CN" ? code : "en";
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    translator = new QTranslator(qApp);
+    if (translator->load(":/i18n/quadrel_" + g_language + ".qm"))
+        QCoreApplication::installTranslator(translator);
+}
+
+QString CurrentLanguage() {
+    return g_language;
+}
+
+QString Tr(const QString& text) {
+    if (text.isEmpty()) return text;
+    const QByteArray utf8 = text.toUtf8();
+    return QCoreApplication::translate(kContext, utf8.constData());
+}
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+
+void TranslateWidgetTree(QWidget* root) {
+    if (root->property(kTranslatedProperty).toBool()) return;
+    root->setProperty(kTranslatedProperty, true);
+    root->setWindowTitle(Tr(root->windowTitle()));
+    for (QAction* action : root->findChildren<QAction*>()) TranslateAction(action);
+    for (QDockWidget* dock : root->findChildren<QDockWidget*>())
+        dock->setWindowTitle(Tr(dock->windowTitle()));
+    for (QLabel* label : root->findChildren<QLabel*>()) label->setText(Tr(label->text()));
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        button->setText(Tr(button->text()));
+    for (QGroupBox* box : root->findChildren<QGroupBox*>()) box->setTitle(Tr(box->title()));
+    for (QTableWidget* table : root->findChildren<QTableWidget*>()) TranslateHeaders(table);
+    for (QComboBox* combo : root->findChildren<QComboBox*>())
+        if (!combo->isEditable() && !combo->property("keepTexts").toBool())
+            for (int i = 0; i < combo->count(); ++i) combo->setItemText(i, Tr(combo->itemText(i)));
+    for (QTreeWidget* tree : root->findChildren<QTreeWidget*>())
+        if (QTreeWidgetItem* header = tree->headerItem())
+            for (int c = 0; c < header->columnCount(); ++c) header->setText(c, Tr(header->text(c)));
+    if (auto* box = qobject_cast<QMessageBox*>(root)) box->setText(Tr(box->text()));
+}

@@ -1,0 +1,297 @@
+// The window between runs and across antennas: whole folders opened and closed, the layout and the
+// recent lists kept in the configuration folder over a restart, the readout with many cuts
+// selected, hints on every menu command, and one language per run.
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+#include "GuiDriver.h"
+#include "gui/FileListPane.h"
+#include "gui/Language.h"
+#include "gui/MainWindow.h"
+#include "gui/Mnemonics.h"
+#include "gui/PlotView.h"
+#include "gui/ResultPanes.h"
+#include "gui/WindowState.h"
+
+namespace {
+const QString kCampaign = QUADREL_SOURCE_DIR "/samples/campaign";
+const QString kAntenna = kCampaign + "/Lab1_Proj7_QX6518_20261208_B01_SN00001";
+
+QStringList PaneLines(const QListWidget* pane) {
+    QStringList lines;
+    for (int i = 0; i < pane->count(); ++i) lines << pane->item(i)->text();
+    return lines;
+}
+
+// Every text a person reads in the menus of `window`, with where it was found.
+QStringList MenuTexts(MainWindow& window) {
+    QStringList texts;
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+        if (menu->objectName().startsWith("recent")) continue; // paths
+        texts << "menu: " + menu->title();
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            texts << "action: " + action->text() << "tip: " + action->statusTip();
+        }
+    }
+    for (QDockWidget* dock : window.findChildren<QDockWidget*>()) texts << "dock: " + dock->windowTitle();
+    return texts;
+}
+
+QStringList DialogTexts(QWidget* dialog) {
+    QStringList texts{"title: " + dialog->windowTitle()};
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) texts << "label: " + label->text();
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        if (!button->text().isEmpty()) texts << "button: " + button->text();
+    for (QGroupBox* box : dialog->findChildren<QGroupBox*>())
+        if (!box->title().isEmpty()) texts << "group: " + box->title();
+    for (QComboBox* combo : dialog->findChildren<QComboBox*>())
+        if (!combo->property("keepTexts").toBool())
+            for (int i = 0; i < combo->count(); ++i) texts << "item: " + combo->itemText(i);
+    for (QTableWidget* table : dialog->findChildren<QTableWidget*>())
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (table->horizontalHeaderItem(c)) texts << "header: " + table->horizontalHeaderItem(c)->text();
+    return texts;
+}
+
+// The texts of `texts` that belong to the other language than `language`: Chinese characters in
+// an English run; English words in a Chinese run (acronyms, units and file formats are neither).
+QStringList OtherLanguage(const QStringList& texts, const QString& language) {
+    static const QRegularExpression chinese("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
+    static const QRegularExpression word("\\b[A-Za-z]*[a-z][A-Za-z]*\\b");
+    static const QStringList names{"Pln", "Msi", "Xml",    "Txt",    "TMVmsi",  "Excel", "Word",     "dB",
+                                   "dBi", "dBd", "Vexlor", "Norvan", "Quadrel", "Unit",  "Inkwright"};
+    QStringList found;
+    for (const QString& text : texts) {
+        const QString shown = text.section(": ", 1).remove('&');
+        if (language == "en") {
+            if (shown.contains(chinese)) found << text;
+            continue;
+        }
+        for (auto it = word.globalMatch(shown); it.hasNext();)
+            if (const QString w = it.next().captured(); w.size() > 1 && !names.contains(w)) {
+                found << text;
+                break;
+            }
+    }
+    return found;
+}
+} // namespace
+
+class WindowSessionTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<MainWindow> m_window;
+
+    MainWindow& W() { return *m_window; }
+    void Start() {
+        m_window = std::make_unique<MainWindow>((m_config->path() + "/").toStdString());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    int Rows() const { return m_window->FileList()->model()->rowCount(); }
+
+  private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        m_config = std::make_unique<QTemporaryDir>();
+        Start();
+    }
+    void cleanup() {
+        m_window.reset();
+        m_config.reset();
+    }
+
+    void recentListsKeepNewestFirstOnce_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("new first") << QStringList{"a", "b"} << QStringList{"c"} << QStringList{"c", "a", "b"};
+        QTest::newRow("moved up") << QStringList{"a", "b", "c"} << QStringList{"c/"}
+                                  << QStringList{"c", "a", "b"};
+        QStringList nine;
+        for (int i = 0; i < 9; ++i) nine << QString::number(i);
+        QTest::newRow("capped") << QStringList{} << nine
+                                << QStringList{"8", "7", "6", "5", "4", "3", "2", "1"};
+    }
+    void recentListsKeepNewestFirstOnce() {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, opened);
+        QFETCH(QStringList, after);
+        QCOMPARE(WindowState::WithRecent(before, opened), after);
+    }
+
+    void mnemonicsTakeFreeLetters() {
+        const std::tuple<QString, QString> cases[] = {{"OK", "&OK"},
+                                                      {"Cancel", "&Cancel"},
+                                                      {"Browse...", "&Browse..."},
+                                                      {"Open &Folder", "Open &Folder"},
+                                                      {"Bold", "Bo&ld"},
+                                                      {"中文", "中文"},
+                                                      {"Copy", "Co&py"}};
+        QSet<QChar> taken;
+        for (const auto& [text, expected] : cases) QCOMPARE(WithMnemonic(text, taken), expected);
+    }
+
+    void openFolderAndCloseAll() {
+        ModalDriver driver;
+        driver.Then([](QWidget* top) {
+            auto* dialog = qobject_cast<QFileDialog*>(top);
+            QVERIFY(dialog);
+            dialog->setDirectory(kAntenna);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        W().Action("actionOpenFolder")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QCOMPARE(Rows(), 48);
+        QVERIFY2(QRegularExpression("^Loaded 48 cuts from 1 folder in \\d+\\.\\d s$")
+                     .match(W().statusBar()->currentMessage())
+                     .hasMatch(),
+                 qPrintable(W().statusBar()->currentMessage()));
+        QCOMPARE(W().findChild<QMenu*>("recentFoldersMenu")->actions().front()->text(), kAntenna);
+        QVERIFY(W().findChild<QMenu*>("recentMenu")->actions().isEmpty());
+
+        // Nothing edited: closed without a question; the same antenna opens again as one list.
+        W().FileList()->SelectAllRows();
+        W().Action("actionCloseAll")->trigger();
+        QCOMPARE(Rows(), 0);
+        QVERIFY(W().GetSession().Doc().selectionList.empty());
+        QVERIFY(W().CurrentResults()->count() == 0);
+        W().OpenPaths({kAntenna});
+        QCOMPARE(Rows(), 48);
+
+        // An edit not saved: the question comes first, and No keeps everything.
+        W().FileList()->setCurrentIndex(W().FileList()->model()->index(0, 0));
+        driver.Then([](QWidget* dialog) {
+            SetEdit(dialog, "IDC_EDIT_VALUE", "3");
+            Click(dialog, "okButton");
+        });
+        W().Action("actionLevelAdjust")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        for (const auto& [answer, rows] : {std::pair{QMessageBox::No, 48}, std::pair{QMessageBox::Yes, 0}}) {
+            QString asked;
+            driver.Then([&asked, answer = answer](QWidget* box) {
+                asked = box->objectName();
+                static_cast<QMessageBox*>(box)->button(answer)->click();
+            });
+            W().Action("actionCloseAll")->trigger();
+            QVERIFY(WaitFor([&] { return driver.Idle(); }));
+            QCOMPARE(asked, QString("closeAllPrompt"));
+            QCOMPARE(Rows(), rows);
+        }
+    }
+
+    void layoutAndRecentListsSurviveARestart() {
+        W().OpenPaths({kAntenna, kAntenna + "/p1_p45_h_co_2_0_1850.msi"});
+        W().State().SetLastFolder("open", kCampaign);
+        W().resize(1000, 700);
+        W().findChild<QDockWidget*>("allResultsDock")->close();
+        ModalDriver driver;
+        driver.Then([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
+        QVERIFY(W().close());
+        QVERIFY(QFile::exists(m_config->path() + "/Window.ini"));
+
+        Start();
+        QCOMPARE(W().size(), QSize(1000, 700));
+        QVERIFY(W().findChild<QDockWidget*>("allResultsDock")->isHidden());
+        QVERIFY(!W().findChild<QDockWidget*>("currentResultsDock")->isHidden());
+        QCOMPARE(W().findChild<QMenu*>("recentFoldersMenu")->actions().front()->text(), kAntenna);
+        QCOMPARE(W().findChild<QMenu*>("recentMenu")->actions().front()->text(),
+                 kAntenna + "/p1_p45_h_co_2_0_1850.msi");
+        QCOMPARE(W().State().LastFolder("open"), kCampaign);
+    }
+
+    void manyCutsNameTheNearestAndSayWhy() {
+        W().OpenPaths({kAntenna});
+        W().Action("actionCartesian")->trigger();
+        const QStringList cuts{"p1_p45_h_co_2_0_1710.msi", "p1_p45_h_co_2_0_1850.msi",
+                               "p1_p45_h_co_2_0_2170.msi"};
+        QItemSelection selection;
+        for (const QString& cut : cuts) {
+            const QModelIndexList found = W().FileList()->model()->match(
+                W().FileList()->model()->index(0, 0), Qt::DisplayRole, cut, 1, Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            selection.select(found.front(), found.front());
+        }
+        W().FileList()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+        QCOMPARE(W().GetSession().Doc().selectionList.size(), size_t(3));
+        QVERIFY(PaneLines(W().CurrentResults()).front().startsWith("3 cuts are selected"));
+        MoveMouse(W().View(), W().View()->rect().center());
+        const QString readout = PaneLines(W().CurrentResults()).last();
+        QVERIFY2(readout.contains("dB\u3000") && cuts.contains(readout.section("dB\u3000", 1)),
+                 qPrintable(readout));
+    }
+
+    void everyMenuCommandHasAHintAndTheListHasKeys() {
+        for (const QString& text : MenuTexts(W()))
+            QVERIFY2(text != "tip: ", qPrintable("no status tip: " + MenuTexts(W()).join(" | ")));
+        W().OpenPaths({kAntenna});
+        QCOMPARE(W().Action("actionNextCut")->shortcut(), QKeySequence("Alt+Down"));
+        for (const auto& [action, row] : {std::pair{"actionNextCut", 0}, std::pair{"actionNextCut", 1},
+                                          std::pair{"actionPreviousCut", 0}}) {
+            W().Action(action)->trigger();
+            QCOMPARE(W().FileList()->currentIndex().row(), row);
+            QCOMPARE(W().GetSession().Doc().selectionList.size(), size_t(1));
+        }
+        // Pattern Drag stays on after a drag.
+        W().Action("actionPatternDrag")->trigger();
+        const QPoint c = W().View()->rect().center();
+        DragMouse(W().View(), c, c + QPoint(0, -30));
+        QVERIFY(W().Action("actionPatternDrag")->isChecked());
+    }
+
+    void oneLanguagePerRun_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "en";
+        QTest::newRow("Chinese") << "zh_CN";
+    }
+    void oneLanguagePerRun() {
+        QFETCH(QString, language);
+        W().State().SetLanguage(language);
+        Start();
+        QCOMPARE(CurrentLanguage(), language);
+        W().OpenPaths({kAntenna});
+        W().FileList()->setCurrentIndex(W().FileList()->model()->index(0, 0));
+        QStringList texts = MenuTexts(W());
+        const char* dialogs[] = {
+            "actionHSetup",      "actionVSetup",       "actionRadiationSetup",    "actionEnvelopeConfig",
+            "actionNaming",      "actionVerticalList", "actionHorizontalList",    "actionRotateDisplay",
+            "actionLevelAdjust", "actionDrawSetting",  "actionScreenshotSetting", "actionScreenshotPath",
+            "actionSaveAs",      "actionExport",       "actionXmlConfig"};
+        for (const char* name : dialogs) {
+            ModalDriver driver;
+            driver.Then([&texts, name](QWidget* dialog) {
+                texts << DialogTexts(dialog).replaceInStrings(QRegularExpression("^"), QString(name) + " ");
+                static_cast<QDialog*>(dialog)->reject();
+            });
+            W().Action(name)->trigger();
+            QVERIFY2(WaitFor([&] { return driver.Idle(); }), name);
+        }
+        const QStringList other = OtherLanguage(texts, language);
+        QVERIFY2(other.isEmpty(), qPrintable(QString::number(other.size()) + "\n" + other.join("\n")));
+        W().State().SetLanguage("en");
+    }
+};
+
+QTEST_MAIN(WindowSessionTest)
+#include "WindowSessionTest.moc"
