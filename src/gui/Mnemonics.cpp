@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -21,6 +22,9 @@ QChar MnemonicOf(const QString& text) {
 
 QString WithMnemonic(const QString& text, QSet<QChar>& taken) {
     if (!MnemonicOf(text).isNull() || text.contains('&')) return text;
+    // A Chinese text gets no Latin letter in the middle of its words.
+    static const QRegularExpression chinese("[\\x{2e80}-\\x{9fff}]");
+    if (text.contains(chinese)) return text;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.unicode() > 127 || !c.isLetter() || taken.contains(c.toUpper())) continue;
