@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/TextUtil.h"
@@ -41,6 +42,14 @@ TEST(TextUtil, FixedFormatUsesPointAndRoundsLikePrintf) {
     EXPECT_EQ(FormatFixed(180.0, 2), "180.00");
     EXPECT_EQ(FormatShortestFloat(0.1f), "0.1");
     EXPECT_EQ(FormatShortestFloat(-999.0f), "-999");
+}
+
+// On screen a value that rounds to zero has no sign; everything else reads as FormatFixed.
+TEST(TextUtil, ShownNumbersHaveNoNegativeZero) {
+    const std::tuple<double, int, const char*> cases[] = {
+        {-0.0, 2, "0.00"}, {-0.004, 2, "0.00"},  {-0.004, 1, "0.0"}, {-0.006, 2, "-0.01"},
+        {-0.0, 0, "0"},    {-10.0, 2, "-10.00"}, {-0.05, 1, "-0.1"}, {3.0, 2, "3.00"}};
+    for (const auto& [value, decimals, text] : cases) EXPECT_EQ(FormatShown(value, decimals), text) << value;
 }
 
 // The integer path of the fixed writer must agree with printf digit for digit: ties of the exact

@@ -77,6 +77,21 @@ TEST_F(CommandsTest, RemoveRebuildsListPanesAndEmptiesTheSelection) {
     EXPECT_EQ(listener.calls, (std::vector<std::string>{"1137", "redraw", "1138", "1139"}));
 }
 
+TEST_F(CommandsTest, CloseAllEmptiesTheDocumentAndItsHistory) {
+    ClickFileRows(*session, {PatternKey(kAntenna + "p1_p45_h_co_2_0_1850.msi")});
+    ASSERT_TRUE(DragPressCommand(*session));
+    DragMoveCommand(*session, 1.0);
+    DragReleaseCommand(*session);
+    ASSERT_TRUE(session->history.CanUndo());
+    listener.calls.clear();
+    CloseAllCommand(*session);
+    EXPECT_TRUE(session->Doc().table.empty());
+    EXPECT_TRUE(session->Doc().selectionList.empty());
+    EXPECT_TRUE(session->Doc().gainCurves.empty());
+    EXPECT_FALSE(session->history.CanUndo());
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"1137", "redraw", "1138", "1139"}));
+}
+
 TEST_F(CommandsTest, DragUndoRedoGiveEachPatternItsOwnSamples) {
     const std::string a = "p1_p45_h_co_2_0_1850.msi", b = "p2_m45_h_co_2_0_1850.msi";
     const Cut originalA = Samples(a), originalB = Samples(b);

@@ -45,7 +45,8 @@ TEST(ResultLines, EachIndicatorInItsFormat) {
              r.VBWX = 12.0f;
          },
          {"VBW 2dB : 12.00°"}},
-        {"cm_isSelVBP", kVCo, [](auto&, auto& r) { r.VBP = -0.004f; }, {"VBP : -0.00°"}},
+        // A value that rounds to zero reads without a sign.
+        {"cm_isSelVBP", kVCo, [](auto&, auto& r) { r.VBP = -0.004f; }, {"VBP : 0.00°"}},
         {"cm_isSelVBRr", kVCo, [](auto&, auto& r) { r.VBRr = 41.5f; }, {"VBR(r) : 41.50%"}},
         {"cm_isSelVBRs", kVCo, [](auto&, auto& r) { r.VBRu = 7.25f; }, {"VBR(u) : 7.25%"}},
         {"cm_isSelVBR10dB", kVCo, [](auto&, auto& r) { r.VBR10 = 3.0f; }, {"VBR(10dB) : 3.00%"}},
