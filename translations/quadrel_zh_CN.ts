@@ -324,6 +324,10 @@
         <translation>清除标记</translation>
     </message>
     <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
         <source>Close all patterns? Their edits have not been saved with Save As.</source>
         <translation>关闭所有方向图？其修改尚未用“另存为”保存。</translation>
     </message>
@@ -370,6 +374,10 @@
     <message>
         <source>Directivity</source>
         <translation>方向性系数</translation>
+    </message>
+    <message>
+        <source>Directivity:</source>
+        <translation>方向性系数：</translation>
     </message>
     <message>
         <source>Do you want to quit?</source>
@@ -496,6 +504,14 @@
         <translation>文件列表</translation>
     </message>
     <message>
+        <source>File name:</source>
+        <translation>文件名：</translation>
+    </message>
+    <message>
+        <source>Frequency:</source>
+        <translation>频率：</translation>
+    </message>
+    <message>
         <source>From</source>
         <translation>从</translation>
     </message>
@@ -612,6 +628,10 @@
         <translation>载入选择文件...</translation>
     </message>
     <message>
+        <source>Load warnings</source>
+        <translation>载入警告</translation>
+    </message>
+    <message>
         <source>Loaded %1 from %2 in %3 s</source>
         <translation>已在 %3 秒内从 %2 载入 %1</translation>
     </message>
@@ -656,6 +676,10 @@
         <translation>最小值</translation>
     </message>
     <message>
+        <source>Name fields:</source>
+        <translation>名称字段：</translation>
+    </message>
+    <message>
         <source>Next Cut</source>
         <translation>下一个切面</translation>
     </message>
@@ -670,6 +694,10 @@
     <message>
         <source>Non Rotate</source>
         <translation>取消旋转</translation>
+    </message>
+    <message>
+        <source>None: the file was read without doubts.</source>
+        <translation>无：文件读取无疑点。</translation>
     </message>
     <message>
         <source>Not imported:</source>
@@ -728,6 +756,14 @@
         <translation>报告路径</translation>
     </message>
     <message>
+        <source>Path:</source>
+        <translation>路径：</translation>
+    </message>
+    <message>
+        <source>Pattern &amp;Information...</source>
+        <translation>方向图信息(&amp;I)...</translation>
+    </message>
+    <message>
         <source>Pattern Adjustment</source>
         <translation>方向图调整</translation>
     </message>
@@ -742,6 +778,10 @@
     <message>
         <source>Pattern Files (*.msi *.MSI *.cm *.CM)</source>
         <translation>方向图文件 (*.msi *.MSI *.cm *.CM)</translation>
+    </message>
+    <message>
+        <source>Pattern Information</source>
+        <translation>方向图信息</translation>
     </message>
     <message>
         <source>Pattern Information...</source>
@@ -872,6 +912,10 @@
         <translation>SS X1°～X2°</translation>
     </message>
     <message>
+        <source>Samples:</source>
+        <translation>采样点数：</translation>
+    </message>
+    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -948,12 +992,20 @@
         <translation>选择 XML 路径</translation>
     </message>
     <message>
+        <source>Select a cut in the file list first</source>
+        <translation>请先在文件列表中选择一个切面</translation>
+    </message>
+    <message>
         <source>Select the next cut of the file list</source>
         <translation>选择文件列表中的下一个切面</translation>
     </message>
     <message>
         <source>Select the previous cut of the file list</source>
         <translation>选择文件列表中的上一个切面</translation>
+    </message>
+    <message>
+        <source>Show where the selected cut came from and the doubts of its reading</source>
+        <translation>显示所选切面的来源及读取时的疑点</translation>
     </message>
     <message>
         <source>Side Lobe Sectors</source>

@@ -102,7 +102,8 @@ void TranslateWidgetTree(QWidget* root) {
     for (QAction* action : root->findChildren<QAction*>()) TranslateAction(action);
     for (QDockWidget* dock : root->findChildren<QDockWidget*>())
         dock->setWindowTitle(Tr(dock->windowTitle()));
-    for (QLabel* label : root->findChildren<QLabel*>()) label->setText(Tr(label->text()));
+    for (QLabel* label : root->findChildren<QLabel*>())
+        if (!label->property("dataText").toBool()) label->setText(Tr(label->text()));
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
         button->setText(Tr(button->text()));
     for (QGroupBox* box : root->findChildren<QGroupBox*>()) box->setTitle(Tr(box->title()));

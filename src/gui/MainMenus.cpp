@@ -20,6 +20,7 @@
 #include "gui/FileListPane.h"
 #include "gui/Language.h"
 #include "gui/MainWindow.h"
+#include "gui/PatternInfoDialog.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
 #include "gui/WindowState.h"
@@ -85,6 +86,19 @@ void MainWindow::CreateFileMenu() {
         },
         nullptr, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))
         ->setStatusTip("Save as Files");
+    AddAction(
+        menu, "actionPatternInfo", "Pattern &Information...",
+        [this] {
+            CQuadrelDoc& doc = m_session->Doc();
+            const PatternFile* file =
+                doc.selectionList.empty() ? nullptr : doc.Find(doc.selectionList.front());
+            if (file)
+                RunPatternInfoDialog(this, *file);
+            else
+                statusBar()->showMessage(Tr("Select a cut in the file list first"));
+        },
+        nullptr, QKeySequence(Qt::CTRL | Qt::Key_I))
+        ->setStatusTip("Show where the selected cut came from and the doubts of its reading");
     menu->addSeparator();
     AddAction(menu, "actionScreenshot", "Save ScreenShot", [this] {
         SaveScreenshot();
