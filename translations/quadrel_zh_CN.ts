@@ -348,12 +348,24 @@
         <translation>颜色设置...</translation>
     </message>
     <message>
+        <source>Configuration folder hierarchy error。</source>
+        <translation>配置文件夹层次错误。</translation>
+    </message>
+    <message>
+        <source>Configured path can not be empty！</source>
+        <translation>配置路径不能为空！</translation>
+    </message>
+    <message>
         <source>Cross Polarization</source>
         <translation>交叉极化</translation>
     </message>
     <message>
         <source>Current Results</source>
         <translation>当前结果</translation>
+    </message>
+    <message>
+        <source>Data Export Success！</source>
+        <translation>数据导出成功！</translation>
     </message>
     <message>
         <source>Datasheet</source>
@@ -480,8 +492,20 @@
         <translation>导出数据（Excel 格式）</translation>
     </message>
     <message>
+        <source>Export failed: these files could not be written:</source>
+        <translation>导出失败：以下文件无法写入：</translation>
+    </message>
+    <message>
+        <source>Export path is empty or does not exist！</source>
+        <translation>导出路径为空或不存在！</translation>
+    </message>
+    <message>
         <source>Exported %1 files</source>
         <translation>已导出 %1 个文件</translation>
+    </message>
+    <message>
+        <source>Exporting sucess！</source>
+        <translation>导出成功！</translation>
     </message>
     <message>
         <source>FBR tot</source>
@@ -500,12 +524,20 @@
         <translation>文件保存失败</translation>
     </message>
     <message>
+        <source>File Error !</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
         <source>File Lists</source>
         <translation>文件列表</translation>
     </message>
     <message>
         <source>File name:</source>
         <translation>文件名：</translation>
+    </message>
+    <message>
+        <source>Folder or file name error</source>
+        <translation>文件夹或文件名错误</translation>
     </message>
     <message>
         <source>Frequency:</source>
@@ -688,6 +720,14 @@
         <translation>否</translation>
     </message>
     <message>
+        <source>No data, select data.</source>
+        <translation>没有数据，请选择数据。</translation>
+    </message>
+    <message>
+        <source>No such file or folder: </source>
+        <translation>没有这个文件或文件夹：</translation>
+    </message>
+    <message>
         <source>Nominal Driection</source>
         <translation>标称方向</translation>
     </message>
@@ -698,6 +738,10 @@
     <message>
         <source>None: the file was read without doubts.</source>
         <translation>无：文件读取无疑点。</translation>
+    </message>
+    <message>
+        <source>Not available yet, nothing was written for: </source>
+        <translation>尚不可用，以下内容未写入：</translation>
     </message>
     <message>
         <source>Not imported:</source>
@@ -798,6 +842,10 @@
     <message>
         <source>Planning Files to Import (*.msi *.MSI *.pln *.PLN *.txt *.TXT)</source>
         <translation>待导入的规划文件 (*.msi *.MSI *.pln *.PLN *.txt *.TXT)</translation>
+    </message>
+    <message>
+        <source>Please chose one color!</source>
+        <translation>请选择一种颜色！</translation>
     </message>
     <message>
         <source>Polar Coordinates</source>
@@ -1040,6 +1088,14 @@
         <translation>XdB 跟踪</translation>
     </message>
     <message>
+        <source>THP XdB input parameter is out of range 1~20,please check!</source>
+        <translation>THP XdB 输入参数超出范围 1~20，请检查！</translation>
+    </message>
+    <message>
+        <source>Template Read Exception!</source>
+        <translation>模板读取异常！</translation>
+    </message>
+    <message>
         <source>The Main Polarization</source>
         <translation>主极化</translation>
     </message>
@@ -1092,6 +1148,10 @@
         <translation>垂直方向图</translation>
     </message>
     <message>
+        <source>Vertical SS parameter is out of range -180~180，please check!</source>
+        <translation>垂直 SS 参数超出范围 -180~180，请检查！</translation>
+    </message>
+    <message>
         <source>View</source>
         <translation>视图</translation>
     </message>
@@ -1134,6 +1194,10 @@
     <message>
         <source>Yes</source>
         <translation>是</translation>
+    </message>
+    <message>
+        <source>You can only chose one color!</source>
+        <translation>只能选择一种颜色！</translation>
     </message>
     <message>
         <source>Zoom In</source>

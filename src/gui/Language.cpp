@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -58,6 +59,24 @@ void TranslateAction(QAction* action) {
     if (QMenu* menu = action->menu()) menu->setTitle(translated);
 }
 
+bool Known(const QString& text) {
+    return !text.isEmpty() && Tr(text) != text;
+}
+
+// The longest known beginning of `text` translated, the rest kept.
+QString TrBeginning(const QString& text) {
+    for (qsizetype length = text.size(); length > 0; --length)
+        if (Known(text.left(length))) return Tr(text.left(length)) + text.mid(length);
+    return text;
+}
+
+QString TrLine(const QString& line) {
+    if (Known(line)) return Tr(line);
+    for (qsizetype start = 1; start < line.size(); ++start)
+        if (Known(line.mid(start))) return TrBeginning(line.left(start)) + Tr(line.mid(start));
+    return TrBeginning(line);
+}
+
 void TranslateHeaders(QTableWidget* table) {
     for (int c = 0; c < table->columnCount(); ++c)
         if (QTableWidgetItem* item = table->horizontalHeaderItem(c)) item->setText(Tr(item->text()));
@@ -93,6 +112,16 @@ QString Tr(const QString& text) {
 
 QString Tr(const char* text) {
     return QCoreApplication::translate(kContext, text);
+}
+
+QString TrMessage(const QString& text) {
+    // An English run need not look at a message with no character beyond the Latin ones.
+    static const QRegularExpression beyondLatin("[^\\x{0}-\\x{2fff}]");
+    if (g_language == "en" && !text.contains(beyondLatin)) return text;
+    if (Known(text)) return Tr(text);
+    QStringList lines = text.split('\n');
+    for (QString& line : lines) line = TrLine(line);
+    return lines.join('\n');
 }
 
 void TranslateWidgetTree(QWidget* root) {

@@ -18,6 +18,9 @@ QString CurrentLanguage();
 // The translation of one text of the program (itself when the language has none).
 QString Tr(const QString& text);
 QString Tr(const char* text);
+// A message of the engine, which may carry a path or a name before or after its fixed words: each
+// line whole if the language has it, else its longest known ending and beginning are translated.
+QString TrMessage(const QString& text);
 
 // Translates the texts of `root` and its children: window title, menus and actions (with their
 // status tips and tool tips), dock captions, labels, buttons, group boxes, table headers.

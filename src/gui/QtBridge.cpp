@@ -20,7 +20,7 @@ void QtNotifier::Notify(const std::string& text, const std::string& caption) {
 }
 
 void QtNotifier::Status(const std::string& text) {
-    emit statusText(Tr(QString::fromStdString(text)));
+    emit statusText(TrMessage(QString::fromStdString(text)));
 }
 
 void QtNotifier::Warning(const std::string& subject, const std::string& text) {
@@ -36,7 +36,7 @@ QStringList QtNotifier::TakeWarnings() {
 }
 
 void QtNotifier::ShowBox(const QString& untranslatedText, const QString& untranslatedCaption) {
-    const QString text = Tr(untranslatedText), caption = Tr(untranslatedCaption);
+    const QString text = TrMessage(untranslatedText), caption = Tr(untranslatedCaption);
     emit messageShown(caption, text);
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, m_parent);
     box.setObjectName("notifierBox");

@@ -157,6 +157,39 @@ class WindowSessionTest : public QObject {
         for (const auto& [text, expected] : cases) QCOMPARE(WithMnemonic(text, taken), expected);
     }
 
+    // The engine's messages carry paths and names around their fixed words.
+    void messagesAroundPathsAreTranslated_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("en, path first") << "en"
+                                        << "/lab/a.xml文件在磁盘上不存在"
+                                        << "/lab/a.xml does not exist on disk";
+        QTest::newRow("en, name inside")
+            << "en"
+            << "LAST ERROR: 交叉极化方向图(p1_cr.msi)没有找到对应的主极化交叉图，故没有极化。"
+            << "LAST ERROR: cross-polar pattern (p1_cr.msi) has no co-polar pattern loaded, so it is drawn "
+               "without a reference.";
+        QTest::newRow("en, untouched") << "en"
+                                       << "Failed to save the file"
+                                       << "Failed to save the file";
+        QTest::newRow("zh, path last") << "zh_CN"
+                                       << "No such file or folder: /lab/x"
+                                       << "没有这个文件或文件夹：/lab/x";
+        QTest::newRow("zh, lines") << "zh_CN"
+                                   << "Failed to save the file\nNo data, select data."
+                                   << "文件保存失败\n没有数据，请选择数据。";
+    }
+    void messagesAroundPathsAreTranslated() {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        InstallLanguage(language);
+        const QString translated = TrMessage(message);
+        InstallLanguage("en");
+        QCOMPARE(translated, shown);
+    }
+
     void openFolderAndCloseAll() {
         ModalDriver driver;
         driver.Then([](QWidget* top) {
