@@ -300,6 +300,14 @@
         <translation>自动</translation>
     </message>
     <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Bound</source>
+        <translation>限值</translation>
+    </message>
+    <message>
         <source>Browse...</source>
         <translation>浏览...</translation>
     </message>
@@ -532,6 +540,14 @@
         <translation>文件列表</translation>
     </message>
     <message>
+        <source>File Name</source>
+        <translation>文件名</translation>
+    </message>
+    <message>
+        <source>File Path</source>
+        <translation>文件路径</translation>
+    </message>
+    <message>
         <source>File name:</source>
         <translation>文件名：</translation>
     </message>
@@ -616,6 +632,10 @@
         <translation>包含结果</translation>
     </message>
     <message>
+        <source>Indicator</source>
+        <translation>指标</translation>
+    </message>
+    <message>
         <source>Indicator Naming</source>
         <translation>指标命名</translation>
     </message>
@@ -676,6 +696,10 @@
         <translation>手动</translation>
     </message>
     <message>
+        <source>Margin</source>
+        <translation>余量</translation>
+    </message>
+    <message>
         <source>Mark FSU</source>
         <translation>标记 FSU</translation>
     </message>
@@ -702,6 +726,10 @@
     <message>
         <source>Max(Max - Avg，| Min - Avg |)</source>
         <translation>最大值（最大 - 平均，| 最小 - 平均 |）</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
     </message>
     <message>
         <source>Min</source>
@@ -796,6 +824,10 @@
         <translation>参数设置</translation>
     </message>
     <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
         <source>Path of Report</source>
         <translation>报告路径</translation>
     </message>
@@ -848,8 +880,16 @@
         <translation>请选择一种颜色！</translation>
     </message>
     <message>
+        <source>Pol</source>
+        <translation>极化</translation>
+    </message>
+    <message>
         <source>Polar Coordinates</source>
         <translation>极坐标</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
     </message>
     <message>
         <source>Previous Cut</source>
@@ -1084,6 +1124,10 @@
         <translation>标准窗口 2（450*450）</translation>
     </message>
     <message>
+        <source>Std</source>
+        <translation>标准差</translation>
+    </message>
+    <message>
         <source>THP XdB</source>
         <translation>XdB 跟踪</translation>
     </message>
@@ -1104,6 +1148,10 @@
         <translation>语言将在程序下次启动时切换</translation>
     </message>
     <message>
+        <source>Tilt</source>
+        <translation>下倾角</translation>
+    </message>
+    <message>
         <source>Tracking Lines</source>
         <translation>跟踪线</translation>
     </message>
@@ -1122,6 +1170,10 @@
     <message>
         <source>VBW XdB</source>
         <translation>垂直 XdB 波束宽度</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>结论</translation>
     </message>
     <message>
         <source>Vertical</source>
@@ -1168,6 +1220,10 @@
         <translation>关联水平/垂直切面</translation>
     </message>
     <message>
+        <source>Worst</source>
+        <translation>最差值</translation>
+    </message>
+    <message>
         <source>XML Configuration</source>
         <translation>XML 配置</translation>
     </message>
@@ -1210,6 +1266,10 @@
     <message>
         <source>loading</source>
         <translation>载入</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>数量</translation>
     </message>
     <message>
         <source>the Direction of Max Level</source>

@@ -55,6 +55,9 @@ QStringList MenuTexts(MainWindow& window) {
         }
     }
     for (QDockWidget* dock : window.findChildren<QDockWidget*>()) texts << "dock: " + dock->windowTitle();
+    for (QTreeWidget* tree : window.findChildren<QTreeWidget*>())
+        for (int c = 0; c < tree->headerItem()->columnCount(); ++c)
+            texts << "pane header: " + tree->headerItem()->text(c);
     return texts;
 }
 
@@ -70,6 +73,9 @@ QStringList DialogTexts(QWidget* dialog) {
     for (QComboBox* combo : dialog->findChildren<QComboBox*>())
         if (!combo->property("keepTexts").toBool())
             for (int i = 0; i < combo->count(); ++i) texts << "item: " + combo->itemText(i);
+    for (QTreeWidget* tree : dialog->findChildren<QTreeWidget*>())
+        for (int c = 0; c < tree->headerItem()->columnCount(); ++c)
+            texts << "header: " + tree->headerItem()->text(c);
     for (QTableWidget* table : dialog->findChildren<QTableWidget*>())
         for (int c = 0; c < table->columnCount(); ++c)
             if (table->horizontalHeaderItem(c)) texts << "header: " + table->horizontalHeaderItem(c)->text();
