@@ -131,23 +131,14 @@ class WindowSessionTest : public QObject {
         m_config.reset();
     }
 
-    void recentListsKeepNewestFirstOnce_data() {
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QStringList>("opened");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("new first") << QStringList{"a", "b"} << QStringList{"c"} << QStringList{"c", "a", "b"};
-        QTest::newRow("moved up") << QStringList{"a", "b", "c"} << QStringList{"c/"}
-                                  << QStringList{"c", "a", "b"};
-        QStringList nine;
-        for (int i = 0; i < 9; ++i) nine << QString::number(i);
-        QTest::newRow("capped") << QStringList{} << nine
-                                << QStringList{"8", "7", "6", "5", "4", "3", "2", "1"};
-    }
     void recentListsKeepNewestFirstOnce() {
-        QFETCH(QStringList, before);
-        QFETCH(QStringList, opened);
-        QFETCH(QStringList, after);
-        QCOMPARE(WindowState::WithRecent(before, opened), after);
+        const QStringList nine{"0", "1", "2", "3", "4", "5", "6", "7", "8"};
+        const std::tuple<QStringList, QStringList, QStringList> cases[] = {
+            {{"a", "b"}, {"c"}, {"c", "a", "b"}},
+            {{"a", "b", "c"}, {"c/"}, {"c", "a", "b"}},
+            {{}, nine, {"8", "7", "6", "5", "4", "3", "2", "1"}}};
+        for (const auto& [before, opened, after] : cases)
+            QCOMPARE(WindowState::WithRecent(before, opened), after);
     }
 
     void mnemonicsTakeFreeLetters() {
@@ -164,36 +155,23 @@ class WindowSessionTest : public QObject {
     }
 
     // The engine's messages carry paths and names around their fixed words.
-    void messagesAroundPathsAreTranslated_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("en, path first") << "en"
-                                        << "/lab/a.xml文件在磁盘上不存在"
-                                        << "/lab/a.xml does not exist on disk";
-        QTest::newRow("en, name inside")
-            << "en"
-            << "LAST ERROR: 交叉极化方向图(p1_cr.msi)没有找到对应的主极化交叉图，故没有极化。"
-            << "LAST ERROR: cross-polar pattern (p1_cr.msi) has no co-polar pattern loaded, so it is drawn "
-               "without a reference.";
-        QTest::newRow("en, untouched") << "en"
-                                       << "Failed to save the file"
-                                       << "Failed to save the file";
-        QTest::newRow("zh, path last") << "zh_CN"
-                                       << "No such file or folder: /lab/x"
-                                       << "没有这个文件或文件夹：/lab/x";
-        QTest::newRow("zh, lines") << "zh_CN"
-                                   << "Failed to save the file\nNo data, select data."
-                                   << "文件保存失败\n没有数据，请选择数据。";
-    }
     void messagesAroundPathsAreTranslated() {
-        QFETCH(QString, language);
-        QFETCH(QString, message);
-        QFETCH(QString, shown);
-        InstallLanguage(language);
-        const QString translated = TrMessage(message);
-        InstallLanguage("en");
-        QCOMPARE(translated, shown);
+        const std::tuple<const char*, QString, QString> cases[] = {
+            {"en", "/lab/a.xml文件在磁盘上不存在", "/lab/a.xml does not exist on disk"},
+            {"en", "LAST ERROR: 交叉极化方向图(p1_cr.msi)没有找到对应的主极化交叉图，故没有极化。",
+             "LAST ERROR: cross-polar pattern (p1_cr.msi) has no co-polar pattern loaded, so it is drawn "
+             "without a "
+             "reference."},
+            {"en", "Failed to save the file", "Failed to save the file"},
+            {"zh_CN", "No such file or folder: /lab/x", "没有这个文件或文件夹：/lab/x"},
+            {"zh_CN", "Failed to save the file\nNo data, select data.",
+             "文件保存失败\n没有数据，请选择数据。"}};
+        for (const auto& [language, message, shown] : cases) {
+            InstallLanguage(language);
+            const QString translated = TrMessage(message);
+            InstallLanguage("en");
+            QCOMPARE(translated, shown);
+        }
     }
 
     void openFolderAndCloseAll() {
