@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QTranslator>
 #include <QTreeWidget>
 
@@ -131,6 +132,7 @@ void TranslateWidgetTree(QWidget* root) {
     for (QAction* action : root->findChildren<QAction*>()) TranslateAction(action);
     for (QDockWidget* dock : root->findChildren<QDockWidget*>())
         dock->setWindowTitle(Tr(dock->windowTitle()));
+    for (QToolBar* bar : root->findChildren<QToolBar*>()) bar->setWindowTitle(Tr(bar->windowTitle()));
     for (QLabel* label : root->findChildren<QLabel*>())
         if (!label->property("dataText").toBool()) label->setText(Tr(label->text()));
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
