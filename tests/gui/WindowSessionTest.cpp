@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -220,6 +221,37 @@ class WindowSessionTest : public QObject {
             QCOMPARE(asked, QString("closeAllPrompt"));
             QCOMPARE(Rows(), rows);
         }
+    }
+
+    // A planning file chosen in Open becomes a measurement folder beside it, which is opened.
+    void openImportsAPlanningFile() {
+        QTemporaryDir data;
+        QVERIFY(
+            QFile::copy(QUADREL_SOURCE_DIR "/tests/data/real/B800A065-18-0E.pln", data.path() + "/a.pln"));
+        ModalDriver driver;
+        driver.Then([&data](QWidget* top) {
+            auto* dialog = qobject_cast<QFileDialog*>(top);
+            dialog->setDirectory(data.path());
+            dialog->selectNameFilter(dialog->nameFilters().value(1)); // the planning files
+            // The name as typed: the dialog lists the folder on a thread of its own.
+            QTimer::singleShot(300, dialog, [dialog, &data] {
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(data.path() + "/a.pln");
+                static_cast<QDialog*>(dialog)->accept();
+            });
+        });
+        QString asked;
+        driver.Then([&asked](QWidget* box) {
+            asked = box->objectName();
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+        });
+        W().Action("actionOpen")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QCOMPARE(asked, QString("importPrompt"));
+        QCOMPARE(Rows(), 2); // the horizontal and the vertical cut
+        const QStringList made = QDir(data.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(made.size(), 1);
+        QCOMPARE(W().findChild<QMenu*>("recentFoldersMenu")->actions().front()->text(),
+                 data.path() + "/" + made[0]);
     }
 
     // The information of a cut lists the reader's doubts about its file, or says there were none.
