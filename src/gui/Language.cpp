@@ -44,7 +44,10 @@ class DialogTranslator : public QObject {
     }
 };
 
+// A menu text as a sentence: no mnemonic ("&Open", "打开(&O)") and no "...".
 QString Plain(QString text) {
+    static const QRegularExpression chineseMnemonic("\\(&\\w\\)");
+    text.remove(chineseMnemonic);
     text.remove('&');
     if (text.endsWith("...")) text.chop(3);
     return text;
@@ -64,16 +67,19 @@ bool Known(const QString& text) {
     return !text.isEmpty() && Tr(text) != text;
 }
 
+// A piece of a message is translated only when it is long enough not to be a word inside a name.
+constexpr qsizetype kShortestPiece = 4;
+
 // The longest known beginning of `text` translated, the rest kept.
 QString TrBeginning(const QString& text) {
-    for (qsizetype length = text.size(); length > 0; --length)
+    for (qsizetype length = text.size(); length >= kShortestPiece; --length)
         if (Known(text.left(length))) return Tr(text.left(length)) + text.mid(length);
     return text;
 }
 
 QString TrLine(const QString& line) {
     if (Known(line)) return Tr(line);
-    for (qsizetype start = 1; start < line.size(); ++start)
+    for (qsizetype start = 1; start + kShortestPiece <= line.size(); ++start)
         if (Known(line.mid(start))) return TrBeginning(line.left(start)) + Tr(line.mid(start));
     return TrBeginning(line);
 }

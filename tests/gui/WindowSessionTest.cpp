@@ -165,6 +165,7 @@ class WindowSessionTest : public QObject {
              "reference."},
             {"en", "Failed to save the file", "Failed to save the file"},
             {"zh_CN", "No such file or folder: /lab/x", "没有这个文件或文件夹：/lab/x"},
+            {"zh_CN", "n: Path", "n: 路径"},
             {"zh_CN", "Failed to save the file\nNo data, select data.",
              "文件保存失败\n没有数据，请选择数据。"}};
         for (const auto& [language, message, shown] : cases) {
