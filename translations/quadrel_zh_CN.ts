@@ -296,6 +296,10 @@
         <translation>角度</translation>
     </message>
     <message>
+        <source>Antenna pattern analysis</source>
+        <translation>天线方向图分析</translation>
+    </message>
+    <message>
         <source>Automatic</source>
         <translation>自动</translation>
     </message>
@@ -318,6 +322,10 @@
     <message>
         <source>Cartesian Coordinates</source>
         <translation>直角坐标</translation>
+    </message>
+    <message>
+        <source>Change Color</source>
+        <translation>更改颜色</translation>
     </message>
     <message>
         <source>Chinese</source>
@@ -364,6 +372,10 @@
         <translation>配置路径不能为空！</translation>
     </message>
     <message>
+        <source>Coordinates</source>
+        <translation>坐标</translation>
+    </message>
+    <message>
         <source>Cross Polarization</source>
         <translation>交叉极化</translation>
     </message>
@@ -382,6 +394,10 @@
     <message>
         <source>Datasheet Limits…</source>
         <translation>规格书限值…</translation>
+    </message>
+    <message>
+        <source>Default Setting</source>
+        <translation>默认设置</translation>
     </message>
     <message>
         <source>Defaults</source>
@@ -580,6 +596,10 @@
         <translation>增益文件</translation>
     </message>
     <message>
+        <source>Grid Change Color</source>
+        <translation>更改网格颜色</translation>
+    </message>
+    <message>
         <source>Grid Step</source>
         <translation>网格步长</translation>
     </message>
@@ -648,6 +668,10 @@
         <translation>指标</translation>
     </message>
     <message>
+        <source>Insert</source>
+        <translation>插入</translation>
+    </message>
+    <message>
         <source>Language</source>
         <translation>语言</translation>
     </message>
@@ -690,6 +714,10 @@
     <message>
         <source>Losses</source>
         <translation>损耗</translation>
+    </message>
+    <message>
+        <source>Made for antenna test engineers</source>
+        <translation>为天线测试工程师打造</translation>
     </message>
     <message>
         <source>Manual</source>
@@ -834,6 +862,10 @@
     <message>
         <source>Path:</source>
         <translation>路径：</translation>
+    </message>
+    <message>
+        <source>Pattern</source>
+        <translation>方向图</translation>
     </message>
     <message>
         <source>Pattern &amp;Information...</source>

@@ -151,5 +151,5 @@ void TranslateWidgetTree(QWidget* root) {
     for (QTreeWidget* tree : root->findChildren<QTreeWidget*>())
         if (QTreeWidgetItem* header = tree->headerItem())
             for (int c = 0; c < header->columnCount(); ++c) header->setText(c, Tr(header->text(c)));
-    if (auto* box = qobject_cast<QMessageBox*>(root)) box->setText(Tr(box->text()));
+    if (auto* box = qobject_cast<QMessageBox*>(root)) box->setText(TrMessage(box->text()));
 }

@@ -371,7 +371,8 @@ class WindowSessionTest : public QObject {
             "actionHSetup",      "actionVSetup",       "actionRadiationSetup",    "actionEnvelopeConfig",
             "actionNaming",      "actionVerticalList", "actionHorizontalList",    "actionRotateDisplay",
             "actionLevelAdjust", "actionDrawSetting",  "actionScreenshotSetting", "actionScreenshotPath",
-            "actionSaveAs",      "actionExport",       "actionXmlConfig",         "actionPatternInfo"};
+            "actionSaveAs",      "actionExport",       "actionXmlConfig",         "actionPatternInfo",
+            "actionColors",      "actionAbout"};
         for (const char* name : dialogs) {
             ModalDriver driver;
             driver.Then([&texts, name](QWidget* dialog) {
