@@ -8,8 +8,8 @@
         <translation>%1 个切面</translation>
     </message>
     <message>
-        <source>%1 cuts are selected: this pane lists one cut, or one cut with its partner; All Results lists every selected cut.</source>
-        <translation>已选择 %1 个切面：本窗格只列出一个切面或一个切面及其关联切面；全部结果列出每个选中的切面。</translation>
+        <source>%1 cuts are selected.</source>
+        <translation>已选择 %1 个切面。</translation>
     </message>
     <message>
         <source>%1 folders</source>
@@ -286,6 +286,10 @@
     <message>
         <source>All Results</source>
         <translation>全部结果</translation>
+    </message>
+    <message>
+        <source>All Results lists every selected cut.</source>
+        <translation>全部结果列出每个选中的切面。</translation>
     </message>
     <message>
         <source>Analysis</source>
@@ -666,6 +670,10 @@
     <message>
         <source>Indicators</source>
         <translation>指标</translation>
+    </message>
+    <message>
+        <source>Indicators are listed here for one cut</source>
+        <translation>此处只列出一个切面</translation>
     </message>
     <message>
         <source>Insert</source>
@@ -1302,6 +1310,10 @@
     <message>
         <source>n</source>
         <translation>数量</translation>
+    </message>
+    <message>
+        <source>or a cut with its partner;</source>
+        <translation>或一个切面及其关联切面的指标；</translation>
     </message>
     <message>
         <source>the Direction of Max Level</source>

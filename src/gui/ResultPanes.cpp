@@ -58,9 +58,11 @@ void CurrentResultsPane::Rebuild() {
     for (const std::string& line : lines) addItem(QString::fromStdString(line));
     if (!m_namesNearest) return;
     const int selected = static_cast<int>(doc.selectionList.size());
-    addItem(Tr("%1 cuts are selected: this pane lists one cut, or one cut with its partner; All Results "
-               "lists every selected cut.")
-                .arg(selected));
+    // Short lines: the pane is narrow and does not wrap.
+    addItem(Tr("%1 cuts are selected.").arg(selected));
+    addItem(Tr("Indicators are listed here for one cut"));
+    addItem(Tr("or a cut with its partner;"));
+    addItem(Tr("All Results lists every selected cut."));
     addItem(QString());
     addItem("=====Mark Information=====");
     addItem(ReadoutLine());
