@@ -12,56 +12,8 @@
         <translation>) has no co-polar pattern loaded, so it is drawn without a reference.</translation>
     </message>
     <message>
-        <source>Configuration folder hierarchy error。</source>
-        <translation>Configuration folder hierarchy error.</translation>
-    </message>
-    <message>
-        <source>Configured path can not be empty！</source>
-        <translation>Configured path can not be empty!</translation>
-    </message>
-    <message>
-        <source>Data Export Success！</source>
-        <translation>Data Export Success!</translation>
-    </message>
-    <message>
-        <source>Export Report（Excel Format）</source>
-        <translation>Export Report (Excel Format)</translation>
-    </message>
-    <message>
-        <source>Export Report（Word Format 1）</source>
-        <translation>Export Report (Word Format 1)</translation>
-    </message>
-    <message>
-        <source>Export Report（Word Format 2）</source>
-        <translation>Export Report (Word Format 2)</translation>
-    </message>
-    <message>
-        <source>Export data（Excel Format）</source>
-        <translation>Export data (Excel Format)</translation>
-    </message>
-    <message>
-        <source>Export path is empty or does not exist！</source>
-        <translation>Export path is empty or does not exist!</translation>
-    </message>
-    <message>
-        <source>Exporting sucess！</source>
-        <translation>Exporting sucess!</translation>
-    </message>
-    <message>
         <source>LAST ERROR: 交叉极化方向图(</source>
         <translation>LAST ERROR: cross-polar pattern (</translation>
-    </message>
-    <message>
-        <source>Max(Max - Avg，| Min - Avg |)</source>
-        <translation>Max(Max - Avg, | Min - Avg |)</translation>
-    </message>
-    <message>
-        <source>SS X1°～X2°</source>
-        <translation>SS X1°~X2°</translation>
-    </message>
-    <message>
-        <source>Vertical SS parameter is out of range -180~180，please check!</source>
-        <translation>Vertical SS parameter is out of range -180~180, please check!</translation>
     </message>
     <message>
         <source>中文</source>

@@ -391,7 +391,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(texts, (QStringList{"Calculating indicators...", "Exporting PLN file, please wait...",
                                      "Exporting MSI file, please wait...",
                                      "Exporting TXT file, please wait...", "Export finished!"}));
-        QVERIFY(driver.boxes.size() == 2 && driver.boxes.last() == "Norvan: Exporting sucess!");
+        QVERIFY(driver.boxes.size() == 2 && driver.boxes.last() == "Norvan: Exporting sucess！");
         QVERIFY(!QDir(out.path() + "/PLN").entryList(QDir::Files).isEmpty());
         // The exported cut is the one loaded: the command line writes the same bytes.
         QTemporaryDir cli;

@@ -85,8 +85,10 @@ QStringList DialogTexts(QWidget* dialog) {
 
 // The texts of `texts` that belong to the other language than `language`: Chinese characters in
 // an English run; English words in a Chinese run (acronyms, units and file formats are neither).
+// The program's own English texts keep their full-width punctuation ("Exporting sucess！"): it is
+// not Chinese text.
 QStringList OtherLanguage(const QStringList& texts, const QString& language) {
-    static const QRegularExpression chinese("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
+    static const QRegularExpression chinese("[\\x{3400}-\\x{9fff}]");
     static const QRegularExpression word("\\b[A-Za-z]*[a-z][A-Za-z]*\\b");
     static const QStringList names{"Pln", "Msi", "Xml", "Txt",    "TMVmsi", "Excel",   "Word", "dB",
                                    "dBi", "dBd", "XdB", "Vexlor", "Norvan", "Quadrel", "Unit", "Inkwright"};
