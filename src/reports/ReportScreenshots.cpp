@@ -23,14 +23,16 @@ std::string BmpName(const std::string& fileName) {
 }
 
 // A report picture: the plot cropped to what it draws, with its legend, as wide as the report's
-// text (6.67 inches at the 96 pixels per inch the picture is inserted at). A picture that cannot be
-// written is recorded with its reason; the reports are not made then.
+// text (6.67 inches at the 96 pixels per inch the picture is inserted at) and at most 4 inches
+// high, so two pictures with their captions share a page, the first below the chapter's heading
+// too. A picture that cannot be written is recorded with its reason; the reports are not made then.
 constexpr int kReportPictureWidth = 640;
+constexpr int kReportPictureHeight = 384;
 
 bool Capture(ReportJob& job, const std::string& path) {
     PreparePlotSelection(job.doc, job.plot);
-    const QImage picture =
-        ReportPicture(QSize(job.viewSize.width, job.viewSize.height), kReportPictureWidth, job.doc, job.plot);
+    const QImage picture = ReportPicture(QSize(job.viewSize.width, job.viewSize.height),
+                                         QSize(kReportPictureWidth, kReportPictureHeight), job.doc, job.plot);
     std::string error;
     if (WriteOutputAtomic(job.state.workingFolder, path, EncodeBmp(picture), error)) return true;
     job.failedPictures.push_back(path + " (" + error + ")");
