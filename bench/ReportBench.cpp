@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 
@@ -63,9 +64,12 @@ int main(int argc, char** argv) {
     MakeFolder(state.reportFolder);
 
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     std::unique_ptr<ReportJob> job = MakeReportJob(doc, state, true, true);
     const int result = RunReportWorker(*job, silent);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    // The processor time says what the run costs when the machine is shared with other work.
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     // The parts again, one by one, to show where the time goes.
     auto seconds = [](auto run) {
         const auto begin = std::chrono::steady_clock::now();
@@ -77,8 +81,8 @@ int main(int argc, char** argv) {
               << seconds([&] { BuildReportFormat1(*job, silent); }) << " s, format 2 "
               << seconds([&] { BuildReportFormat2(*job, silent); }) << " s\n";
     std::cout << "report formats 1 and 2, " << doc.table.size()
-              << " patterns with screenshots: " << elapsed.count() << " s (target < 10 s)"
-              << (elapsed.count() < 10 ? "" : "  ** over target **")
+              << " patterns with screenshots: " << elapsed.count() << " s, " << cpu
+              << " s of processor time (target < 10 s)" << (elapsed.count() < 10 ? "" : "  ** over target **")
               << (result == 0 ? "" : "  ** reports failed **") << "\n";
     if (!given("--no-pdf") && !FindOfficeProgram().empty()) {
         const auto begin = std::chrono::steady_clock::now();
