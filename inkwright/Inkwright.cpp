@@ -68,6 +68,13 @@ StoryPosition Where(Session& s, const std::vector<XMLElement*>& paragraphs, int 
     return {index, offset};
 }
 
+// The selection made valid for an operation at it: a typed report calls this for every cell, so
+// the story is listed only when the selection is no longer in it.
+void Anchor(Session& s) {
+    if (!s.selection.paragraph || !InStory(s.selection.paragraph, s.StoryRoot()))
+        Where(s, StoryParagraphs(s), 0);
+}
+
 // The selection's paragraph for the editing operations. Every operation that removes paragraphs
 // moves the selection out of them first, so the paragraph is always part of the active story.
 XMLElement* Current(Session& s) {
@@ -249,7 +256,7 @@ void CInkwright::CloseDocument() {
 
 void CInkwright::InsertText(const std::string& text) {
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     ClearSelectedText(s);
     const int at = s.selection.start;
     // Texts come from file and folder names: what XML cannot hold never reaches a part.
@@ -304,7 +311,7 @@ void CInkwright::InsertTable(int rows, int columns) {
         return;
     }
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     s.savedRange = s.selection;
     XMLElement* styles = RelatedRoot(s, ooxml::kRelStyles);
     bool grid = false;
@@ -437,7 +444,7 @@ void CInkwright::SetFocusPicture(int number, int direction) {
 void CInkwright::InsertTableRow(int count, int direction) {
     if (!CountAndDirectionValid(count, 0, "Error Row Num!", direction)) return;
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     if (count == 0) return;
     MoveTo(s, InsertEmptyRows(s.selection.paragraph, count, direction == kInkForward), 0);
 }
@@ -453,38 +460,43 @@ void CInkwright::InsertTableCol(int count, int direction) {
             continue;
         }
         Session& s = OpenSession();
-        Where(s, StoryParagraphs(s), 0);
+        Anchor(s);
         MoveTo(s, InsertEmptyColumn(s.selection.paragraph, direction == kInkForward), 0);
     }
 }
 
 void CInkwright::CopyTableRow() {
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     DuplicateRow(s.selection.paragraph);
 }
 
 void CInkwright::CopyTableCol() {
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     DuplicateColumn(s.selection.paragraph);
 }
 
 void CInkwright::UpdateContents() {
     Session& s = OpenSession();
-    XMLElement* keep = s.ActivePart() == s.MainPart() ? s.selection.paragraph : nullptr;
+    Selection& main = s.MainSelection();
+    XMLElement* keep = main.paragraph;
     if (!RebuildContents(MainBody(s), RelatedRoot(s, ooxml::kRelStyles), keep))
         throw InkwrightError("The requested member of the collection does not exist.");
     RequestFieldUpdate(RelatedRoot(s, ooxml::kRelSettings, true));
-    // A selection inside the old entries moves to the paragraph after the contents.
-    if (keep != s.selection.paragraph && s.ActivePart() == s.MainPart()) MoveTo(s, keep, 0);
+    // A selection inside the old entries moves to the paragraph after the contents, also while a
+    // header or footer is being edited: no selection is left on a removed paragraph.
+    if (keep != main.paragraph) {
+        main.paragraph = keep;
+        main.CollapseTo(0);
+    }
 }
 
 void CInkwright::InsertContents() {
     Session& s = OpenSession();
     if (s.ActivePart() != s.MainPart())
         throw InkwrightError("A table of contents belongs to the main document.");
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     s.savedRange = s.selection;
     ClearSelectedText(s);
     XMLElement* before = s.selection.paragraph;
@@ -515,7 +527,7 @@ void CInkwright::SetBgColor(int color) {
     static const char* const kHighlight[] = {"",    "black",  "blue",  "magenta",
                                              "red", "yellow", "white", "green"};
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     s.savedRange = s.selection;
     FormatRange(s.selection.paragraph, s.selection.start, s.selection.end, "w:highlight",
                 color >= 1 && color <= 7 ? kHighlight[color] : "");
@@ -523,7 +535,7 @@ void CInkwright::SetBgColor(int color) {
 
 void CInkwright::DeleteCurrentTable() {
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     MoveTo(s, DeleteTableAround(s.selection.paragraph), 0);
 }
 
@@ -533,7 +545,7 @@ void CInkwright::DeleteCharacter(int count) {
         return;
     }
     Session& s = OpenSession();
-    Where(s, StoryParagraphs(s), 0);
+    Anchor(s);
     if (!s.selection.Collapsed()) {
         ClearSelectedText(s);
         --count;
@@ -566,6 +578,15 @@ void CInkwright::SetHeadingRows(int count) {
     }
     Session& s = OpenSession();
     KeepTableTogetherAcrossPages(Current(s), count);
+}
+
+void CInkwright::SetColumnsPerWidth(int perWidth) {
+    if (perWidth < 1) {
+        Show("Error Column Num!");
+        return;
+    }
+    Session& s = OpenSession();
+    SetEqualColumnWidths(Current(s), std::max(1, TextWidth(s) / perWidth));
 }
 
 void CInkwright::KeepWithNext(int on) {

@@ -102,6 +102,10 @@ class INKWRIGHT_API CInkwright {
     // page of the next one (`on` 1) or not (anything else).
     void SetHeadingRows(int count);
     void KeepWithNext(int on);
+    // The columns of the table at the selection each take the text width divided by `perWidth`, and
+    // the table only their sum: the bands a wide table is split into line up column under column,
+    // the last and narrower one included. `perWidth` below 1 is an error.
+    void SetColumnsPerWidth(int perWidth);
     // Fills the table cell that holds the selection with a colour ("C6EFCE", red-green-blue hex); a
     // selection outside a table is an error.
     void SetCellShading(const std::string& fill);

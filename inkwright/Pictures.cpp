@@ -1,6 +1,10 @@
 #include "Pictures.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string_view>
 #include <zlib.h>
 
 #include "Inkwright.h"
@@ -90,6 +94,49 @@ StoredPicture FromJpeg(const std::string& b, const std::string& path) {
     Unreadable(path, "damaged JPEG");
 }
 
+// Both reports of an export insert the same bitmaps: each is converted once. An entry is used only
+// for the very bytes it was made from (size and hash of the file's content), so a picture rewritten
+// under the same name is converted again.
+class ConvertedBitmaps {
+  public:
+    StoredPicture Get(const std::string& path, const std::string& bmp) {
+        const size_t hash = std::hash<std::string_view>()(bmp);
+        {
+            std::lock_guard lock(m_mutex);
+            const auto it = m_entries.find(path);
+            if (it != m_entries.end() && it->second.size == bmp.size() && it->second.hash == hash)
+                return it->second.picture;
+        }
+        StoredPicture picture = FromBmp(bmp, path);
+        std::lock_guard lock(m_mutex);
+        // Bounded so a long session of exports does not keep every picture it ever inserted.
+        if (m_bytes + picture.bytes.size() > kLimit) {
+            m_entries.clear();
+            m_bytes = 0;
+        }
+        auto& entry = m_entries[path];
+        m_bytes = m_bytes - entry.picture.bytes.size() + picture.bytes.size();
+        entry = {bmp.size(), hash, picture};
+        return picture;
+    }
+
+  private:
+    static constexpr size_t kLimit = size_t(128) << 20;
+    struct Entry {
+        size_t size = 0;
+        size_t hash = 0;
+        StoredPicture picture;
+    };
+    std::mutex m_mutex;
+    std::map<std::string, Entry> m_entries;
+    size_t m_bytes = 0;
+};
+
+ConvertedBitmaps& Converted() {
+    static ConvertedBitmaps converted;
+    return converted;
+}
+
 } // namespace
 
 std::string PngFromRows(int width, int height, const std::string& raw) {
@@ -121,7 +168,7 @@ StoredPicture ReadPicture(const std::string& path) {
     case ReadResult::Unreadable:
         Unreadable(path, "the file cannot be read");
     }
-    if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return FromBmp(b, path);
+    if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return Converted().Get(path, b);
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
         return {b, "png", static_cast<int>(Be32(b, 16)), static_cast<int>(Be32(b, 20))};
     if (b.size() >= 4 && static_cast<unsigned char>(b[0]) == 0xFF && static_cast<unsigned char>(b[1]) == 0xD8)

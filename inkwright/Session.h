@@ -52,6 +52,8 @@ class Session {
     const std::string& ActivePart() const { return m_activePart; }
     // Makes a part the active story; the main document's selection is kept while away.
     void Activate(const std::string& part);
+    // The main document's selection, whichever story is active.
+    Selection& MainSelection() { return m_activePart == m_mainPart ? selection : m_mainSelection; }
 
     Selection selection;
     Selection savedRange; // kept by InsertTable, InsertContents and SetBgColor

@@ -113,6 +113,14 @@ XMLElement* Step(XMLElement* paragraph, XMLElement* storyRoot, bool forward) {
 
 } // namespace
 
+bool InStory(const XMLElement* paragraph, const XMLElement* storyRoot) {
+    if (!Is(paragraph, "w:p")) return false;
+    const tinyxml2::XMLNode* at = paragraph->Parent();
+    for (; at && at != storyRoot; at = at->Parent())
+        if (!IsContainer(at->ToElement())) return false;
+    return at == storyRoot;
+}
+
 XMLElement* NextParagraph(XMLElement* paragraph, XMLElement* storyRoot) {
     return Step(paragraph, storyRoot, true);
 }

@@ -12,6 +12,9 @@ std::vector<XMLElement*> Paragraphs(XMLElement* storyRoot);
 // The first paragraph of a story; an empty one is added when the story has none.
 XMLElement* FirstParagraph(XMLElement* storyRoot);
 int IndexOf(const std::vector<XMLElement*>& paragraphs, const XMLElement* paragraph);
+// Whether `paragraph` is one of Paragraphs(storyRoot), found from the paragraph up instead of by
+// listing the story. The paragraph must be a live element.
+bool InStory(const XMLElement* paragraph, const XMLElement* storyRoot);
 // The paragraph after (before) `paragraph` in reading order within `storyRoot`; null at the end
 // (start). Walks the tree from the paragraph, so moving cell by cell does not list the story.
 XMLElement* NextParagraph(XMLElement* paragraph, XMLElement* storyRoot);

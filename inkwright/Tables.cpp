@@ -220,6 +220,29 @@ void KeepTableTogetherAcrossPages(XMLElement* paragraph, int headingRows) {
     }
 }
 
+void SetEqualColumnWidths(XMLElement* paragraph, int columnWidth) {
+    RequireCell(paragraph);
+    XMLElement* table = EnclosingTable(paragraph);
+    XMLElement* grid = table->FirstChildElement("w:tblGrid");
+    int columns = 0;
+    for (XMLElement* col = grid ? grid->FirstChildElement("w:gridCol") : nullptr; col;
+         col = col->NextSiblingElement("w:gridCol"), ++columns)
+        col->SetAttribute("w:w", columnWidth);
+    for (XMLElement* tr = table->FirstChildElement("w:tr"); tr; tr = tr->NextSiblingElement("w:tr"))
+        for (XMLElement* tc = tr->FirstChildElement("w:tc"); tc; tc = tc->NextSiblingElement("w:tc"))
+            if (XMLElement* tcW = tc->FirstChildElement("w:tcPr")
+                                      ? tc->FirstChildElement("w:tcPr")->FirstChildElement("w:tcW")
+                                      : nullptr) {
+                tcW->SetAttribute("w:w", columnWidth);
+                tcW->SetAttribute("w:type", "dxa");
+            }
+    XMLElement* tblPr = table->FirstChildElement("w:tblPr");
+    if (XMLElement* tblW = tblPr ? tblPr->FirstChildElement("w:tblW") : nullptr) {
+        tblW->SetAttribute("w:w", columnWidth * columns);
+        tblW->SetAttribute("w:type", "dxa");
+    }
+}
+
 void SetKeepWithNext(XMLElement* paragraph, bool on) {
     XMLElement* pPr = paragraph->FirstChildElement("w:pPr");
     if (!on) {

@@ -25,6 +25,9 @@ void DuplicateColumn(XMLElement* paragraph);
 // of every page the table runs onto and stay with the row after them, and no row is split across
 // two pages.
 void KeepTableTogetherAcrossPages(XMLElement* paragraph, int headingRows);
+// Gives every column of the table around `paragraph` the width `columnWidth` (twentieths of a point)
+// and the table the sum of them, so a table of fewer columns is narrower instead of stretched.
+void SetEqualColumnWidths(XMLElement* paragraph, int columnWidth);
 // Sets or clears "keep with next" of a paragraph (its properties made when missing).
 void SetKeepWithNext(XMLElement* paragraph, bool on);
 // Removes the innermost table around `paragraph`; returns the paragraph that follows it.

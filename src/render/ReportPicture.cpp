@@ -41,9 +41,10 @@ struct PlotLayout {
     QRect crop;
 };
 
-std::string LayoutKey(QSize viewSize, int room, const PlotFrame& frame, const PlotScene& scene) {
+std::string LayoutKey(QSize viewSize, QSize room, const PlotFrame& frame, const PlotScene& scene) {
     std::string key = std::to_string(viewSize.width()) + "x" + std::to_string(viewSize.height()) + ":" +
-                      std::to_string(room) + ":" + std::to_string(scene.coordinateSystem);
+                      std::to_string(room.width()) + "x" + std::to_string(room.height()) + ":" +
+                      std::to_string(scene.coordinateSystem);
     for (const FrameLabel& label : frame.labels)
         key += "|" + label.text + "@" + std::to_string(label.anchor.x) + "," + std::to_string(label.anchor.y);
     for (const FrameShape& shape : frame.shapes)
@@ -52,7 +53,7 @@ std::string LayoutKey(QSize viewSize, int room, const PlotFrame& frame, const Pl
     return key;
 }
 
-PlotLayout FindLayout(QSize viewSize, int room, const PlotFrame& frame, const PlotScene& scene,
+PlotLayout FindLayout(QSize viewSize, QSize room, const PlotFrame& frame, const PlotScene& scene,
                       const PlotState& state) {
     thread_local std::string lastKey;
     thread_local PlotLayout last;
@@ -71,11 +72,15 @@ PlotLayout FindLayout(QSize viewSize, int room, const PlotFrame& frame, const Pl
                              : ink.adjusted(-kMargin, -kMargin, kMargin, kMargin) & image.rect();
     };
     PlotLayout layout{viewSize, inkOf(viewSize)};
-    // The plot is drawn at the size that fills what the legend leaves of the width, so the legend's
-    // strokes and names keep their pixels.
-    if (room > 0 && layout.crop.width() > 0) {
-        const double factor =
-            std::clamp(static_cast<double>(room) / layout.crop.width(), kSmallest, kLargest);
+    // The plot is drawn at the size that fills what the legend leaves of the width (and of the
+    // height), so the legend's strokes and names keep their pixels.
+    if (room.width() > 0 && layout.crop.width() > 0 && layout.crop.height() > 0) {
+        double fill = static_cast<double>(room.width()) / layout.crop.width();
+        // The margins kept around the ink do not grow with the plot.
+        if (room.height() > 2 * kMargin && layout.crop.height() > 2 * kMargin)
+            fill = std::min(fill, static_cast<double>(room.height() - 2 * kMargin) /
+                                      (layout.crop.height() - 2 * kMargin));
+        const double factor = std::clamp(fill, kSmallest, kLargest);
         if (std::abs(factor - 1.0) > 0.02) {
             layout.size = QSize(static_cast<int>(viewSize.width() * factor),
                                 static_cast<int>(viewSize.height() * factor));
@@ -89,14 +94,19 @@ PlotLayout FindLayout(QSize viewSize, int room, const PlotFrame& frame, const Pl
 
 } // namespace
 
-QImage ReportPicture(QSize viewSize, int width, const CQuadrelDoc& doc, const PlotState& state,
+QImage ReportPicture(QSize viewSize, QSize largest, const CQuadrelDoc& doc, const PlotState& state,
                      Notifier* notifier) {
+    const int width = largest.width();
     const PlotScene scene = BuildPlotScene(doc, state, notifier);
     const PlotFrame frame =
         BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
     const bool beside = scene.coordinateSystem != kCartesianSystem;
     const QSize legend = LegendSize(scene.legend);
-    const int room = beside ? width - legend.width() - kMargin : width;
+    const int heightRoom = largest.height() <= 0 ? 0
+                           : beside              ? largest.height()
+                                    : largest.height() - (legend.isEmpty() ? 0 : legend.height() + kMargin);
+    const QSize room(beside ? width - legend.width() - kMargin : width,
+                     largest.height() <= 0 ? 0 : std::max(heightRoom, 1));
     const PlotLayout layout = FindLayout(viewSize, room, frame, scene, state);
     QImage full(layout.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     {
@@ -118,5 +128,7 @@ QImage ReportPicture(QSize viewSize, int width, const CQuadrelDoc& doc, const Pl
         DrawLegend(painter, at, scene.legend);
     }
     painter.end();
-    return picture.width() > width ? picture.scaledToWidth(width, Qt::SmoothTransformation) : picture;
+    const QSize bound(width, largest.height() > 0 ? largest.height() : picture.height());
+    if (picture.width() <= bound.width() && picture.height() <= bound.height()) return picture;
+    return picture.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }

@@ -154,3 +154,37 @@ bool WriteContentsPages(const std::string& docxPath, const std::vector<ContentsE
     package.SetPart(kDocumentPart, ooxml::SerialiseXml(doc));
     return package.SaveAs(docxPath, error);
 }
+
+bool WriteLeadingCopy(const std::string& docxPath, const std::string& copyPath,
+                      const std::string& lastHeading, std::string& error) {
+    ooxml::Package package;
+    if (!package.Open(docxPath, error)) return false;
+    tinyxml2::XMLDocument doc;
+    const std::string* bytes = package.Part(kDocumentPart);
+    tinyxml2::XMLElement* body = bytes && ooxml::ParseXml(*bytes, doc) && doc.RootElement()
+                                     ? doc.RootElement()->FirstChildElement("w:body")
+                                     : nullptr;
+    tinyxml2::XMLElement* heading = nullptr;
+    for (tinyxml2::XMLElement* c = body ? body->FirstChildElement("w:p") : nullptr; c;
+         c = c->NextSiblingElement("w:p")) {
+        if (!IsContentsParagraph(c) && Trimmed(Join(Split(c).heading)) == lastHeading) heading = c;
+    }
+    if (!heading) {
+        error = "no heading \"" + lastHeading + "\" in " + docxPath;
+        return false;
+    }
+    // The heading keeps with the paragraph after it, which may keep with its own next: two more
+    // stay so the heading is laid out as in the whole document.
+    tinyxml2::XMLElement* last = heading;
+    for (int i = 0; i < 2; ++i)
+        if (tinyxml2::XMLElement* next = last->NextSiblingElement();
+            next && std::string_view(next->Name()) != "w:sectPr")
+            last = next;
+    for (tinyxml2::XMLElement* c = last->NextSiblingElement(); c;) {
+        tinyxml2::XMLElement* next = c->NextSiblingElement();
+        if (std::string_view(c->Name()) != "w:sectPr") body->DeleteChild(c);
+        c = next;
+    }
+    package.SetPart(kDocumentPart, ooxml::SerialiseXml(doc));
+    return package.SaveAs(copyPath, error);
+}

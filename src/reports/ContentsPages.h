@@ -24,3 +24,11 @@ std::vector<ContentsEntry> PrintedPages(const std::vector<ContentsEntry>& entrie
 // place); false with `error` when it cannot.
 bool WriteContentsPages(const std::string& docxPath, const std::vector<ContentsEntry>& entries,
                         std::string& error);
+
+// Writes to `copyPath` a copy of the .docx at `docxPath` whose body ends shortly after the last
+// paragraph that reads `lastHeading` (the section properties kept). Where every heading falls is
+// decided before that point, and a copy without what follows (the picture pages of a report)
+// prints in a fraction of the time. False with `error` when there is no such paragraph or the
+// copy cannot be written.
+bool WriteLeadingCopy(const std::string& docxPath, const std::string& copyPath,
+                      const std::string& lastHeading, std::string& error);

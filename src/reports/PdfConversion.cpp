@@ -162,19 +162,22 @@ PdfOutcome ConvertReportToPdf(const std::string& docxPath, int timeLimitSeconds)
         return outcome;
     }
     const fs::path work = pattern;
-    std::string pdf = Convert(office, docxPath, work, timeLimitSeconds, outcome.error);
-    // The contents count pages the way a word processor lays them out only once it has: compare
-    // them with the printed copy and, where they differ, correct them and print again.
-    const std::vector<ContentsEntry> entries =
-        pdf.empty() ? std::vector<ContentsEntry>{} : ReadContentsEntries(docxPath);
-    if (!entries.empty()) {
+    std::error_code ignoredCode;
+    // The contents count pages the way a word processor lays them out only once it has: the pages
+    // of the headings are learnt from a printed copy, corrected in the document where they differ,
+    // and the document printed again. The copy ends after the last heading when it can.
+    const std::vector<ContentsEntry> entries = ReadContentsEntries(docxPath);
+    const fs::path leading = work / "leading" / fs::path(docxPath).filename();
+    std::string ignored;
+    const bool shortened = !entries.empty() && fs::create_directories(leading.parent_path(), ignoredCode) &&
+                           WriteLeadingCopy(docxPath, leading.string(), entries.back().heading, ignored);
+    std::string pdf =
+        Convert(office, shortened ? leading.string() : docxPath, work, timeLimitSeconds, outcome.error);
+    if (!pdf.empty() && !entries.empty()) {
         const std::vector<std::string> pages = PageTexts(pdf, work);
         const std::vector<ContentsEntry> printed = pages.empty() ? entries : PrintedPages(entries, pages);
-        if (!SamePages(entries, printed)) {
-            std::string error;
-            if (WriteContentsPages(docxPath, printed, error))
-                pdf = Convert(office, docxPath, work, timeLimitSeconds, outcome.error);
-        }
+        const bool corrected = !SamePages(entries, printed) && WriteContentsPages(docxPath, printed, ignored);
+        if (shortened || corrected) pdf = Convert(office, docxPath, work, timeLimitSeconds, outcome.error);
     }
     if (!pdf.empty()) {
         outcome.written = WriteFileAtomic(outcome.path, FileText(pdf));

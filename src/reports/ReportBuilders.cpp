@@ -42,12 +42,17 @@ std::string SectionTitle(bool chinese, const PatternFile& last) {
     return Upper(title);
 }
 
+// The most columns of one table; a wider result is split into bands of these.
+constexpr int kBandColumns = 9;
+
 // One band as a table, its header row repeated on every page it runs onto and no row split; the
-// selection ends in the paragraph after it, which holds `footnote` when there is one.
-void TypeTable(CInkwright& ink, const ResultTable& band, const char* footnote) {
+// selection ends in the paragraph after it, which holds `footnote` when there is one. The bands of
+// a split result share their column width, so the last, narrower band lines up with the others.
+void TypeTable(CInkwright& ink, const ResultTable& band, bool split, const char* footnote) {
     const int rows = static_cast<int>(band.rows.size()) + 1;
     const int columns = static_cast<int>(band.header.size());
     ink.InsertTable(rows, columns);
+    if (split) ink.SetColumnsPerWidth(kBandColumns);
     ink.SetHeadingRows(1);
     ink.SetFontColor(kInkBlack);
     bool first = true;
@@ -150,7 +155,7 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
         std::vector<std::vector<ResultTable>> bands;
         bool notComputed = false;
         for (const auto& [key, group] : sections) {
-            bands.push_back(SplitIntoBands(BuildResultTable(job.doc, group)));
+            bands.push_back(SplitIntoBands(BuildResultTable(job.doc, group), kBandColumns));
             for (const ResultTable& band : bands.back()) notComputed = notComputed || HasNotComputed(band);
         }
         // One line under the first table says what the dash of a value not computed means.
@@ -168,7 +173,7 @@ int BuildReportFormat1(const ReportJob& job, Notifier& notifier) {
             ink.InsertParagraph(1);
             ink.KeepWithNext(0);
             for (const ResultTable& band : bands[section]) {
-                TypeTable(ink, band, footnote);
+                TypeTable(ink, band, bands[section].size() > 1, footnote);
                 footnote = nullptr;
             }
             ++section;

@@ -282,6 +282,8 @@ TEST(Inkwright, TablesAndTitlesLaidOutForPages) {
     ink.KeepWithNext(0); // the paragraph made from the title does not keep its properties
     ink.InsertTable(3, 2);
     ink.SetHeadingRows(1);
+    // Two of nine columns of the text width (9638 / 9 each), the table no wider than they are.
+    ink.SetColumnsPerWidth(9);
     const std::string xml = SaveAndRead(ink, dir).documentXml;
     auto count = [&xml](const std::string& what) {
         size_t n = 0;
@@ -295,6 +297,9 @@ TEST(Inkwright, TablesAndTitlesLaidOutForPages) {
         {"<w:tblHeader/>", 1}, // the first row repeats on every page
         {"<w:cantSplit/>", 3}, // no row splits
         {"<w:keepNext/>", 3},  // the title, and the header row's two cells stay with what follows
+        {"<w:tblW w:w=\"2140\" w:type=\"dxa\"/>", 1},
+        {"<w:gridCol w:w=\"1070\"/>", 2},
+        {"<w:tcW w:w=\"1070\" w:type=\"dxa\"/>", 6},
     };
     for (const auto& c : cases) EXPECT_EQ(count(c.what), c.expected) << c.what;
     // Row properties come before the cells, keep-with-next before the rest of the paragraph's.
@@ -374,6 +379,14 @@ TEST(Inkwright, ContentsFollowTheHeadingsAndPagesCountExplicitBreaks) {
     ink.SetFocusPage(0, kInkForward);
     ink.InsertText("p1 ");
     EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml).front(), "p1 Cover");
+    // Contents rebuilt from the footer while the body's selection is in an old entry: typing in the
+    // body goes on after the contents.
+    ink.SetFocusRow(2, kInkForward);
+    ink.SetActiveView(kInkPageFooter);
+    ink.UpdateContents();
+    ink.SetActiveView(kInkMainDocument);
+    ink.InsertText("Of ");
+    EXPECT_EQ(ParagraphTexts(SaveAndRead(ink, dir).documentXml)[5], "Of Scope");
     ink.CloseDocument();
 }
 

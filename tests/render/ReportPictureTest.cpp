@@ -45,28 +45,33 @@ TEST(ReportPicture, CroppedToThePlotWithALegendAndAsWideAsTheText) {
         const char* name;
         int system;
         QSize view;
-        int width;
+        QSize largest;
     } cases[] = {
-        {"polar in the report's view", kPolarSystem, {604, 404}, 640},
-        {"polar in a large view", kPolarSystem, {1400, 1000}, 640},
-        {"cartesian", kCartesianSystem, {604, 404}, 640},
-        {"narrow text", kPolarSystem, {604, 404}, 300},
+        {"polar in the report's view", kPolarSystem, {604, 404}, {640, 0}},
+        {"polar in a large view", kPolarSystem, {1400, 1000}, {640, 0}},
+        {"cartesian", kCartesianSystem, {604, 404}, {640, 0}},
+        {"narrow text", kPolarSystem, {604, 404}, {300, 0}},
+        {"two polar pictures to a page", kPolarSystem, {604, 404}, {640, 384}},
+        {"two cartesian pictures to a page", kCartesianSystem, {604, 404}, {640, 384}},
     };
     for (const auto& c : cases) {
         PlotState state;
         state.settings.coordinateSystem = c.system;
-        const QImage picture = ReportPicture(c.view, c.width, doc, state);
-        EXPECT_LE(picture.width(), c.width) << c.name;
+        const QImage picture = ReportPicture(c.view, c.largest, doc, state);
+        const int width = c.largest.width();
+        EXPECT_LE(picture.width(), width) << c.name;
+        if (c.largest.height() > 0) { EXPECT_LE(picture.height(), c.largest.height()) << c.name; }
         // No blank third: what is drawn reaches across the picture.
         const QRect ink = InkBounds(picture);
         EXPECT_GE(ink.width(), picture.width() * 9 / 10) << c.name;
-        EXPECT_GE(picture.width(), c.width * 9 / 10) << c.name << ": fills the text width";
+        const bool fillsHeight = c.largest.height() > 0 && picture.height() >= c.largest.height() * 9 / 10;
+        EXPECT_TRUE(picture.width() >= width * 9 / 10 || fillsHeight) << c.name << ": fills the room";
         // The legend strokes in the cuts' colours (line colours 1 and 2) stand beside or below the plot.
         const PlotScene scene = BuildPlotScene(doc, state, &silent);
         ASSERT_EQ(scene.legend.size(), 2u);
         EXPECT_EQ(scene.legend[0].name, "p1_p45_h_co_2_0_1710");
         EXPECT_EQ(scene.legend[1].name, "p1_p45_h_co_2_0_2170");
-        if (c.width < 600) continue; // scaled down: colours are blended
+        if (width < 600) continue; // scaled down: colours are blended
         const QRect legendArea =
             c.system == kPolarSystem
                 ? QRect(picture.width() * 2 / 3, 0, picture.width() / 3, picture.height())

@@ -168,6 +168,7 @@ TEST_F(CustomerDocuments, ReportsReadInNumericOrderWithoutNoValueMarkers) {
         EXPECT_TRUE(doc["update_fields"]) << c.report << ": contents refreshed on opening";
         bool notComputed = false;
         size_t resultTables = 0;
+        double columnWidth = 0;
         for (size_t t = 0; t < doc["tables"].size(); ++t) {
             const json& table = doc["tables"][t];
             if (table[0][0] != "Frequency\n(MHz)") continue;
@@ -192,6 +193,10 @@ TEST_F(CustomerDocuments, ReportsReadInNumericOrderWithoutNoValueMarkers) {
                 EXPECT_TRUE(layout["before_keeps_with_next"]) << c.report << " table " << t;
             EXPECT_LE(layout["grid_width"].get<double>() * 635, doc["text_width"].get<double>())
                 << c.report << " table " << t << ": the band fits the text width";
+            // The last, narrower band keeps the others' column width instead of spreading out.
+            const double perColumn = layout["grid_width"].get<double>() / table[0].size();
+            if (resultTables == 1) columnWidth = perColumn;
+            EXPECT_NEAR(perColumn, columnWidth, 1.0) << c.report << " table " << t;
         }
         EXPECT_TRUE(resultTables > 0 && resultTables % 3 == 0)
             << c.report << ": the same bands for each of three tilts";

@@ -4,6 +4,7 @@
 #include <regex>
 #include <sstream>
 
+#include "Inkwright.h"
 #include "reports/ContentsPages.h"
 #include "reports/ReportTestSupport.h"
 
@@ -57,6 +58,40 @@ TEST(PdfReports, HeadingsAreFoundOnTheirPrintedPages) {
         std::vector<int> found;
         for (const ContentsEntry& e : PrintedPages(c.entries, pages)) found.push_back(e.page);
         EXPECT_EQ(found, c.expected);
+    }
+}
+
+TEST(PdfReports, PagesAreLearntFromACopyEndingAfterTheLastHeading) {
+    TempDir dir;
+    const std::string report = (dir.Path() / "report.docx").string();
+    {
+        CInkwright ink;
+        ink.CreateDocument();
+        for (const char* text : {"1 Scope", "text", "2 Pictures", "intro", "(1)cut", "(2)cut", "(3)cut"}) {
+            ink.InsertText(text);
+            ink.InsertParagraph(1);
+        }
+        ink.SaveAsDocument(report);
+        ink.CloseDocument();
+    }
+    const std::string copy = (dir.Path() / "copy.docx").string();
+    const struct {
+        const char* lastHeading;
+        bool written;
+        std::vector<std::string> paragraphs;
+    } cases[] = {
+        // The heading and the two paragraphs after it, which it may keep with on its page.
+        {"2 Pictures", true, {"1 Scope", "text", "2 Pictures", "intro", "(1)cut"}},
+        {"(3)cut", true, {"1 Scope", "text", "2 Pictures", "intro", "(1)cut", "(2)cut", "(3)cut", ""}},
+        {"3 Missing", false, {}},
+    };
+    for (const auto& c : cases) {
+        fs::remove(copy);
+        std::string error;
+        EXPECT_EQ(WriteLeadingCopy(report, copy, c.lastHeading, error), c.written) << c.lastHeading;
+        if (!c.written) continue;
+        EXPECT_EQ(ReadDocument("docx", copy)["paragraphs"].get<std::vector<std::string>>(), c.paragraphs)
+            << c.lastHeading;
     }
 }
 
