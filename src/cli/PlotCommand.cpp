@@ -72,13 +72,12 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         std::cerr << "quadrel-cli: --out must name a .png or .bmp file\n";
         return kExitUsage;
     }
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
-
     StderrNotifier notifier;
-    auto session = CreateCliSession(globals, notifier);
+    PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
+    const int status = OpenRunFiles(run);
+    Session* session = run.session.get();
     CQuadrelDoc* doc = session->doc.get();
-    const int status = OpenPatternFiles(*doc, input.files);
 
     PlotState& state = session->plot;
     if (!ParseMarkers(options.markers, state.markerSwitches)) {
@@ -115,7 +114,7 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         std::cerr << "quadrel-cli: cannot write " << PrintableText(options.out) << "\n";
         return kExitFailure;
     }
-    return WorstExit(status, input.status);
+    return status;
 }
 } // namespace
 
