@@ -1,13 +1,13 @@
 #include <iostream>
 #include <type_traits>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
 #include "cli/ResultRecordText.h"
 #include "cli/TestFolderRuns.h"
+#include "commands/AnalyseFilesCommand.h"
 
 namespace {
 struct AnalyseOptions {
@@ -68,8 +68,8 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
     }
     const int status =
         LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
-            CQuadrelDoc& doc = folder.Doc();
-            AnalyseAll(doc);
+            AnalyseFilesCommand(folder);
+            const CQuadrelDoc& doc = folder.Doc();
             if (options.json) {
                 for (const auto& [key, file] : doc.table)
                     WriteResultJson(out, key, file.results, file.warnings);

@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <iostream>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
 #include "cli/TestFolderRuns.h"
+#include "commands/AnalyseFilesCommand.h"
 #include "conformance/Conformance.h"
 
 namespace {
@@ -166,7 +166,7 @@ int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
     PatternTable analysed;
     const int loaded =
         LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
-            AnalyseAll(folder.Doc());
+            AnalyseFilesCommand(folder);
             for (auto& [key, file] : folder.Doc().table) {
                 file.samples = Cut();
                 file.displayCopy.reset();
