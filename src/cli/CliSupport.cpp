@@ -117,13 +117,13 @@ void StderrNotifier::Notify(const std::string& text, const std::string& caption)
     while (!line.empty() && line.back() == ' ') line.pop_back();
     ClearRunProgress();
     std::cerr << caption << ": " << line << "\n";
-    messages.emplace_back(caption, text);
+    if (keepForJson) messages.emplace_back(caption, text);
 }
 
 void StderrNotifier::Warning(const std::string& subject, const std::string& text) {
     ClearRunProgress();
     std::cerr << "warning: " << PrintableText(subject) << ": " << PrintableText(text) << "\n";
-    warnings.emplace_back(subject, text);
+    if (keepForJson) warnings.emplace_back(subject, text);
 }
 
 void AddConfigDirOption(CLI::App& command, CliGlobals& globals) {

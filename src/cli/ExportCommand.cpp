@@ -141,6 +141,7 @@ int ExportByTestFolder(const ExportArgs& args, PatternRun& run, ExportState& sta
 
 int RunExport(const CliGlobals& globals, ExportArgs args) {
     StderrNotifier notifier;
+    notifier.keepForJson = false;
     PatternRun run = StartPatternRun(globals, args.paths, notifier);
     if (!run.session) return run.input.status;
 
