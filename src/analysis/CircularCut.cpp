@@ -11,10 +11,14 @@ bool IsFullCircle(const Cut& cut) {
     if (cut.size() < 3) return false;
     const double closing = static_cast<double>(cut.front().fAngle) + 360.0 - cut.back().fAngle;
     if (closing < -kAngleSlack) return false;
+    // The widest step only grows: the first step as wide as the closing one settles it. On a regular
+    // grid that is the first step, and the walks ask this of every cut several times.
     double widest = 0.0;
-    for (size_t i = 1; i < cut.size(); ++i)
+    for (size_t i = 1; i < cut.size(); ++i) {
         widest = std::max(widest, static_cast<double>(cut[i].fAngle) - cut[i - 1].fAngle);
-    return closing <= widest + kAngleSlack;
+        if (closing <= widest + kAngleSlack) return true;
+    }
+    return false;
 }
 
 CircularStep::CircularStep(const Cut& cut, size_t index, double turns)

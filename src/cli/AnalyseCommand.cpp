@@ -1,13 +1,13 @@
 #include <iostream>
 #include <type_traits>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/IndicatorResultFields.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
 #include "cli/ResultRecordText.h"
 #include "cli/TestFolderRuns.h"
+#include "commands/AnalyseFilesCommand.h"
 
 namespace {
 struct AnalyseOptions {
@@ -52,10 +52,9 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    const auto start = CreateCliDocument(globals, notifier);
+    const PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
     // One file's record at a time: a campaign's output never sits in memory as one tree.
     JsonStream out(std::cout);
     if (options.json) {
@@ -67,23 +66,26 @@ int RunAnalyse(const CliGlobals& globals, const AnalyseOptions& options) {
         AppendResultCsvHeader(header);
         std::cout << header;
     }
-    const int status = LoadByTestFolder(*start, input.files, options.oneBatch, [&](CQuadrelDoc& doc) {
-        AnalyseAll(doc);
-        if (options.json) {
-            for (const auto& [key, file] : doc.table) WriteResultJson(out, key, file.results, file.warnings);
-        } else if (options.csv) {
-            PrintCsvRows(doc);
-        } else {
-            PrintText(doc);
-        }
-    });
+    const int status =
+        LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
+            AnalyseFilesCommand(folder);
+            const CQuadrelDoc& doc = folder.Doc();
+            if (options.json) {
+                for (const auto& [key, file] : doc.table)
+                    WriteResultJson(out, key, file.results, file.warnings);
+            } else if (options.csv) {
+                PrintCsvRows(doc);
+            } else {
+                PrintText(doc);
+            }
+        });
     if (options.json) {
         out.EndArray();
         out.Key("messages");
         out.Value(MessagesJson(notifier));
         EndRunJson(out, notifier);
     }
-    return WorstExit(status, input.status);
+    return WorstExit(status, run.input.status);
 }
 } // namespace
 

@@ -4,6 +4,8 @@
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "cli/JsonStream.h"
+#include "cli/TestFolderRuns.h"
+#include "commands/AnalyseFilesCommand.h"
 #include "conformance/Conformance.h"
 
 namespace {
@@ -11,6 +13,7 @@ struct CheckOptions {
     std::string limits;
     bool json = false;
     bool csv = false;
+    bool oneBatch = false;
     std::vector<std::string> paths;
 };
 
@@ -157,10 +160,21 @@ int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
     const auto limits = LoadLimitsForCli(options.limits);
     if (!limits) return kExitUsage;
     StderrNotifier notifier;
-    std::unique_ptr<CQuadrelDoc> doc;
-    const int status = LoadAndAnalyse(globals, options.paths, notifier, doc);
-    if (!doc) return status;
-    const ConformanceResult result = CheckConformance(doc->table, *limits);
+    const PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
+    // The check needs every cut's results, never its samples: each test folder's samples go with it.
+    PatternTable analysed;
+    const int loaded =
+        LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
+            AnalyseFilesCommand(folder);
+            for (auto& [key, file] : folder.Doc().table) {
+                file.samples = Cut();
+                file.displayCopy.reset();
+                analysed.emplace(key, std::move(file));
+            }
+        });
+    const int status = WorstExit(loaded, run.input.status);
+    const ConformanceResult result = CheckConformance(analysed, *limits);
     for (const std::string& warning : result.warnings) notifier.Warning(options.limits, warning);
     if (options.json)
         PrintJson(*limits, result, notifier);
@@ -179,6 +193,8 @@ void AddCheckCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
     cmd->add_option("--limits", options->limits, "Datasheet limits (TOML)")->required();
     auto* json = cmd->add_flag("--json", options->json, "Print JSON");
     cmd->add_flag("--csv", options->csv, "Print CSV")->excludes(json);
+    cmd->add_flag("--one-batch", options->oneBatch,
+                  "Load every file as one batch, even over many test folders (every cut is held at once)");
     cmd->add_option("paths", options->paths, "Pattern files or folders")->required();
     cmd->callback(
         [&run, &globals, options] { run = [&globals, options] { return RunCheck(globals, *options); }; });

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <iostream>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/ConfigLocation.h"
 #include "app/Parallel.h"
 #include "app/TextUtil.h"
@@ -36,15 +35,30 @@ PatternPaths ExpandPatternPaths(const std::vector<std::string>& args) {
     return result;
 }
 
-int OpenPatternFiles(CQuadrelDoc& doc, const std::vector<std::string>& files) {
+PatternRun StartPatternRun(const CliGlobals& globals, const std::vector<std::string>& paths,
+                           Notifier& notifier) {
+    PatternRun run;
+    run.input = ExpandPatternPaths(paths);
+    if (run.input.status == kExitUsage) return run;
+    run.session = CreateSession(ResolveConfigDir(globals.configDir), &notifier);
+    run.session->Doc().jobs = globals.jobs > 0 ? globals.jobs : CoreCount();
+    return run;
+}
+
+int OpenPatternFiles(Session& session, const std::vector<std::string>& files) {
+    CQuadrelDoc& doc = session.Doc();
     doc.fileStored = RunProgressStep;
-    const int loaded = doc.OpenFiles(files);
+    const int loaded = OpenFilesCommand(session, files);
     // What the command prints next starts on a clean line; the next batch draws the line again.
     ClearRunProgress();
     if (loaded != kLoadRefused) return kExitOk;
     const LoadFailure& failure = doc.LastLoadFailure();
     std::cerr << "quadrel-cli: refused " << PrintableText(failure.path) << ": " << failure.reason << "\n";
     return failure.unreadable ? kExitFailure : kExitRefused;
+}
+
+int OpenRunFiles(PatternRun& run) {
+    return WorstExit(OpenPatternFiles(*run.session, run.input.files), run.input.status);
 }
 
 int WorstExit(int a, int b) {
@@ -61,16 +75,6 @@ std::string LoadedKey(const CQuadrelDoc& doc, const std::string& given) {
         if (fs::equivalent(file.path, path, ec)) return key;
     }
     return {};
-}
-
-std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier) {
-    return std::move(CreateCliSession(globals, notifier)->doc);
-}
-
-std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier) {
-    auto session = CreateSession(ResolveConfigDir(globals.configDir), &notifier);
-    session->doc->jobs = globals.jobs > 0 ? globals.jobs : CoreCount();
-    return session;
 }
 
 nlohmann::json FloatJson(float value) {
@@ -113,13 +117,13 @@ void StderrNotifier::Notify(const std::string& text, const std::string& caption)
     while (!line.empty() && line.back() == ' ') line.pop_back();
     ClearRunProgress();
     std::cerr << caption << ": " << line << "\n";
-    messages.emplace_back(caption, text);
+    if (keepForJson) messages.emplace_back(caption, text);
 }
 
 void StderrNotifier::Warning(const std::string& subject, const std::string& text) {
     ClearRunProgress();
     std::cerr << "warning: " << PrintableText(subject) << ": " << PrintableText(text) << "\n";
-    warnings.emplace_back(subject, text);
+    if (keepForJson) warnings.emplace_back(subject, text);
 }
 
 void AddConfigDirOption(CLI::App& command, CliGlobals& globals) {
@@ -139,14 +143,4 @@ std::shared_ptr<const DatasheetLimits> LoadLimitsForCli(const std::string& path)
         return nullptr;
     }
     return std::make_shared<const DatasheetLimits>(std::move(*parse.limits));
-}
-
-int LoadAndAnalyse(const CliGlobals& globals, const std::vector<std::string>& paths, Notifier& notifier,
-                   std::unique_ptr<CQuadrelDoc>& doc) {
-    const PatternPaths input = ExpandPatternPaths(paths);
-    if (input.status == kExitUsage) return kExitUsage;
-    doc = CreateCliDocument(globals, notifier);
-    const int status = OpenPatternFiles(*doc, input.files);
-    AnalyseAll(*doc);
-    return WorstExit(status, input.status);
 }

@@ -18,10 +18,23 @@ struct PatternPaths {
 };
 PatternPaths ExpandPatternPaths(const std::vector<std::string>& args);
 
+// The start every command over pattern files shares, written once: the paths expanded and the
+// session set up as the program starts. The files are opened afterwards, as one batch
+// (OpenPatternFiles) or one test folder at a time (LoadByTestFolder).
+struct PatternRun {
+    PatternPaths input;
+    // Absent when a path does not exist (input.status is kExitUsage): nothing further is done.
+    std::unique_ptr<Session> session;
+};
+PatternRun StartPatternRun(const CliGlobals& globals, const std::vector<std::string>& paths,
+                           Notifier& notifier);
+
 // Opens the files as one batch of the Open command. A refused file is named on stderr after the
 // described message. Returns kExitOk, kExitRefused (its content was refused) or kExitFailure (it
 // could not be read at all).
-int OpenPatternFiles(CQuadrelDoc& doc, const std::vector<std::string>& files);
+int OpenPatternFiles(Session& session, const std::vector<std::string>& files);
+// The run's files opened as one batch; the status of the load and of the paths together.
+int OpenRunFiles(PatternRun& run);
 
 // The exit status of two outcomes together: a refusal over a usage error over a failure over success.
 int WorstExit(int a, int b);
@@ -29,18 +42,6 @@ int WorstExit(int a, int b);
 // The table key of a --select argument: its own key, or the key of the loaded file that names the
 // same file under another spelling ("./a" for "a", "X\a" for "X/a"). Empty when none matches.
 std::string LoadedKey(const CQuadrelDoc& doc, const std::string& path);
-
-// A document as the program sets it up at start: configuration store, analysis settings, envelope
-// curves of the shipped configuration folder.
-std::unique_ptr<CQuadrelDoc> CreateCliDocument(const CliGlobals& globals, Notifier& notifier);
-// The same with the view's plot state, for the commands that act as the window does.
-std::unique_ptr<Session> CreateCliSession(const CliGlobals& globals, Notifier& notifier);
-
-// The start of `analyse` and `check`: the paths expanded, the document created, the files opened as
-// one batch and every file analysed as the export does. Returns the exit status of the load;
-// `doc` stays empty when a path does not exist (kExitUsage).
-int LoadAndAnalyse(const CliGlobals& globals, const std::vector<std::string>& paths, Notifier& notifier,
-                   std::unique_ptr<CQuadrelDoc>& doc);
 
 // A datasheet limits file, or nullptr after naming the file, line and reason on stderr.
 struct DatasheetLimits;

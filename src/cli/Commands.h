@@ -28,6 +28,9 @@ class StderrNotifier : public Notifier {
     std::vector<std::pair<std::string, std::string>> messages;
     std::vector<std::string> statuses;
     std::vector<std::pair<std::string, std::string>> warnings;
+    // A command without JSON output does not keep the messages and warnings: an export over an
+    // archive may give one for each of a hundred thousand files.
+    bool keepForJson = true;
 };
 
 struct CliGlobals {

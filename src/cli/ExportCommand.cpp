@@ -4,6 +4,7 @@
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
 #include "cli/CliSupport.h"
+#include "cli/TestFolderRuns.h"
 #include "export/ExportDriver.h"
 #include "export/PatternInfoRows.h"
 #include "export/ReportLauncher.h"
@@ -27,6 +28,7 @@ struct ExportArgs {
     std::vector<std::string> ports; // NAME=EXT
     std::vector<std::string> paths;
     std::string limits; // datasheet limits for the result workbook and report format 1
+    bool oneBatch = false;
 };
 
 std::vector<std::pair<std::string, std::string>> PortRows(const std::vector<std::string>& ports) {
@@ -58,24 +60,39 @@ void PrintFolders(const ExportArgs& args, const ExportState& state) {
     if (o.excelData || o.excelReport || o.wordReport1 || o.wordReport2) line("report", state.reportFolder);
 }
 
-int RunExport(const CliGlobals& globals, ExportArgs args) {
-    const PatternPaths input = ExpandPatternPaths(args.paths);
-    if (input.status == kExitUsage) return kExitUsage;
-    StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
+// The workbooks and reports span the whole batch; the planning files are each made from one cut
+// and its partner, which lie in the cut's own test folder.
+bool SpansTheBatch(const DataExportOptions& o) {
+    return o.excelData || o.excelReport || o.wordReport1 || o.wordReport2;
+}
 
-    PatternInfoConfig info;
-    if (!AcceptPatternInfo(args.antennaType, args.gainUnit, args.tiltMethod, PortRows(args.ports), info,
-                           notifier))
-        return kExitUsage;
-    args.options.chinese = args.lang == "zh";
-    args.options.english = args.lang == "en";
-    ExportState state;
-    if (!AcceptExportDialog(*doc, state, args.out, args.options, info)) return kExitUsage;
-    if (!args.limits.empty() && !(state.limits = LoadLimitsForCli(args.limits))) return kExitUsage;
+void PrintRefusal(size_t loaded, bool written) {
+    std::cout << "loaded " << loaded << " files; a file was refused, "
+              << (written ? "the test folders before it were exported\n" : "nothing was exported\n");
+}
 
-    if (const int status = OpenPatternFiles(*doc, input.files); status != kExitOk) {
-        std::cout << "loaded " << doc->table.size() << " files; a file was refused, nothing was exported\n";
+// What the run wrote, once it has ended: its statuses, the Exact Data count, the files not written
+// and the files in each output folder.
+int ReportExport(const ExportArgs& args, ExportState& state, const StderrNotifier& notifier,
+                 ExportRunResult result, int exactWritten, int pathStatus) {
+    for (const std::string& status : notifier.statuses) std::cout << status << "\n";
+    if (result == ExportRunResult::Refused) return kExitFailure;
+    if (args.exact)
+        std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << exactWritten
+                  << " files)\n";
+    for (const WriteLedger::Failure& failure : state.ledger.Failures())
+        std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
+                  << "\n";
+    PrintFolders(args, state);
+    const bool exported = result == ExportRunResult::Succeeded;
+    return WorstExit(exported ? kExitOk : kExitFailure, pathStatus);
+}
+
+int ExportOneBatch(const ExportArgs& args, PatternRun& run, ExportState& state,
+                   const StderrNotifier& notifier) {
+    CQuadrelDoc& doc = run.session->Doc();
+    if (const int status = OpenPatternFiles(*run.session, run.input.files); status != kExitOk) {
+        PrintRefusal(doc.table.size(), false);
         return status;
     }
 #ifdef QUADREL_HAVE_REPORTS
@@ -88,21 +105,58 @@ int RunExport(const CliGlobals& globals, ExportArgs args) {
 #endif
     // The Exact Data files belong to the run: written before its final text, into its ledger.
     int exactWritten = 0;
-    auto exact = [&] { exactWritten = SaveAllAsExactData(*doc, state.workingFolder, &state.ledger); };
+    auto exact = [&] { exactWritten = SaveAllAsExactData(doc, state.workingFolder, &state.ledger); };
     const ExportRunResult result =
-        RunDataExport(*doc, state, reports, args.exact ? std::function<void()>(exact) : nullptr);
-    for (const std::string& status : notifier.statuses) std::cout << status << "\n";
-    if (result == ExportRunResult::Refused) return kExitFailure;
+        RunDataExport(doc, state, reports, args.exact ? std::function<void()>(exact) : nullptr);
+    return ReportExport(args, state, notifier, result, exactWritten, run.input.status);
+}
 
-    if (args.exact)
-        std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << exactWritten
-                  << " files)\n";
-    for (const WriteLedger::Failure& failure : state.ledger.Failures())
-        std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
-                  << "\n";
-    PrintFolders(args, state);
-    const bool exported = result == ExportRunResult::Succeeded;
-    return WorstExit(exported ? kExitOk : kExitFailure, input.status);
+// One test folder's cuts at a time; the files, and what is printed, are those of the one batch.
+int ExportByTestFolder(const ExportArgs& args, PatternRun& run, ExportState& state,
+                       const StderrNotifier& notifier) {
+    int exactWritten = 0;
+    auto exact = [&](CQuadrelDoc& folder) {
+        exactWritten += SaveAllAsExactData(folder, state.workingFolder, &state.ledger);
+    };
+    FolderExportRun exportRun(state, args.exact ? std::function<void(CQuadrelDoc&)>(exact) : nullptr);
+    size_t loaded = 0;
+    bool wanted = true;
+    bool begun = false;
+    const int status = LoadByTestFolder(*run.session, run.input.files, false, [&](Session& folder, int load) {
+        loaded += folder.Doc().table.size();
+        if (load != kExitOk || !wanted) return;
+        begun = true;
+        wanted = exportRun.Add(folder.Doc());
+    });
+    if (status != kExitOk) {
+        PrintRefusal(loaded, begun);
+        return status;
+    }
+    // A run refused at its first folder has said why; one asked to stop ends as the batch would.
+    const ExportRunResult result =
+        wanted ? exportRun.Finish(run.session->Doc())
+               : (state.ledger.Stopping() ? ExportRunResult::Stopped : ExportRunResult::Refused);
+    return ReportExport(args, state, notifier, result, exactWritten, run.input.status);
+}
+
+int RunExport(const CliGlobals& globals, ExportArgs args) {
+    StderrNotifier notifier;
+    notifier.keepForJson = false;
+    PatternRun run = StartPatternRun(globals, args.paths, notifier);
+    if (!run.session) return run.input.status;
+
+    PatternInfoConfig info;
+    if (!AcceptPatternInfo(args.antennaType, args.gainUnit, args.tiltMethod, PortRows(args.ports), info,
+                           notifier))
+        return kExitUsage;
+    args.options.chinese = args.lang == "zh";
+    args.options.english = args.lang == "en";
+    ExportState state;
+    if (!AcceptExportDialog(run.session->Doc(), state, args.out, args.options, info)) return kExitUsage;
+    if (!args.limits.empty() && !(state.limits = LoadLimitsForCli(args.limits))) return kExitUsage;
+    if (args.oneBatch || SpansTheBatch(args.options) || run.input.files.empty())
+        return ExportOneBatch(args, run, state, notifier);
+    return ExportByTestFolder(args, run, state, notifier);
 }
 } // namespace
 
@@ -133,6 +187,8 @@ void AddExportCommand(CLI::App& app, CliGlobals& globals, CommandAction& run) {
     cmd->add_option("--port", args->ports, "Port name and file extension, NAME=EXT (repeatable)");
     cmd->add_option("--limits", args->limits,
                     "Datasheet limits (TOML) for the result workbook and report format 1");
+    cmd->add_flag("--one-batch", args->oneBatch,
+                  "Load every file as one batch, even over many test folders (every cut is held at once)");
     cmd->add_option("paths", args->paths, "Pattern files or folders")->required();
     cmd->callback([&run, &globals, args] { run = [&globals, args] { return RunExport(globals, *args); }; });
 }

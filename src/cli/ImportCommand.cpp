@@ -3,6 +3,7 @@
 
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
+#include "cli/RunProgress.h"
 #include "commands/FileCommands.h"
 #include "import/PlanningImport.h"
 
@@ -58,7 +59,10 @@ int RunImport(ImportArgs& args) {
     if (status != kExitOk) return status;
     args.options.polarisation = ToUpper(args.polarisation);
     StderrNotifier notifier;
+    StartRunProgress(files.size());
+    args.options.fileRead = RunProgressStep;
     const ImportOutcome outcome = ImportPlanningFiles(files, args.options, notifier);
+    ClearRunProgress();
     for (const ImportProblem& problem : outcome.refused)
         std::cerr << "quadrel-cli: refused " << Located(problem) << ": " << problem.text << "\n";
     if (!outcome.refused.empty()) {

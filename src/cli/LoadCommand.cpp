@@ -89,16 +89,15 @@ void PrintText(const CQuadrelDoc& doc) {
 }
 
 int RunLoad(const CliGlobals& globals, const LoadOptions& options) {
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    auto doc = CreateCliDocument(globals, notifier);
-    const int status = OpenPatternFiles(*doc, input.files);
+    PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
+    const int status = OpenRunFiles(run);
     if (options.json)
-        PrintJsonDocument(*doc, notifier);
+        PrintJsonDocument(run.session->Doc(), notifier);
     else
-        PrintText(*doc);
-    return WorstExit(status, input.status);
+        PrintText(run.session->Doc());
+    return status;
 }
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
 #include "commands/FileCommands.h"
+#include "commands/PlotSelectionCommand.h"
 #include "render/OffscreenApp.h"
 #include "render/PlotCapture.h"
 #include "render/PlotRenderer.h"
@@ -72,13 +73,12 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         std::cerr << "quadrel-cli: --out must name a .png or .bmp file\n";
         return kExitUsage;
     }
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
-
     StderrNotifier notifier;
-    auto session = CreateCliSession(globals, notifier);
-    CQuadrelDoc* doc = session->doc.get();
-    const int status = OpenPatternFiles(*doc, input.files);
+    PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
+    const int status = OpenRunFiles(run);
+    Session* session = run.session.get();
+    const CQuadrelDoc* doc = session->doc.get();
 
     PlotState& state = session->plot;
     if (!ParseMarkers(options.markers, state.markerSwitches)) {
@@ -92,20 +92,19 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
     if (options.envelope) state.settings.envelopeDisplay = 1;
     if (options.spr) state.settings.sprDisplay = 1;
 
-    std::vector<std::string> added;
+    std::vector<std::string> keys;
     if (options.selects.empty()) {
-        for (const auto& [key, file] : doc->table) doc->AddToSelection(key, added);
+        for (const auto& [key, file] : doc->table) keys.push_back(key);
     } else {
         for (const std::string& select : options.selects) {
-            const std::string key = LoadedKey(*doc, select);
-            if (key.empty()) {
+            keys.push_back(LoadedKey(*doc, select));
+            if (keys.back().empty()) {
                 std::cerr << "quadrel-cli: not a loaded pattern file: " << PrintableText(select) << "\n";
                 return kExitUsage;
             }
-            doc->AddToSelection(key, added);
         }
     }
-    PreparePlotSelection(*doc, state);
+    SelectForPlotCommand(*session, keys);
 
     auto app = EnsureGuiApplication();
     const QImage image = RenderPlotImage(QSize(width, height), *doc, state, &notifier);
@@ -115,7 +114,7 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
         std::cerr << "quadrel-cli: cannot write " << PrintableText(options.out) << "\n";
         return kExitFailure;
     }
-    return WorstExit(status, input.status);
+    return status;
 }
 } // namespace
 

@@ -24,12 +24,12 @@ void PrintAllRows(const std::vector<std::vector<std::string>>& rows) {
 }
 
 int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
-    const PatternPaths input = ExpandPatternPaths(options.paths);
-    if (input.status == kExitUsage) return kExitUsage;
     StderrNotifier notifier;
-    auto session = CreateCliSession(globals, notifier);
+    PatternRun run = StartPatternRun(globals, options.paths, notifier);
+    if (!run.session) return run.input.status;
+    const int status = OpenRunFiles(run);
+    Session* session = run.session.get();
     CQuadrelDoc* doc = session->doc.get();
-    const int status = OpenPatternFiles(*doc, input.files);
 
     std::set<std::string> chosen;
     for (const std::string& select : options.selects) {
@@ -56,7 +56,7 @@ int RunResults(const CliGlobals& globals, const ResultsOptions& options) {
                       << doc->selectionList.size()
                       << " are selected (choose with --select, or use --pane all)\n";
     }
-    return WorstExit(status, input.status);
+    return status;
 }
 } // namespace
 

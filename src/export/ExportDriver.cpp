@@ -51,10 +51,81 @@ std::string ExportSummary(const WriteLedger& ledger) {
 }
 
 template <typename Export>
-void RunFileExport(Notifier& notifier, bool requested, const char* status, Export run) {
+void RunFileExport(Notifier& notifier, bool requested, bool announce, const char* status, Export run) {
     if (!requested) return;
-    notifier.Status(status);
+    if (announce) notifier.Status(status);
     run();
+}
+
+// The checks before anything is written, the templates, the run's ledger and the notice. False
+// (after the message) when the run may not begin.
+bool BeginExport(CQuadrelDoc& doc, ExportState& state) {
+    Notifier& notifier = doc.GetNotifier();
+    if (doc.table.empty()) {
+        notifier.Notify(kTextNoData, kCaptionApplication);
+        return false;
+    }
+    state.dataSrcFolder = state.workingFolder + "DataSrc/";
+    state.reportFolder = state.workingFolder + "report/";
+    if (doc.configFolder.empty()) {
+        notifier.Notify(kTextConfigFolderEmpty, kCaptionApplication);
+        return false;
+    }
+    if (!Contains(doc.configFolder, "Config File")) {
+        notifier.Notify(kTextConfigFolderHierarchy, kCaptionApplication);
+        return false;
+    }
+    SetTemplatePaths(TemplateBase(doc), state);
+    state.ledger = WriteLedger{state.workingFolder};
+    state.ledger.Follow(state.progress);
+    notifier.Notify(kTextExportNotice, kCaptionApplication);
+    MakeFolder(state.reportFolder);
+    notifier.Status(kStatusCalculating);
+    return true;
+}
+
+// A step asked for is begun only while the run is not asked to stop.
+bool Wanted(const ExportState& state, bool requested) {
+    return requested && !state.ledger.Stopping();
+}
+
+// The file exports in their fixed order, then the caller's own writes. `announce`: each step's
+// status is shown (a batch in parts shows them with its first part only). Without `xml`, the XML
+// step only writes the PLN files it reads back (when PLN itself was not asked for), so that the XML
+// files can be made over every part's PLN files once the last part is written.
+void RunFileExports(CQuadrelDoc& doc, ExportState& state, const std::function<void()>& moreWrites,
+                    bool announce, bool xml) {
+    Notifier& notifier = doc.GetNotifier();
+    AnalyseAll(doc);
+    const DataExportOptions& o = state.options;
+    RunFileExport(notifier, Wanted(state, o.pln), announce, kStatusPln, [&] { ExportPlnFiles(doc, state); });
+    RunFileExport(notifier, Wanted(state, o.msi), announce, kStatusMsi,
+                  [&] { doc.WriteMsiFiles(state.dataSrcFolder, &state.ledger); });
+    RunFileExport(notifier, Wanted(state, o.tmvmsi), announce, kStatusTmvMsi,
+                  [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
+    RunFileExport(notifier, Wanted(state, o.xml), announce, kStatusXml, [&] {
+        if (xml)
+            ExportXmlFiles(doc, state);
+        else if (!o.pln)
+            ExportPlnFiles(doc, state);
+    });
+    RunFileExport(notifier, Wanted(state, o.txt), announce, kStatusTxt, [&] { ExportTxtFiles(doc, state); });
+    if (moreWrites && !state.ledger.Stopping()) moreWrites();
+}
+
+// The end of a run that was not stopped: what was not written, or the success message (a run with
+// a report leaves that to the report worker).
+ExportRunResult EndExport(Notifier& notifier, const ExportState& state, bool complete, bool word) {
+    // A file that was not written (failed or clashed) never ends in the success message: the run
+    // ends in what was written and what not.
+    if (const std::string summary = ExportSummary(state.ledger); !summary.empty()) {
+        notifier.Notify(summary, kCaptionApplication);
+        return ExportRunResult::Failed;
+    }
+    if (!complete) return ExportRunResult::Incomplete;
+    if (word) return ExportRunResult::Succeeded;
+    notifier.Notify(kTextExportSuccess, kCaptionApplication);
+    return ExportRunResult::Succeeded;
 }
 } // namespace
 
@@ -86,49 +157,18 @@ void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
 ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports,
                               const std::function<void()>& moreWrites) {
     Notifier& notifier = doc.GetNotifier();
-    if (doc.table.empty()) {
-        notifier.Notify(kTextNoData, kCaptionApplication);
-        return ExportRunResult::Refused;
-    }
-    state.dataSrcFolder = state.workingFolder + "DataSrc/";
-    state.reportFolder = state.workingFolder + "report/";
-    if (doc.configFolder.empty()) {
-        notifier.Notify(kTextConfigFolderEmpty, kCaptionApplication);
-        return ExportRunResult::Refused;
-    }
-    if (!Contains(doc.configFolder, "Config File")) {
-        notifier.Notify(kTextConfigFolderHierarchy, kCaptionApplication);
-        return ExportRunResult::Refused;
-    }
-    SetTemplatePaths(TemplateBase(doc), state);
-    state.ledger = WriteLedger{state.workingFolder};
-    state.ledger.Follow(state.progress);
-    notifier.Notify(kTextExportNotice, kCaptionApplication);
-    MakeFolder(state.reportFolder);
-
-    notifier.Status(kStatusCalculating);
-    AnalyseAll(doc);
-
-    // A step asked for is begun only while the run is not asked to stop.
-    const DataExportOptions& o = state.options;
-    const auto wanted = [&state](bool requested) { return requested && !state.ledger.Stopping(); };
-    RunFileExport(notifier, wanted(o.pln), kStatusPln, [&] { ExportPlnFiles(doc, state); });
-    RunFileExport(notifier, wanted(o.msi), kStatusMsi,
-                  [&] { doc.WriteMsiFiles(state.dataSrcFolder, &state.ledger); });
-    RunFileExport(notifier, wanted(o.tmvmsi), kStatusTmvMsi,
-                  [&] { doc.WriteTmvMsiFiles(state.dataSrcFolder, &state.ledger); });
-    RunFileExport(notifier, wanted(o.xml), kStatusXml, [&] { ExportXmlFiles(doc, state); });
-    RunFileExport(notifier, wanted(o.txt), kStatusTxt, [&] { ExportTxtFiles(doc, state); });
-    if (moreWrites && !state.ledger.Stopping()) moreWrites();
+    if (!BeginExport(doc, state)) return ExportRunResult::Refused;
+    RunFileExports(doc, state, moreWrites, true, true);
     if (state.ledger.Stopping()) return ExportRunResult::Stopped;
     notifier.Status(kStatusFinished);
 
-    bool complete = RunWorkbookExport(notifier, wanted(o.excelData), kStatusExcelData, kNameExcelData,
+    const DataExportOptions& o = state.options;
+    bool complete = RunWorkbookExport(notifier, Wanted(state, o.excelData), kStatusExcelData, kNameExcelData,
                                       [&] { return ExportRawDataWorkbook(doc, state); });
-    complete = RunWorkbookExport(notifier, wanted(o.excelReport), kStatusExcelResult, kNameExcelReport,
+    complete = RunWorkbookExport(notifier, Wanted(state, o.excelReport), kStatusExcelResult, kNameExcelReport,
                                  [&] { return ExportResultWorkbook(doc, state); }) &&
                complete;
-    const bool word = wanted(o.wordReport1) || wanted(o.wordReport2);
+    const bool word = Wanted(state, o.wordReport1) || Wanted(state, o.wordReport2);
     if (state.ledger.Stopping()) return ExportRunResult::Stopped;
     if (word && !reports) {
         notifier.Notify(std::string(kTextNotYetAvailable) + (o.wordReport1 ? kNameWord1 : kNameWord2) + ".",
@@ -138,16 +178,29 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
         notifier.Status(kStatusWordReport);
         complete = reports->Start(doc, state, o.wordReport1, o.wordReport2, notifier) && complete;
     }
+    return EndExport(notifier, state, complete, word);
+}
 
-    // A file that was not written (failed or clashed) never ends in the success message: the run
-    // ends in what was written and what not.
-    if (const std::string summary = ExportSummary(state.ledger); !summary.empty()) {
-        notifier.Notify(summary, kCaptionApplication);
-        return ExportRunResult::Failed;
-    }
-    if (!complete) return ExportRunResult::Incomplete;
-    // With a report, the worker announces the end.
-    if (word) return ExportRunResult::Succeeded;
-    notifier.Notify(kTextExportSuccess, kCaptionApplication);
-    return ExportRunResult::Succeeded;
+FolderExportRun::FolderExportRun(ExportState& state, std::function<void(CQuadrelDoc&)> moreWrites)
+    : m_state(state), m_moreWrites(std::move(moreWrites)) {}
+
+bool FolderExportRun::Add(CQuadrelDoc& folder) {
+    const bool first = !m_begun;
+    if (first && !(m_begun = BeginExport(folder, m_state))) return false;
+    const auto more = [&] {
+        if (m_moreWrites) m_moreWrites(folder);
+    };
+    RunFileExports(folder, m_state, more, first, false);
+    return !m_state.ledger.Stopping();
+}
+
+ExportRunResult FolderExportRun::Finish(CQuadrelDoc& start) {
+    if (!m_begun && !BeginExport(start, m_state)) return ExportRunResult::Refused;
+    // The XML files group the PLN files of every folder, read back from the PLN folder; `start`
+    // holds no cut, so no PLN file is written twice.
+    if (Wanted(m_state, m_state.options.xml)) ExportXmlFiles(start, m_state);
+    if (m_state.ledger.Stopping()) return ExportRunResult::Stopped;
+    Notifier& notifier = start.GetNotifier();
+    notifier.Status(kStatusFinished);
+    return EndExport(notifier, m_state, true, false);
 }

@@ -32,5 +32,26 @@ enum class ExportRunResult {
 ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports = nullptr,
                               const std::function<void()>& moreWrites = {});
 
+// The planning files (PLN, MSI, TMVMSI, XML, TXT) and the caller's own writes over a batch that
+// comes one test folder at a time, so that only one folder's cuts are held: the files, statuses and
+// final text of RunDataExport over the whole batch. The workbooks and reports span the whole batch
+// and are not written here. Messages about a folder's files come as that folder is written.
+class FolderExportRun {
+  public:
+    // `moreWrites` runs after each folder's file exports, with that folder's document.
+    FolderExportRun(ExportState& state, std::function<void(CQuadrelDoc&)> moreWrites);
+    // The next folder, in table order (the first one's checks and notice begin the run). False when
+    // the run was refused or is to stop: no further folder is wanted.
+    bool Add(CQuadrelDoc& folder);
+    // After the last folder: the XML files over every folder's PLN files, then what was not written
+    // or the success message. `start`: the document the folders were copied from, holding no cut.
+    ExportRunResult Finish(CQuadrelDoc& start);
+
+  private:
+    ExportState& m_state;
+    std::function<void(CQuadrelDoc&)> m_moreWrites;
+    bool m_begun = false;
+};
+
 // The report and workbook templates: `configFolder` + "template/".
 void SetTemplatePaths(const std::string& configFolder, ExportState& state);

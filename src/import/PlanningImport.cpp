@@ -85,12 +85,23 @@ std::string FileIdentity(const std::string& path) {
 }
 } // namespace
 
+namespace {
+// Tells the caller a file is done however its turn in the loop ends.
+struct ReadDone {
+    const std::function<void()>& fileRead;
+    ~ReadDone() {
+        if (fileRead) fileRead();
+    }
+};
+} // namespace
+
 ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const ImportOptions& options,
                                   Notifier& notifier) {
     ImportOutcome outcome;
     std::vector<Planned> planned;
     std::map<std::string, std::string> pathOfFile;
     for (const std::string& path : paths) {
+        const ReadDone told{options.fileRead};
         auto [seen, fresh] = pathOfFile.try_emplace(FileIdentity(path), path);
         if (!fresh) {
             notifier.Warning(path,

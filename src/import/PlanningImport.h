@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,8 @@ struct ImportOptions {
     int port = 0;             // 0: the first free port (+45 odd, -45 even, others odd)
     std::string polarisation; // "P45" or "M45" for every file; empty: from each file's header
     std::string date;         // YYYYMMDD; empty: today
+    // Told once each given file has been read, refused or passed over (a long run shows progress).
+    std::function<void()> fileRead;
 };
 
 // What the name of a measured cut needs, as read from a planning file's header (or the options).

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 
+#include "app/TextUtil.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -195,4 +197,59 @@ TEST(ArchiveRefusal, RunStopsAtTheRefusedFileAsTheOneBatchDoes) {
         EXPECT_EQ(run.out.find("sn3/"), std::string::npos);
     }
 }
+} // namespace
+
+namespace {
+// Every file below `root` by its path relative to it, with its bytes.
+std::map<std::string, std::string> FolderBytes(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).string()] = ReadFileText(entry.path().string());
+    return files;
+}
+
+struct CommandCase {
+    const char* name;
+    const char* args; // before the archive; "OUT" stands for a fresh output folder
+};
+
+class ArchiveCommands : public testing::TestWithParam<CommandCase> {};
+
+// The commands beside `analyse` that read an archive one test folder at a time print, and write,
+// what the one batch prints and writes.
+TEST_P(ArchiveCommands, ArchiveRunPrintsAndWritesWhatTheOneBatchDoes) {
+    Archive archive;
+    for (const char* folder : kSerialFolders) archive.AddFolder(folder, "15.25");
+    const fs::path outs = archive.Root().parent_path();
+    std::string args = GetParam().args;
+    const auto run = [&](const std::string& out, const std::string& extra) {
+        fs::create_directories(outs / out);
+        std::string line = ReplaceAll(args, "OUT", Quoted((outs / out).string()));
+        line = ReplaceAll(line, "LIMITS",
+                          Quoted(std::string(QUADREL_SOURCE_DIR) + "/resources/limits/QX6518.toml"));
+        Output result = Analyse(archive, "--jobs 2 " + line + extra + " " + Quoted(archive.Root().string()));
+        result.out = ReplaceAll(result.out, (outs / out).string(), "OUT");
+        return result;
+    };
+    const Output perFolder = run("per-folder", "");
+    const Output oneBatch = run("one-batch", " --one-batch");
+    EXPECT_EQ(perFolder.status, oneBatch.status);
+    EXPECT_GT(perFolder.out.size(), 20u);
+    EXPECT_EQ(perFolder.out, oneBatch.out);
+    const auto written = FolderBytes(outs / "per-folder");
+    EXPECT_EQ(written, FolderBytes(outs / "one-batch"));
+    if (Contains(args, "OUT")) EXPECT_GT(written.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ArchiveCommands,
+    testing::Values(CommandCase{"PlanningFiles", "export --out OUT --pln --msi --tmvmsi --txt"},
+                    CommandCase{"XmlWithoutPln",
+                                "export --out OUT --xml --antenna-type Multi-port --port p1=A"},
+                    CommandCase{"XmlPlnExact", "export --out OUT --pln --xml --exact"},
+                    CommandCase{"CheckText", "check --limits LIMITS"},
+                    CommandCase{"CheckCsv", "check --limits LIMITS --csv"},
+                    CommandCase{"CheckJson", "check --limits LIMITS --json"}),
+    [](const testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
 } // namespace

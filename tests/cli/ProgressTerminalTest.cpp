@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "app/TextUtil.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -36,34 +39,86 @@ std::string RunOnTerminal(const std::vector<std::string>& args, const std::strin
 }
 } // namespace
 
-TEST(ProgressOnTerminal, LineIsShownAndErasedOnATerminalAndAbsentElsewhere) {
+// One generated campaign, and its PLN files as planning files to import, shared by every case.
+struct ProgressCampaign {
+    ProgressCampaign() {
+        const std::string cli = std::string(QUADREL_CLI_PATH) + " --config-dir '" + Config() + "' ";
+        std::string out;
+        std::filesystem::create_directories(Planning());
+        if (RunCommand(cli + "generate --ports 2 --tilts 0 --freqs 1710,1900 --step 2 --out '" + Campaign() +
+                           "'",
+                       &out) != 0 ||
+            RunCommand(cli + "export --out '" + Planning() + "' --pln '" + Campaign() + "'", &out) != 0)
+            throw std::runtime_error("the campaign could not be made");
+    }
+    std::string Config() const { return (dir.Path() / "config").string(); }
+    std::string Campaign() const { return (dir.Path() / "campaign").string(); }
+    std::string Planning() const { return (dir.Path() / "planning").string(); }
     TempDir dir;
-    const std::string config = (dir.Path() / "config").string();
-    const std::string campaign = (dir.Path() / "campaign").string();
-    std::string out;
-    ASSERT_EQ(RunCommand(std::string(QUADREL_CLI_PATH) + " --config-dir '" + config +
-                             "' generate --ports 2 --tilts 0 --freqs 1710,1900 --step 2 --out '" + campaign +
-                             "'",
-                         &out),
-              0);
-    const std::string outPath = (dir.Path() / "terminal.csv").string();
-    int status = -1;
-    const std::string terminal =
-        RunOnTerminal({QUADREL_CLI_PATH, "--config-dir", config, "--jobs", "1", "analyse", "--csv", campaign},
-                      outPath, status);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_NE(terminal.find(kErase + "1 of 16 files"), std::string::npos) << terminal;
-    // Erased at the end: nothing of the line is left on the screen.
-    ASSERT_GE(terminal.size(), kErase.size());
-    EXPECT_EQ(terminal.substr(terminal.size() - kErase.size()), kErase);
+};
 
-    std::string piped;
-    std::string err;
-    ASSERT_EQ(RunCommand("QUADREL_PROGRESS_DELAY=0 " + std::string(QUADREL_CLI_PATH) + " --config-dir '" +
-                             config + "' --jobs 1 analyse --csv '" + campaign + "'",
-                         &piped, &err),
-              0);
-    EXPECT_EQ(err, "");
-    EXPECT_EQ(ReadFileText(outPath), piped);
+const ProgressCampaign& SharedProgressCampaign() {
+    static const ProgressCampaign campaign;
+    return campaign;
 }
+
+struct ProgressCase {
+    const char* name;
+    std::vector<std::string> args; // after the program's global options; see Expand
+    const char* firstStep;
+    int status = 0;
+};
+
+class ProgressOnTerminal : public testing::TestWithParam<ProgressCase> {};
+
+// A long run on a terminal shows the line and erases it at the end; with stderr not a terminal
+// nothing of it is written, and stdout is the same either way.
+TEST_P(ProgressOnTerminal, LineIsShownAndErasedOnATerminalAndAbsentElsewhere) {
+    const ProgressCampaign& c = SharedProgressCampaign();
+    TempDir dir;
+    const auto expand = [&](const std::string& arg, const std::string& out) {
+        if (arg == "CAMPAIGN") return c.Campaign();
+        if (arg == "PLANNING") return c.Planning() + "/PLN";
+        if (arg == "LIMITS") return std::string(QUADREL_SOURCE_DIR) + "/resources/limits/QX6518.toml";
+        if (arg == "OUT") {
+            std::filesystem::create_directories(dir.Path() / out);
+            return (dir.Path() / out).string();
+        }
+        return arg;
+    };
+    std::vector<std::string> args{QUADREL_CLI_PATH, "--config-dir", c.Config(), "--jobs", "1"};
+    std::string piped = "QUADREL_PROGRESS_DELAY=0 " + std::string(QUADREL_CLI_PATH) + " --config-dir '" +
+                        c.Config() + "' --jobs 1";
+    for (const std::string& arg : GetParam().args) {
+        args.push_back(expand(arg, "terminal"));
+        piped += " '" + expand(arg, "piped") + "'";
+    }
+    const std::string outPath = (dir.Path() / "terminal.out").string();
+    int status = -1;
+    const std::string terminal = RunOnTerminal(args, outPath, status);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), GetParam().status) << terminal;
+    EXPECT_NE(terminal.find(kErase + GetParam().firstStep), std::string::npos) << terminal;
+    // Erased at the end: nothing of the line is left on the screen (messages may follow it).
+    const std::string ofTotal = std::string(GetParam().firstStep).substr(1);
+    EXPECT_EQ(terminal.substr(terminal.rfind(kErase)).find(ofTotal), std::string::npos) << terminal;
+
+    std::string out;
+    std::string err;
+    ASSERT_EQ(RunCommand(piped, &out, &err), GetParam().status);
+    EXPECT_EQ(err.find("\x1b"), std::string::npos) << err;
+    EXPECT_EQ(err.find(" files"), std::string::npos) << err;
+    const std::string terminalOut = ReadFileText(outPath);
+    EXPECT_EQ(ReplaceAll(terminalOut, (dir.Path() / "terminal").string(), "OUT"),
+              ReplaceAll(out, (dir.Path() / "piped").string(), "OUT"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProgressOnTerminal,
+    testing::Values(ProgressCase{"Load", {"load", "CAMPAIGN"}, "1 of 16 files"},
+                    ProgressCase{"Analyse", {"analyse", "--csv", "CAMPAIGN"}, "1 of 16 files"},
+                    ProgressCase{"Export", {"export", "--out", "OUT", "--pln", "CAMPAIGN"}, "1 of 16 files"},
+                    ProgressCase{
+                        "Check", {"check", "--limits", "LIMITS", "--csv", "CAMPAIGN"}, "1 of 16 files", 4},
+                    ProgressCase{"Import", {"import", "--out", "OUT", "PLANNING"}, "1 of 4 files"}),
+    [](const testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
