@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"
@@ -105,7 +106,8 @@ int RunPlot(const CliGlobals& globals, const PlotOptions& options) {
             doc->AddToSelection(key, added);
         }
     }
-    PreparePlotSelection(*doc, state);
+    AnalyseSelection(*doc);
+    RebuildMarkerList(*doc, state.markerSwitches, state.markers);
 
     auto app = EnsureGuiApplication();
     const QImage image = RenderPlotImage(QSize(width, height), *doc, state, &notifier);

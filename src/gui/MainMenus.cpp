@@ -12,6 +12,7 @@
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
 #include "commands/ViewCommands.h"
+#include "document/PatternFileName.h"
 #include "gui/DatasheetPane.h"
 #include "gui/Dialogs.h"
 #include "gui/FileListPane.h"
@@ -45,7 +46,7 @@ void MainWindow::CreateFileMenu() {
         menu, "actionOpen", "&Open...",
         [this] {
             const QStringList paths = QFileDialog::getOpenFileNames(
-                this, "Open Files", QString(), "Pattern Files (*.msi *.MSI *.cm *.CM);;All Files (*)");
+                this, "Open Files", QString(), QString::fromStdString(PatternFileFilter()) + ";;All Files (*)");
             OpenPaths(paths);
         },
         nullptr, QKeySequence::Open);

@@ -2,9 +2,9 @@
 
 #include <QHeaderView>
 
+#include "commands/ResultCommands.h"
 #include "commands/StartUp.h"
 #include "gui/PlotView.h"
-#include "results/ResultPanes.h"
 
 CurrentResultsPane::CurrentResultsPane(Session& session, const PlotView& view, QWidget* parent)
     : QListWidget(parent), m_session(session), m_view(view) {
@@ -14,7 +14,7 @@ CurrentResultsPane::CurrentResultsPane(Session& session, const PlotView& view, Q
 void CurrentResultsPane::Rebuild() {
     clear();
     for (const std::string& line :
-         BuildCurrentResultLines(m_session.Doc(), m_view.ReadoutText().toStdString()))
+         CurrentResultLinesCommand(m_session, m_view.ReadoutText().toStdString()))
         addItem(QString::fromStdString(line));
 }
 
@@ -33,7 +33,7 @@ AllResultsPane::AllResultsPane(Session& session, QWidget* parent) : QTableWidget
 }
 
 void AllResultsPane::Rebuild() {
-    const std::vector<std::vector<std::string>> rows = BuildAllResultRows(m_session.Doc());
+    const std::vector<std::vector<std::string>> rows = AllResultRowsCommand(m_session);
     clear();
     setRowCount(static_cast<int>(rows.size()));
     setColumnCount(rows.empty() ? 0 : static_cast<int>(rows.front().size()));

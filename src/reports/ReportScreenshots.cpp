@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "document/Naming.h"
@@ -28,7 +29,8 @@ std::string BmpName(const std::string& fileName) {
 constexpr int kReportPictureWidth = 640;
 
 bool Capture(ReportJob& job, const std::string& path) {
-    PreparePlotSelection(job.doc, job.plot);
+    AnalyseSelection(job.doc);
+    RebuildMarkerList(job.doc, job.plot.markerSwitches, job.plot.markers);
     const QImage picture =
         ReportPicture(QSize(job.viewSize.width, job.viewSize.height), kReportPictureWidth, job.doc, job.plot);
     std::string error;
