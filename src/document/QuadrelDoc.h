@@ -68,7 +68,7 @@ class CQuadrelDoc {
 
     // Configuration store; null until attached (then settings reads give empty texts).
     void AttachConfig(std::shared_ptr<ConfigStore> config) { m_config = std::move(config); }
-    ConfigStore* Config() const { return m_config.get(); }
+    const ConfigStore* Config() const { return m_config.get(); }
     std::string ReadConfig(std::string_view section, std::string_view key) const;
     int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
     // Called before every configuration write while set (the undo history keeps the value before);
@@ -77,7 +77,7 @@ class CQuadrelDoc {
     void WatchConfigWrites(ConfigWriteWatcher watcher) { m_configWatcher.watcher = std::move(watcher); }
 
     // Loading. LoadPatternFile returns kLoadRefused (3) for a refused file, 0 otherwise.
-    int LoadPatternFile(const std::string& path, int index);
+    int LoadPatternFile(const std::string& path);
     // The storing half of LoadPatternFile, for a file prepared on another thread: messages,
     // refusal, table entry, no-gain flag and test fields, exactly as the load would set them.
     int StorePrepared(PreparedLoad&& load);
