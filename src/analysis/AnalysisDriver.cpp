@@ -213,6 +213,12 @@ void AnalyseFile(CQuadrelDoc& doc, const std::string& key) {
     Analyse(doc, it->second, true);
 }
 
+void AnalyseSelection(CQuadrelDoc& doc) {
+    // A copy: the analysis of one file never changes the list, but the loop must not depend on it.
+    const std::vector<std::string> selected = doc.selectionList;
+    for (const std::string& key : selected) AnalyseFile(doc, key);
+}
+
 void AnalyseAll(CQuadrelDoc& doc) {
     const CurveGainPass pass(doc);
     if (doc.jobs > 1 && doc.table.size() > 1) {

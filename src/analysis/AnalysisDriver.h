@@ -7,6 +7,9 @@ class CQuadrelDoc;
 // single-file form used by the file list, the view and the pattern operations).
 void AnalyseFile(CQuadrelDoc& doc, const std::string& key);
 
+// After the selection changed: every selected file, as a click analyses it.
+void AnalyseSelection(CQuadrelDoc& doc);
+
 // The whole-table run of the export: every file in table order.
 void AnalyseAll(CQuadrelDoc& doc);
 

@@ -103,25 +103,7 @@ class GainTableIndex : public TableCache {
     std::unordered_map<const PatternFile*, std::optional<float>> m_curveGains;
 };
 
-// The document's index, made on first use.
-GainTableIndex& IndexOf(const CQuadrelDoc& doc) {
-    std::unique_ptr<TableCache>& slot = doc.TableCacheSlot();
-    if (!slot) slot = std::make_unique<GainTableIndex>();
-    return static_cast<GainTableIndex&>(*slot);
-}
-
-} // namespace
-
-std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file) {
-    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
-    GainTableIndex& index = IndexOf(doc);
-    index.Refresh(doc, file);
-    return index.CurveGain(doc, file);
-}
-
-float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
-    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
-    GainTableIndex& index = IndexOf(doc);
+float SpreadOf(const CQuadrelDoc& doc, const PatternFile& file, GainTableIndex& index) {
     index.Refresh(doc, file);
     const bool gainsFromCurves = doc.noGainFlag == 1;
     float largest = NOT_SET;
@@ -143,12 +125,23 @@ float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
     return static_cast<float>(static_cast<double>(largest) - smallest);
 }
 
+} // namespace
+
+std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file) {
+    return doc.UseTableCache<GainTableIndex>([&](GainTableIndex& index) {
+        index.Refresh(doc, file);
+        return index.CurveGain(doc, file);
+    });
+}
+
+float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
+    return doc.UseTableCache<GainTableIndex>(
+        [&](GainTableIndex& index) { return SpreadOf(doc, file, index); });
+}
 CurveGainPass::CurveGainPass(const CQuadrelDoc& doc) : m_doc(doc) {
-    std::lock_guard<std::mutex> lock(doc.TableCacheLock());
-    IndexOf(doc).OpenPass(true);
+    doc.UseTableCache<GainTableIndex>([](GainTableIndex& index) { index.OpenPass(true); });
 }
 
 CurveGainPass::~CurveGainPass() {
-    std::lock_guard<std::mutex> lock(m_doc.TableCacheLock());
-    IndexOf(m_doc).OpenPass(false);
+    m_doc.UseTableCache<GainTableIndex>([](GainTableIndex& index) { index.OpenPass(false); });
 }

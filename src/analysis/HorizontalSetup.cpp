@@ -1,5 +1,8 @@
 #include "analysis/HorizontalSetup.h"
 
+#include <span>
+#include <type_traits>
+
 #include "analysis/AnalysisDriver.h"
 #include "analysis/AnalysisSettingsLoad.h"
 #include "analysis/DoneFlags.h"
@@ -18,6 +21,71 @@ bool ValidThpList(std::string_view text) {
         if (piece.empty() || !PassesRule(kXdbRule, piece, value)) return false;
     }
     return true;
+}
+
+// One numeric edit of the OK sequence: where its text is stored, the rule and message it is
+// checked with, the step it stops at, and the setting its value goes to.
+struct HSetupEdit {
+    std::string_view key;
+    std::string HSetupForm::*text;
+    NumberRule rule;
+    const char* message;
+    HSetupStep step;
+    void (*assign)(HPara&, double);
+};
+
+template <auto Member> void Assign(HPara& h, double value) {
+    h.*Member = static_cast<std::remove_reference_t<decltype(h.*Member)>>(value);
+}
+
+const HSetupEdit kThpEdits[] = {
+    {kThpXdegKey, &HSetupForm::thpXdeg, kPositiveDegreesRule,
+     "THP input parameter is out of range 1~180,please check!", HSetupStep::ThpXdeg,
+     Assign<&HPara::THP_xdeg>},
+};
+
+const HSetupEdit kSprEdits[] = {
+    {kSprXdegKey, &HSetupForm::sprXdeg, kPositiveDegreesRule,
+     "SPR Xdeg input parameter is out of range 1~180,please check!", HSetupStep::SprXdeg,
+     Assign<&HPara::SPR_xdeg>},
+    {kSprXdbKey, &HSetupForm::sprXdb, kXdbRule, "SPR XdB input parameter is out of range 1~20,please check!",
+     HSetupStep::SprXdb, Assign<&HPara::SPR_xdb>},
+};
+
+const HSetupEdit kShapeEdits[] = {
+    {kHbwXdbKey, &HSetupForm::hbwXdb, kXdbRule, "HBW XdB input parameter is out of range 1~20,please check!",
+     HSetupStep::HbwXdb, Assign<&HPara::HBW_xdb>},
+    {kPxLevelKey, &HSetupForm::pxLevel, kDegreesRule,
+     "+X° Level input parameter is out of range 0~180,please check!", HSetupStep::PxLevel,
+     Assign<&HPara::PX_level>},
+    {kNxLevelKey, &HSetupForm::nxLevel, kDegreesRule,
+     "-X° input parameter is out of range 0~180,please check!", HSetupStep::NxLevel,
+     Assign<&HPara::NX_level>},
+    {kFbrXdegKey, &HSetupForm::fbrXdeg, kFbrOffsetRule,
+     "FBR Xdeg input parameter is out of range -180~180,please check!", HSetupStep::FbrXdeg,
+     Assign<&HPara::FBR_xdeg>},
+    {kFbrTdegKey, &HSetupForm::fbrTdeg, kDegreesRule,
+     "FBR Xdeg input parameter is out of range 0~180,please check!", HSetupStep::FbrTdeg,
+     Assign<&HPara::FBR_tdeg>},
+    {kLeanXdbKey, &HSetupForm::leanXdb, kXdbRule, "Lean input parameter is out of range 1~20,please check!",
+     HSetupStep::LeanXdb, Assign<&HPara::Lean_xdb>},
+    {kXpdXdegKey, &HSetupForm::xpdXdeg, kDegreesRule,
+     "XPD X° input parameter is out of range 0~180,please check!", HSetupStep::XpdXdeg,
+     Assign<&HPara::XPD_xdeg>},
+    {kXpdXdbKey, &HSetupForm::xpdXdb, kXdbRule, "XPD XdB input parameter is out of range 1~20,please check!",
+     HSetupStep::XpdXdb, Assign<&HPara::XPD_xdb>},
+};
+
+// Takes `edits` in order, each stored and applied before the next is checked; the first that
+// fails ends the sequence.
+HSetupStep TakeEdits(CQuadrelDoc& doc, const HSetupForm& form, std::span<const HSetupEdit> edits) {
+    for (const HSetupEdit& edit : edits) {
+        double value = 0;
+        if (!TakeEdit(doc, kHSetupSection, edit.key, form.*edit.text, edit.rule, edit.message, value))
+            return edit.step;
+        edit.assign(doc.Hpara, value);
+    }
+    return HSetupStep::Ok;
 }
 
 } // namespace
@@ -51,17 +119,12 @@ HSetupForm OpenHSetupForm(const CQuadrelDoc& doc) {
 HSetupStep AcceptHSetup(CQuadrelDoc& doc, const HSetupForm& form) {
     const std::string_view s = kHSetupSection;
     HPara& h = doc.Hpara;
-    double v = 0;
 
     h.RefLevel_mode = StoreRadioPair(doc, s, kRefLevelKeys, form.maxLevelPower);
     h.RefAngle_mode = StoreRadioPair(doc, s, kRefAngleKeys, form.maxLevelAngle);
     h.Round_mode = StoreRadioPair(doc, s, kRoundKeys, form.roundMax);
     h.THP_mode = StoreRadioPair(doc, s, kThpModeKeys, form.thpByAngle);
-
-    if (!TakeEdit(doc, s, kThpXdegKey, form.thpXdeg, kPositiveDegreesRule,
-                  "THP input parameter is out of range 1~180,please check!", v))
-        return HSetupStep::ThpXdeg;
-    h.THP_xdeg = static_cast<float>(v);
+    if (const HSetupStep step = TakeEdits(doc, form, kThpEdits); step != HSetupStep::Ok) return step;
 
     if (!ValidThpList(form.thpXdb)) {
         doc.GetNotifier().Notify("THP XdB input parameter is out of range 1~20,please check!", kErrorCaption);
@@ -71,60 +134,12 @@ HSetupStep AcceptHSetup(CQuadrelDoc& doc, const HSetupForm& form) {
     h.THP_xdb = ParseThpList(form.thpXdb);
 
     h.SPR_mode = StoreRadioPair(doc, s, kSprModeKeys, form.sprByAngle);
-
-    if (!TakeEdit(doc, s, kSprXdegKey, form.sprXdeg, kPositiveDegreesRule,
-                  "SPR Xdeg input parameter is out of range 1~180,please check!", v))
-        return HSetupStep::SprXdeg;
-    h.SPR_xdeg = static_cast<float>(v);
-
-    if (!TakeEdit(doc, s, kSprXdbKey, form.sprXdb, kXdbRule,
-                  "SPR XdB input parameter is out of range 1~20,please check!", v))
-        return HSetupStep::SprXdb;
-    h.SPR_xdb = static_cast<float>(v);
+    if (const HSetupStep step = TakeEdits(doc, form, kSprEdits); step != HSetupStep::Ok) return step;
 
     // The list's selection as it is (-1 with nothing selected, which the ratio reads as "u/s").
     h.SPR_type = form.sprType;
     doc.WriteConfig(s, kSprTypeKey, std::to_string(form.sprType));
-
-    if (!TakeEdit(doc, s, kHbwXdbKey, form.hbwXdb, kXdbRule,
-                  "HBW XdB input parameter is out of range 1~20,please check!", v))
-        return HSetupStep::HbwXdb;
-    h.HBW_xdb = static_cast<float>(v);
-
-    if (!TakeEdit(doc, s, kPxLevelKey, form.pxLevel, kDegreesRule,
-                  "+X° Level input parameter is out of range 0~180,please check!", v))
-        return HSetupStep::PxLevel;
-    h.PX_level = static_cast<int32_t>(v);
-
-    if (!TakeEdit(doc, s, kNxLevelKey, form.nxLevel, kDegreesRule,
-                  "-X° input parameter is out of range 0~180,please check!", v))
-        return HSetupStep::NxLevel;
-    h.NX_level = static_cast<int32_t>(v);
-
-    if (!TakeEdit(doc, s, kFbrXdegKey, form.fbrXdeg, kFbrOffsetRule,
-                  "FBR Xdeg input parameter is out of range -180~180,please check!", v))
-        return HSetupStep::FbrXdeg;
-    h.FBR_xdeg = static_cast<int32_t>(v);
-
-    if (!TakeEdit(doc, s, kFbrTdegKey, form.fbrTdeg, kDegreesRule,
-                  "FBR Xdeg input parameter is out of range 0~180,please check!", v))
-        return HSetupStep::FbrTdeg;
-    h.FBR_tdeg = static_cast<int32_t>(v);
-
-    if (!TakeEdit(doc, s, kLeanXdbKey, form.leanXdb, kXdbRule,
-                  "Lean input parameter is out of range 1~20,please check!", v))
-        return HSetupStep::LeanXdb;
-    h.Lean_xdb = static_cast<float>(v);
-
-    if (!TakeEdit(doc, s, kXpdXdegKey, form.xpdXdeg, kDegreesRule,
-                  "XPD X° input parameter is out of range 0~180,please check!", v))
-        return HSetupStep::XpdXdeg;
-    h.XPD_xdeg = static_cast<float>(v);
-
-    if (!TakeEdit(doc, s, kXpdXdbKey, form.xpdXdb, kXdbRule,
-                  "XPD XdB input parameter is out of range 1~20,please check!", v))
-        return HSetupStep::XpdXdb;
-    h.XPD_xdb = static_cast<float>(v);
+    if (const HSetupStep step = TakeEdits(doc, form, kShapeEdits); step != HSetupStep::Ok) return step;
 
     ClearDoneFlags(doc.table, {kDoneHCo, kDoneHCr});
     RecomputeAll(doc);

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // What the desktop shows in a message box reaches the user through this interface: a message
 // box in the window, a "CAPTION: TEXT" line on stderr in the command-line tool, a recorded
@@ -15,6 +16,22 @@ class Notifier {
     virtual void Warning(const std::string& /*subject*/, const std::string& /*text*/) {}
 };
 
+// What one command changed, sent before the refresh notices it causes so that a listener can
+// update only that. `cuts` are pattern keys; `allCuts` stands for every loaded cut.
+struct DocumentChange {
+    enum Field : unsigned {
+        Samples = 1u << 0,   // the samples of the cuts (drag, rotation, level, undo)
+        Results = 1u << 1,   // the results of the cuts
+        Selection = 1u << 2, // the selection list
+        Settings = 1u << 3,  // analysis, rotation, level or indicator settings
+        Files = 1u << 4,     // files opened or removed
+    };
+    unsigned fields = 0;
+    std::vector<std::string> cuts;
+    bool allCuts = false;
+    bool Has(Field field) const { return (fields & field) != 0; }
+};
+
 // The notifications that the private window messages carried between document, view and panes.
 // Status texts (1142) travel through Notifier::Status.
 class DocumentListener {
@@ -27,6 +44,7 @@ class DocumentListener {
     virtual void CloseNotice() {}           // 1140: the main window is closing
     virtual void ShowPanes() {}             // 1141: show the docking panes again
     virtual void RedrawView() {}            // what the view shows has changed
+    virtual void DocumentChanged(const DocumentChange& /*change*/) {}
 };
 
 // A notifier that forgets everything; the default where no one listens.

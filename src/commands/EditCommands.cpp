@@ -8,7 +8,8 @@
 
 namespace {
 // After samples changed: the markers stand on the new extremes.
-void ShowChangedCuts(Session& session) {
+void ShowChangedCuts(Session& session, const EditScope& scope) {
+    session.Doc().GetListener().DocumentChanged(ChangeOf(scope));
     RebuildMarkerList(session.Doc(), session.plot.markerSwitches, session.plot.markers);
     session.Doc().GetListener().RedrawView();
 }
@@ -32,16 +33,16 @@ EditScope RotationScope(Session& session) {
 
 // Undo and redo bring back results as they were then; a cut selected since may have been analysed
 // only later, and the panes show it analysed (cuts analysed then are left bit for bit).
-void ShowRestoredState(Session& session) {
+void ShowRestoredState(Session& session, const EditScope& scope) {
     for (const PatternFile* file : SelectedFiles(session.Doc())) AnalyseFile(session.Doc(), file->key);
-    ShowChangedCuts(session);
+    ShowChangedCuts(session, scope);
     RefreshPanes(session);
 }
 } // namespace
 
 bool RotationOk(Session& session, const RotationForm& form, bool inData) {
-    UndoRecord record(session.Doc(), session.history, inData ? kEditRotateData : kEditRotateDisplay,
-                      RotationScope(session));
+    const EditScope scope = RotationScope(session);
+    UndoRecord record(session.Doc(), session.history, inData ? kEditRotateData : kEditRotateDisplay, scope);
     const std::optional<RotationSettings> settings = AcceptRotationForm(session.Doc(), form);
     if (!settings) return false;
     if (inData)
@@ -49,12 +50,13 @@ bool RotationOk(Session& session, const RotationForm& form, bool inData) {
     else
         DisplayRotate(session.Doc(), *settings);
     record.Commit();
-    ShowChangedCuts(session);
+    ShowChangedCuts(session, scope);
     return true;
 }
 
 void NonRotateCommand(Session& session) {
-    UndoRecord record(session.Doc(), session.history, kEditNonRotate, RotationScope(session));
+    const EditScope scope = RotationScope(session);
+    UndoRecord record(session.Doc(), session.history, kEditNonRotate, scope);
     // "Non Rotate" is a data rotation whose amount is each cut's first saved samples, so it goes
     // through the rotation history (and is itself undone like a rotation) without changing the
     // dialog's settings.
@@ -62,16 +64,16 @@ void NonRotateCommand(Session& session) {
     settings.mode = RotationSettings::NonRotate;
     DataRotate(session.Doc(), settings);
     record.Commit();
-    ShowChangedCuts(session);
+    ShowChangedCuts(session, scope);
 }
 
 void LevelOk(Session& session, const LevelForm& form) {
     EditScope scope = SelectedCuts(session);
     scope.level = true;
-    UndoRecord record(session.Doc(), session.history, kEditLevel, std::move(scope));
+    UndoRecord record(session.Doc(), session.history, kEditLevel, scope);
     AdjustLevels(session.Doc(), AcceptLevelForm(session.Doc(), form));
     record.Commit();
-    ShowChangedCuts(session);
+    ShowChangedCuts(session, scope);
 }
 
 bool DragPressCommand(Session& session) {
@@ -84,8 +86,9 @@ bool DragPressCommand(Session& session) {
 }
 
 bool DragMoveCommand(Session& session, double deltaDb) {
-    if (!DragPatternBy(session.Doc(), deltaDb)) return false;
-    ShowChangedCuts(session);
+    const PatternFile* file = DraggedPattern(session.Doc());
+    if (!file || !DragPatternBy(session.Doc(), deltaDb)) return false;
+    ShowChangedCuts(session, EditScope{{file->key}});
     return true;
 }
 
@@ -94,13 +97,15 @@ void DragReleaseCommand(Session& session) {
 }
 
 bool UndoCommand(Session& session) {
+    const EditScope scope = session.history.UndoScope();
     if (!session.history.Undo(session.Doc())) return false;
-    ShowRestoredState(session);
+    ShowRestoredState(session, scope);
     return true;
 }
 
 bool RedoCommand(Session& session) {
+    const EditScope scope = session.history.RedoScope();
     if (!session.history.Redo(session.Doc())) return false;
-    ShowRestoredState(session);
+    ShowRestoredState(session, scope);
     return true;
 }

@@ -5,6 +5,18 @@
 
 #include "document/QuadrelDoc.h"
 
+DocumentChange ChangeOf(const EditScope& scope) {
+    DocumentChange change;
+    change.cuts = scope.sampleKeys;
+    if (!scope.sampleKeys.empty()) change.fields |= DocumentChange::Samples | DocumentChange::Results;
+    if (scope.rotation || scope.level) change.fields |= DocumentChange::Settings;
+    if (scope.analysis) {
+        change.fields |= DocumentChange::Settings | DocumentChange::Results;
+        change.allCuts = true;
+    }
+    return change;
+}
+
 EditMemento::EditMemento(const CQuadrelDoc& doc, EditScope scope) : m_scope(std::move(scope)) {
     for (const std::string& key : m_scope.sampleKeys) {
         const PatternFile* file = doc.Find(key);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Notifier.h"
 #include "document/AnalysisSettings.h"
 #include "document/OperationSettings.h"
 #include "document/PatternTypes.h"
@@ -20,11 +21,15 @@ struct EditScope {
     bool analysis = false; // horizontal, vertical and radiation settings, envelope curves, every result
 };
 
+// The change notice of a command with this scope.
+DocumentChange ChangeOf(const EditScope& scope);
+
 // The state an undoable command changes, as it was at one moment: putting it back gives the
 // document these samples, settings, results and stored settings bit for bit.
 class EditMemento {
   public:
     EditMemento(const CQuadrelDoc& doc, EditScope scope);
+    const EditScope& Scope() const { return m_scope; }
 
     // The first time a command overwrites a stored setting, its value before is kept.
     void KeepStoredValue(const CQuadrelDoc& doc, std::string_view section, std::string_view key);

@@ -3,19 +3,21 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/TextUtil.h"
+#include "analysis/AnalysisDriver.h"
 #include "commands/StartUp.h"
+#include "document/PatternFileName.h"
 #include "results/SelectionStore.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-bool IsPatternFileName(const std::string& name) {
-    return EndsWith(name, ".msi") || EndsWith(name, ".MSI") || EndsWith(name, ".cm") || EndsWith(name, ".CM");
+void AnnounceNewTable(Session& session) {
+    DocumentChange change;
+    change.fields = DocumentChange::Files | DocumentChange::Selection | DocumentChange::Results;
+    change.allCuts = true;
+    session.Doc().GetListener().DocumentChanged(change);
 }
-} // namespace
 
-namespace {
 // Deeper than any measurement archive; a deeper tree is a hostile one.
 constexpr int kMaxFolderDepth = 64;
 
@@ -78,13 +80,17 @@ CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args) 
 // The undo history's saved results hold done-flags computed against the partners present then; a
 // table that gains or loses files would get stale results back, so its history ends there.
 int OpenFilesCommand(Session& session, const std::vector<std::string>& paths) {
-    if (!paths.empty()) session.history.Clear();
+    if (paths.empty()) return session.Doc().OpenFiles(paths);
+    session.history.Clear();
+    AnnounceNewTable(session);
     return session.Doc().OpenFiles(paths);
 }
 
 int DropFilesCommand(Session& session, const std::vector<std::string>& paths) {
     const std::vector<std::string> files = CollectPatternFiles(paths).files;
-    if (!files.empty()) session.history.Clear();
+    if (files.empty()) return session.Doc().DropFiles(files);
+    session.history.Clear();
+    AnnounceNewTable(session);
     return session.Doc().DropFiles(files);
 }
 
@@ -92,6 +98,7 @@ void RemoveFilesCommand(Session& session, const std::vector<std::string>& keys) 
     CQuadrelDoc& doc = session.Doc();
     if (!keys.empty()) session.history.Clear();
     for (const std::string& key : keys) doc.RemovePatternFile(key);
+    if (!keys.empty()) AnnounceNewTable(session);
     RebuildMarkerList(doc, session.plot.markerSwitches, session.plot.markers);
     DocumentListener& listener = doc.GetListener();
     listener.RefreshFileList();
@@ -114,8 +121,13 @@ std::vector<std::string> ClickFileRows(Session& session, const std::vector<std::
     doc.selectionList.clear();
     std::vector<std::string> added;
     for (const std::string& row : rows) doc.AddToSelection(row, added);
-    PreparePlotSelection(doc, session.plot);
+    AnalyseSelection(doc);
+    RebuildMarkerList(doc, session.plot.markerSwitches, session.plot.markers);
     DocumentListener& listener = doc.GetListener();
+    // The click analyses the cuts it selects (their results are cached behind done-flags).
+    DocumentChange change{DocumentChange::Selection | DocumentChange::Results, {}, false};
+    for (const std::string& path : doc.selectionList) change.cuts.push_back(PatternKey(path));
+    listener.DocumentChanged(change);
     listener.RedrawView();
     listener.RefreshCurrentResults();
     listener.RefreshAllResults();

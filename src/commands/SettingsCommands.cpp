@@ -23,12 +23,21 @@ EditScope AnalysisScope() {
     return scope;
 }
 
+void AnnounceSettings(Session& session, const EditScope& scope = EditScope()) {
+    DocumentChange change = ChangeOf(scope);
+    change.fields |= DocumentChange::Settings;
+    session.Doc().GetListener().DocumentChanged(change);
+}
+
 // A setup OK stops at its first invalid entry with the entries before it stored and applied; that
 // part is an edit too, and one that stored no new value is none.
 template <class Step, class Accept> Step SetupOk(Session& session, const char* name, Step ok, Accept accept) {
     UndoRecord record(session.Doc(), session.history, name, AnalysisScope());
     const Step step = accept();
-    if (step == ok || record.ChangedSettings()) record.Commit();
+    if (step == ok || record.ChangedSettings()) {
+        record.Commit();
+        AnnounceSettings(session, AnalysisScope());
+    }
     ShowNewResults(session);
     return step;
 }
@@ -45,14 +54,20 @@ VSetupStep VSetupOk(Session& session, const VSetupForm& form) {
 HSetupForm HSetupDefaults(Session& session) {
     UndoRecord record(session.Doc(), session.history, kEditHSetup, AnalysisScope());
     HSetupForm form = ApplyHSetupDefaults(session.Doc());
-    if (record.ChangedSettings()) record.Commit();
+    if (record.ChangedSettings()) {
+        record.Commit();
+        AnnounceSettings(session, AnalysisScope());
+    }
     return form;
 }
 
 VSetupForm VSetupDefaults(Session& session) {
     UndoRecord record(session.Doc(), session.history, kEditVSetup, AnalysisScope());
     VSetupForm form = ApplyVSetupDefaults(session.Doc());
-    if (record.ChangedSettings()) record.Commit();
+    if (record.ChangedSettings()) {
+        record.Commit();
+        AnnounceSettings(session, AnalysisScope());
+    }
     return form;
 }
 
@@ -64,17 +79,21 @@ void RadiationOk(Session& session, const RadiationForm& form) {
 }
 
 bool ToggleIndicatorCommand(Session& session, int commandId) {
-    return ToggleIndicator(session.Doc(), commandId);
+    if (!ToggleIndicator(session.Doc(), commandId)) return false;
+    AnnounceSettings(session);
+    return true;
 }
 
 void SetIndicatorFlagsCommand(Session& session,
                               const std::vector<std::pair<const SelectionFlagInfo*, int32_t>>& values) {
     for (const auto& [flag, value] : values) session.Doc().selection.SetValue(*flag, value);
+    AnnounceSettings(session);
     RebuildResultPanes(session.Doc());
 }
 
 void NamingOk(Session& session, bool chinese) {
     StoreIndicatorNaming(session.Doc(), chinese);
+    AnnounceSettings(session);
     RebuildResultPanes(session.Doc());
 }
 
@@ -97,6 +116,7 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder) {
     doc.WriteConfig("IDD_DIALOG_OPEN_CONFIG", "IDC_EDIT_OPEN_CONFIG", folder);
     RecomputeAll(doc);
     record.Commit();
+    AnnounceSettings(session, AnalysisScope());
     doc.GetListener().RedrawView();
     return true;
 }

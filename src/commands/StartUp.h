@@ -21,7 +21,8 @@ struct Session {
     std::string xmlConfigPath; // kept by the XML configuration dialog
     UndoHistory history;
 
-    CQuadrelDoc& Doc() const { return *doc; }
+    CQuadrelDoc& Doc() { return *doc; }
+    const CQuadrelDoc& Doc() const { return *doc; }
 };
 
 // Start-up of both programs: the document initialised for `configDir` (already resolved), the plot

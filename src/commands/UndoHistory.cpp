@@ -42,6 +42,14 @@ std::string UndoHistory::RedoName() const {
     return m_redo.empty() ? std::string() : m_redo.back().name;
 }
 
+EditScope UndoHistory::UndoScope() const {
+    return m_undo.empty() ? EditScope() : m_undo.back().state.Scope();
+}
+
+EditScope UndoHistory::RedoScope() const {
+    return m_redo.empty() ? EditScope() : m_redo.back().state.Scope();
+}
+
 std::string UndoHistory::UndoText() const {
     return CanUndo() ? "Undo " + UndoName() : "Undo";
 }

@@ -37,6 +37,9 @@ class UndoHistory {
     // The name of the command the next undo or redo acts on; empty when there is none.
     std::string UndoName() const;
     std::string RedoName() const;
+    // What the next undo or redo changes; an empty scope when there is none.
+    EditScope UndoScope() const;
+    EditScope RedoScope() const;
     // The Edit menu's entries: "Undo Level Adjustment", or "Undo" when there is nothing to undo.
     std::string UndoText() const;
     std::string RedoText() const;

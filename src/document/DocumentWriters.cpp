@@ -59,18 +59,64 @@ std::string TiltText(const std::string& field, const std::string& suffix) {
     if (field.size() == 2) return field + suffix;
     return {};
 }
+
+// The output name and the header lines of the export of one horizontal cut.
+struct MsiHead {
+    std::string title;
+    std::string header;
+};
+
+MsiHead MsiHeadOf(const PatternFile& file, const PatternInfoConfig& info, bool tmv, const std::string& date) {
+    const NameFields& f = file.names;
+    const std::string& method = info.tiltMethod;
+    const std::string frequency = FrequencyText(f[kFieldFrequency]);
+    const std::string tiltSuffix = !tmv ? "t" : (method == "Electrical" ? "ET" : "FT");
+    const std::string tilt = TiltText(f[kFieldTilt], tiltSuffix);
+    const std::string polarisation = ToLower(f[kFieldPolarisation]);
+    std::string extension;
+    for (const auto& [portName, portExtension] : info.ports) {
+        if (Contains(ToLower(f[kFieldPort]), portName)) extension = portExtension;
+    }
+    const std::string title =
+        ToUpper(f[kFieldModel] + "_" + frequency + "_x_co_" + polarisation + "_" + tilt + extension);
+    // The NAME line upper-cases its parts one by one: the frequency and extension stay as given.
+    const std::string nameValue = ToUpper(f[kFieldModel]) + "_" + frequency + "_X_CO_" +
+                                  ToUpper(polarisation) + "_" + ToUpper(tilt) + extension;
+
+    double gain = file.results.Gain;
+    if (!tmv && Contains(info.gainUnit, "dBd")) gain -= kDbdToDbi;
+    std::string tiltLine = "TILT";
+    const char* gap = tmv ? " " : "\t";
+    if (method == "Electrical") tiltLine += std::string(gap) + "ELECTRICAL";
+    if (method == "Mechanical") tiltLine += std::string(gap) + "MACHANICAL";
+    std::string polarised = "90 degrees polarized";
+    if (tmv && f[kFieldPolarisation] == "P45") polarised = "+45 degrees polarized";
+    if (tmv && f[kFieldPolarisation] == "N45") polarised = "-45 degrees polarized";
+
+    MsiHead head{title, {}};
+    std::string& header = head.header;
+    header += "NAME " + nameValue + "\r\n";
+    header += "FREQUENCY " + frequency + "\r\n";
+    header += "GAIN " + FormatFixed(gain, 2) + "  " + info.gainUnit + "\r\n";
+    header += tiltLine + "\r\n";
+    if (tmv) header += "POLARIZATION POL_X\r\n";
+    header += "COMMENT DATE " + date + " " + polarised + " system Lever position " + tilt + " deg\r\n";
+    header += "HORIZONTAL 360\r\n";
+    return head;
+}
+
 } // namespace
 
-bool CQuadrelDoc::WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger) {
+bool CQuadrelDoc::WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger) const {
     return WriteExactDataImpl(path, key, false, ledger);
 }
 
-bool CQuadrelDoc::WriteExactDataCounted(const std::string& path, const std::string& key) {
+bool CQuadrelDoc::WriteExactDataCounted(const std::string& path, const std::string& key) const {
     return WriteExactDataImpl(path, key, true, nullptr);
 }
 
 bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
-                                     WriteLedger* ledger) {
+                                     WriteLedger* ledger) const {
     auto it = table.find(key);
     if (it == table.end()) return false;
     const PatternFile& file = it->second;
@@ -84,65 +130,30 @@ bool CQuadrelDoc::WriteExactDataImpl(const std::string& path, const std::string&
                        kTextSaveFailed, kCaptionApplication);
 }
 
-int CQuadrelDoc::WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger) {
+int CQuadrelDoc::WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger) const {
     return WriteMsiVariant(exportFolder, false, ledger);
 }
-int CQuadrelDoc::WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger) {
+int CQuadrelDoc::WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger) const {
     return WriteMsiVariant(exportFolder, true, ledger);
 }
 
-int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger) {
+int CQuadrelDoc::WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger) const {
     std::string base = exportFolder;
     if (!base.empty() && base.back() != '/' && base.back() != '\\') base += '/';
     const std::string folder = base + (tmv ? "TMVMSI" : "MSI");
     std::error_code ec;
     std::filesystem::create_directories(folder, ec); // a failure shows up as a failed write below
 
-    const std::string& method = patternInfo.tiltMethod;
     const std::string date = DateText();
     OutputBatch batch;
     for (const auto& [key, file] : table) {
         if (!Contains(ToLower(file.fileName), "_h_co")) continue;
         auto partner = table.find(ToLower(PlanePartner(key)));
         if (partner == table.end()) continue;
-        const NameFields& f = file.names;
-
-        const std::string frequency = FrequencyText(f[kFieldFrequency]);
-        const std::string tiltSuffix = !tmv ? "t" : (method == "Electrical" ? "ET" : "FT");
-        const std::string tilt = TiltText(f[kFieldTilt], tiltSuffix);
-        const std::string polarisation = ToLower(f[kFieldPolarisation]);
-        std::string extension;
-        for (const auto& [portName, portExtension] : patternInfo.ports) {
-            if (Contains(ToLower(f[kFieldPort]), portName)) extension = portExtension;
-        }
-        const std::string title =
-            ToUpper(f[kFieldModel] + "_" + frequency + "_x_co_" + polarisation + "_" + tilt + extension);
-        // The NAME line upper-cases its parts one by one: the frequency and extension stay as given.
-        const std::string nameValue = ToUpper(f[kFieldModel]) + "_" + frequency + "_X_CO_" +
-                                      ToUpper(polarisation) + "_" + ToUpper(tilt) + extension;
-
-        double gain = file.results.Gain;
-        if (!tmv && Contains(patternInfo.gainUnit, "dBd")) gain -= kDbdToDbi;
-        std::string tiltLine = "TILT";
-        const char* gap = tmv ? " " : "\t";
-        if (method == "Electrical") tiltLine += std::string(gap) + "ELECTRICAL";
-        if (method == "Mechanical") tiltLine += std::string(gap) + "MACHANICAL";
-        std::string polarised = "90 degrees polarized";
-        if (tmv && f[kFieldPolarisation] == "P45") polarised = "+45 degrees polarized";
-        if (tmv && f[kFieldPolarisation] == "N45") polarised = "-45 degrees polarized";
-
-        std::string header;
-        header += "NAME " + nameValue + "\r\n";
-        header += "FREQUENCY " + frequency + "\r\n";
-        header += "GAIN " + FormatFixed(gain, 2) + "  " + patternInfo.gainUnit + "\r\n";
-        header += tiltLine + "\r\n";
-        if (tmv) header += "POLARIZATION POL_X\r\n";
-        header += "COMMENT DATE " + date + " " + polarised + " system Lever position " + tilt + " deg\r\n";
-        header += "HORIZONTAL 360\r\n";
-
+        MsiHead head = MsiHeadOf(file, patternInfo, tmv, date);
         const PatternFile& vertical = partner->second;
-        batch.Add(folder + "/" + title + ".msi", file.path,
-                  [header = std::move(header), &file = file, &vertical] {
+        batch.Add(folder + "/" + head.title + ".msi", file.path,
+                  [header = std::move(head.header), &file = file, &vertical] {
                       std::string text;
                       text.reserve(header.size() + 32 + 2 * 360 * 16);
                       text += header;

@@ -66,7 +66,7 @@ int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unread
     return kLoadRefused;
 }
 
-int CQuadrelDoc::LoadPatternFile(const std::string& path, int /*index*/) {
+int CQuadrelDoc::LoadPatternFile(const std::string& path) {
     return StorePrepared(PreparePatternFile(path));
 }
 

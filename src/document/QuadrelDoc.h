@@ -68,7 +68,7 @@ class CQuadrelDoc {
 
     // Configuration store; null until attached (then settings reads give empty texts).
     void AttachConfig(std::shared_ptr<ConfigStore> config) { m_config = std::move(config); }
-    ConfigStore* Config() const { return m_config.get(); }
+    const ConfigStore* Config() const { return m_config.get(); }
     std::string ReadConfig(std::string_view section, std::string_view key) const;
     int WriteConfig(std::string_view section, std::string_view key, std::string_view value);
     // Called before every configuration write while set (the undo history keeps the value before);
@@ -77,7 +77,7 @@ class CQuadrelDoc {
     void WatchConfigWrites(ConfigWriteWatcher watcher) { m_configWatcher.watcher = std::move(watcher); }
 
     // Loading. LoadPatternFile returns kLoadRefused (3) for a refused file, 0 otherwise.
-    int LoadPatternFile(const std::string& path, int index);
+    int LoadPatternFile(const std::string& path);
     // The storing half of LoadPatternFile, for a file prepared on another thread: messages,
     // refusal, table entry, no-gain flag and test fields, exactly as the load would set them.
     int StorePrepared(PreparedLoad&& load);
@@ -108,17 +108,22 @@ class CQuadrelDoc {
     bool ToggleState(SelectionToggle toggle) const;
 
     // Writers; false (after the "Failed to save the file" message) when the file cannot be written.
-    bool WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger = nullptr);
-    bool WriteExactDataCounted(const std::string& path, const std::string& key);
+    bool WriteExactData(const std::string& path, const std::string& key, WriteLedger* ledger = nullptr) const;
+    bool WriteExactDataCounted(const std::string& path, const std::string& key) const;
     // Write into `exportFolder` + "MSI" / "TMVMSI"; return the number of files written. With a
     // ledger, a second write to one path and every failure are recorded for the run.
-    int WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
-    int WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr);
+    int WriteMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr) const;
+    int WriteTmvMsiFiles(const std::string& exportFolder, WriteLedger* ledger = nullptr) const;
 
-    // The derived-data slot and its lock (the export may analyse on a worker thread). Loading,
-    // removing files and reading gain curves empty the slot.
-    std::mutex& TableCacheLock() const { return m_tableCache.lock; }
-    std::unique_ptr<TableCache>& TableCacheSlot() const { return m_tableCache.cache; }
+    // Runs `use` on the derived data, made as a `Derived` when there is none, under the slot's lock
+    // (the export may analyse on a worker thread). The derived data only memoises what the tables
+    // already say, so a reader of a const document may build it; nothing else of the document is
+    // reachable through it. Loading, removing files and reading gain curves empty the slot.
+    template <class Derived, class Use> decltype(auto) UseTableCache(Use&& use) const {
+        std::lock_guard<std::mutex> guard(m_tableCache.lock);
+        if (!m_tableCache.cache) m_tableCache.cache = std::make_unique<Derived>();
+        return use(static_cast<Derived&>(*m_tableCache.cache));
+    }
     void DropTableCache();
 
     PatternFile* Find(const std::string& path);
@@ -154,8 +159,8 @@ class CQuadrelDoc {
 
   private:
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
-                            WriteLedger* ledger);
-    int WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger);
+                            WriteLedger* ledger) const;
+    int WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger) const;
     int Refuse(const std::string& path, std::string reason, bool unreadable = false);
     // Loads the paths in order (empty ones skipped when asked), stopping at the first refusal;
     // `last` is the last one loaded.

@@ -170,7 +170,8 @@ bool PathNamesGroup(const std::string& xmlPath, const PlnGroupFilter& filter) {
 
 // Reads one group's PLN files and queues its XML file. A group without files (or whose read failed)
 // must not leave an empty or partial antenna file, nor overwrite the file of an earlier group.
-void QueueGroup(CQuadrelDoc& doc, ExportState& state, const PlnGroupFilter& filter, OutputBatch& batch) {
+void QueueGroup(const CQuadrelDoc& doc, ExportState& state, const PlnGroupFilter& filter,
+                OutputBatch& batch) {
     auto group =
         std::make_shared<PlnGroup>(ReadPlnGroup(state.plnFolder, filter, doc.GetNotifier(), &state.ledger));
     if (group->patterns.empty() || group->readFailed) return;
@@ -219,7 +220,7 @@ int WriteEnterpriseXml(const std::string& path, const std::vector<BeamPattern>& 
                : -1;
 }
 
-int ExportXmlFiles(CQuadrelDoc& doc, ExportState& state) {
+int ExportXmlFiles(const CQuadrelDoc& doc, ExportState& state) {
     if (!state.options.pln || state.plnFolder.empty()) ExportPlnFiles(doc, state);
     const bool multiPort = doc.patternInfo.antennaType == "Multi-port";
     OutputBatch batch;

@@ -20,4 +20,4 @@ int WriteEnterpriseXml(const std::string& path, const std::vector<BeamPattern>& 
 // The whole XML run: the PLN files first when the PLN box is not set, then one XML file per
 // polarisation word, (port,) and export frequency whose group matched PLN files. Returns the number
 // of XML files written.
-int ExportXmlFiles(CQuadrelDoc& doc, ExportState& state);
+int ExportXmlFiles(const CQuadrelDoc& doc, ExportState& state);

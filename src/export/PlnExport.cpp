@@ -119,7 +119,7 @@ std::string PlnFileText(const PatternFile& horizontal, const PatternFile& vertic
     return text;
 }
 
-int ExportPatternTables(CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour) {
+int ExportPatternTables(const CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour) {
     const bool pln = flavour == PlnFlavour::Pln;
     const std::string folder = state.workingFolder + (pln ? "PLN" : "TXT");
     MakeFolder(folder);

@@ -35,10 +35,10 @@ std::string PlnFileText(const PatternFile& horizontal, const PatternFile& vertic
 // Writes one file per horizontal co-polar cut whose vertical partner is loaded, into the working
 // folder's "PLN" or "TXT" folder; adds the vertical cuts' frequencies to the export frequency list.
 // The PLN flavour remembers its folder for the XML export. Returns the number of files written.
-int ExportPatternTables(CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour);
-inline int ExportPlnFiles(CQuadrelDoc& doc, ExportState& state) {
+int ExportPatternTables(const CQuadrelDoc& doc, ExportState& state, PlnFlavour flavour);
+inline int ExportPlnFiles(const CQuadrelDoc& doc, ExportState& state) {
     return ExportPatternTables(doc, state, PlnFlavour::Pln);
 }
-inline int ExportTxtFiles(CQuadrelDoc& doc, ExportState& state) {
+inline int ExportTxtFiles(const CQuadrelDoc& doc, ExportState& state) {
     return ExportPatternTables(doc, state, PlnFlavour::Txt);
 }

@@ -17,7 +17,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-int SaveAllAsExactData(CQuadrelDoc& doc, const std::string& folder, WriteLedger* ledger) {
+int SaveAllAsExactData(const CQuadrelDoc& doc, const std::string& folder, WriteLedger* ledger) {
     if (folder.empty()) {
         doc.GetNotifier().Notify(kTextSavePathEmpty, kCaptionValidation);
         return -1;

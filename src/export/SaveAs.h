@@ -10,4 +10,4 @@ class WriteLedger;
 // written over the file it was loaded from.
 // Two patterns that would write one file (the same file name in two folders) write it once; with a
 // ledger, failures and such clashes are recorded there.
-int SaveAllAsExactData(CQuadrelDoc& doc, const std::string& folder, WriteLedger* ledger = nullptr);
+int SaveAllAsExactData(const CQuadrelDoc& doc, const std::string& folder, WriteLedger* ledger = nullptr);

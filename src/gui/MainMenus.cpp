@@ -15,6 +15,7 @@
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
 #include "commands/ViewCommands.h"
+#include "document/PatternFileName.h"
 #include "gui/DatasheetPane.h"
 #include "gui/Dialogs.h"
 #include "gui/FileListPane.h"
@@ -27,8 +28,8 @@
 #include "render/PlotCapture.h"
 
 namespace {
-const char* kOpenFilters[] = {"Pattern Files (*.msi *.MSI *.cm *.CM)",
-                              "Planning Files to Import (*.msi *.MSI *.pln *.PLN *.txt *.TXT)",
+// The first filter is the pattern-file rule's own.
+const char* kOpenFilters[] = {nullptr, "Planning Files to Import (*.msi *.MSI *.pln *.PLN *.txt *.TXT)",
                               "All Files (*)"};
 const char* kSelectionFilter = "Config File (*.ini);;All Files (*.*)";
 
@@ -52,7 +53,8 @@ void MainWindow::CreateFileMenu() {
         menu, "actionOpen", "&Open...",
         [this] {
             QStringList filters;
-            for (const char* filter : kOpenFilters) filters << Tr(filter);
+            for (const char* filter : kOpenFilters)
+                filters << (filter ? Tr(filter) : Tr(QString::fromStdString(PatternFileFilter())));
             QString chosenFilter;
             const QStringList paths = QFileDialog::getOpenFileNames(
                 this, Tr("Open Files"), m_state->LastFolder("open"), filters.join(";;"), &chosenFilter);

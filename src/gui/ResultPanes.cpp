@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "commands/ResultCommands.h"
 #include "commands/StartUp.h"
 #include "gui/Language.h"
 #include "gui/PlotView.h"
@@ -52,8 +53,8 @@ CurrentResultsPane::CurrentResultsPane(Session& session, const PlotView& view, Q
 
 void CurrentResultsPane::Rebuild() {
     clear();
-    CQuadrelDoc& doc = m_session.Doc();
-    const std::vector<std::string> lines = BuildCurrentResultLines(doc, m_view.ReadoutText().toStdString());
+    const CQuadrelDoc& doc = m_session.Doc();
+    const std::vector<std::string> lines = CurrentResultLinesCommand(m_session, m_view.ReadoutText().toStdString());
     m_namesNearest = lines.empty() && !doc.selectionList.empty();
     for (const std::string& line : lines) addItem(QString::fromStdString(line));
     if (!m_namesNearest) return;
@@ -91,7 +92,7 @@ AllResultsPane::AllResultsPane(Session& session, QWidget* parent) : QTableWidget
 }
 
 void AllResultsPane::Rebuild() {
-    const std::vector<std::vector<std::string>> rows = BuildAllResultRows(m_session.Doc());
+    const std::vector<std::vector<std::string>> rows = AllResultRowsCommand(m_session);
     clear();
     setRowCount(static_cast<int>(rows.size()));
     setColumnCount(rows.empty() ? 0 : static_cast<int>(rows.front().size()));

@@ -24,7 +24,7 @@ Plane PlaneOf(const PatternFile& file) {
 
 } // namespace
 
-const PatternFile* FollowedCut(CQuadrelDoc& doc, const PatternFile& file) {
+const PatternFile* FollowedCut(const CQuadrelDoc& doc, const PatternFile& file) {
     const std::string component = ToLower(file.names[kFieldComponent]);
     if (component == "co") return &file;
     if (component != "cr") return nullptr;

@@ -11,7 +11,7 @@ class CQuadrelDoc;
 // The cut whose reference `file` follows: itself when co-polar, its co-polar partner when
 // cross-polar. Null for any other cut, and for a cross-polar cut whose partner is not loaded
 // (after telling the user that the result will be off).
-const PatternFile* FollowedCut(CQuadrelDoc& doc, const PatternFile& file);
+const PatternFile* FollowedCut(const CQuadrelDoc& doc, const PatternFile& file);
 
 // Of a cut that is followed: the direction of its maximum as the analysis last found it
 // (vertical "e" or horizontal "h" cuts; 0 otherwise) ...

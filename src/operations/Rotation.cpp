@@ -76,7 +76,7 @@ std::optional<RotationSettings> AcceptRotationForm(CQuadrelDoc& doc, const Rotat
     return settings;
 }
 
-double RotationAmount(CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings) {
+double RotationAmount(const CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings) {
     double reference = 0.0;
     double nominal = 0.0;
     if (const PatternFile* followed = FollowedCut(doc, file)) {

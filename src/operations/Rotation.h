@@ -34,7 +34,7 @@ std::optional<RotationSettings> AcceptRotationForm(CQuadrelDoc& doc, const Rotat
 // The angle by which a cut is rotated: -r, target - r, n - r or the rotation angle, where r and n
 // are the reference and nominal directions of the cut, or of its co-polar partner for a
 // cross-polar cut (0 when there is none).
-double RotationAmount(CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings);
+double RotationAmount(const CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings);
 
 // Display rotation: every selected cut gets a fresh display copy of its samples, shifted by its
 // amount ("Non Rotate": unshifted). Copies never accumulate; the samples and results stay.

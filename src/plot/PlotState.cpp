@@ -1,6 +1,5 @@
 #include "plot/PlotState.h"
 
-#include "analysis/AnalysisDriver.h"
 #include "document/QuadrelDoc.h"
 
 std::string ColorSettingsPath(const CQuadrelDoc& doc) {
@@ -16,13 +15,6 @@ PlotState LoadPlotState(const CQuadrelDoc& doc) {
     state.colors = ReadColorSettings(ColorSettingsPath(doc));
     state.markerSwitches = LoadMarkerSwitches(read);
     return state;
-}
-
-void PreparePlotSelection(CQuadrelDoc& doc, PlotState& state) {
-    // A copy: the analysis of one file never changes the list, but the loop must not depend on it.
-    const std::vector<std::string> selected = doc.selectionList;
-    for (const std::string& key : selected) AnalyseFile(doc, key);
-    RebuildMarkerList(doc, state.markerSwitches, state.markers);
 }
 
 PlotMapping ViewMapping(const PlotState& state, int width, int height) {

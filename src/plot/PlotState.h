@@ -20,10 +20,6 @@ struct PlotState {
 // store, the colours from ColorSetting.ini of the configuration folder, the marker switches.
 PlotState LoadPlotState(const CQuadrelDoc& doc);
 
-// After the selection changed: analyses every selected file (the click's single-file driver) and
-// rebuilds the marker list from the first selected pattern.
-void PreparePlotSelection(CQuadrelDoc& doc, PlotState& state);
-
 // The mapping the view draws a client area of W x H pixels with (the zoom applied).
 PlotMapping ViewMapping(const PlotState& state, int width, int height);
 

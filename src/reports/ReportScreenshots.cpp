@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <set>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "document/Naming.h"
+#include "plot/PlotMarkers.h"
 #include "plot/PlotState.h"
 #include "render/PlotCapture.h"
 #include "render/ReportPicture.h"
@@ -38,7 +40,8 @@ class PictureBatch {
     // Draws the job's current selection into `path`; `name` is listed in the job's pictures once
     // the picture is in place (empty: not listed).
     void Capture(const std::string& path, const std::string& name) {
-        PreparePlotSelection(m_job.doc, m_job.plot);
+        AnalyseSelection(m_job.doc);
+        RebuildMarkerList(m_job.doc, m_job.plot.markerSwitches, m_job.plot.markers);
         const QImage picture =
             ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
                           QSize(kReportPictureWidth, kReportPictureHeight), m_job.doc, m_job.plot);

@@ -41,8 +41,7 @@ std::string Whole(double value) {
     return FormatFixed(value, 0);
 }
 
-void GainLines(LineWriter& out, IndicatorResult& r) {
-    if (out.On("Gain") && !IsSet(r.Gain)) r.Directivity = r.Losses = r.Efficiency = r.GFR = NOT_SET;
+void GainLines(LineWriter& out, const IndicatorResult& r) {
     out.IfSet("Gain", "Gain : ", r.Gain, "dBi");
     out.IfSet("Directivity", "Directivity : ", r.Directivity, "dBi");
     out.IfSet("Losses", "Losses : ", r.Losses, "dB");
@@ -158,9 +157,22 @@ ResultBlock BlockOf(const PatternFile& file) {
     return ResultBlock::None;
 }
 
-void AppendIndicatorLines(CQuadrelDoc& doc, PatternFile& file, std::vector<std::string>& lines) {
+bool HidesGainDependents(const CQuadrelDoc& doc, const PatternFile& file) {
+    const ResultBlock gainBlock = doc.Vpara.GainCalc_v == 1   ? ResultBlock::VerticalCo
+                                  : doc.Vpara.GainCalc_v == 0 ? ResultBlock::HorizontalCo
+                                                              : ResultBlock::None;
+    return gainBlock != ResultBlock::None && BlockOf(file) == gainBlock && doc.selection.IsSelected("Gain") &&
+           !IsSet(file.results.Gain);
+}
+
+void HideGainDependents(IndicatorResult& results) {
+    results.Directivity = results.Losses = results.Efficiency = results.GFR = NOT_SET;
+}
+
+void AppendIndicatorLines(const CQuadrelDoc& doc, const PatternFile& file, std::vector<std::string>& lines) {
     LineWriter out(doc, lines);
-    IndicatorResult& r = file.results;
+    IndicatorResult r = file.results;
+    if (HidesGainDependents(doc, file)) HideGainDependents(r);
     switch (BlockOf(file)) {
     case ResultBlock::VerticalCo:
         if (doc.Vpara.GainCalc_v == 1) GainLines(out, r);

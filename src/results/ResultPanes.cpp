@@ -43,12 +43,12 @@ void HeadingLines(const PatternFile& file, ResultBlock block, std::vector<std::s
 }
 } // namespace
 
-std::vector<std::string> BuildCurrentResultLines(CQuadrelDoc& doc,
+std::vector<std::string> BuildCurrentResultLines(const CQuadrelDoc& doc,
                                                  const std::optional<std::string>& readout) {
     std::vector<std::string> lines;
     if (!ShowsCurrentResults(doc)) return lines;
     for (const std::string& path : doc.selectionList) {
-        PatternFile* file = doc.Find(path);
+        const PatternFile* file = doc.Find(path);
         if (!file) continue;
         const ResultBlock block = BlockOf(*file);
         HeadingLines(*file, block, lines);
@@ -62,14 +62,14 @@ std::vector<std::string> BuildCurrentResultLines(CQuadrelDoc& doc,
     return lines;
 }
 
-std::vector<std::vector<std::string>> BuildAllResultRows(CQuadrelDoc& doc) {
+std::vector<std::vector<std::string>> BuildAllResultRows(const CQuadrelDoc& doc) {
     std::vector<std::vector<std::string>> rows;
     if (doc.selectionList.empty()) return rows;
     const size_t columns = doc.selectionList.size();
     rows.assign(kAllResultsRows, std::vector<std::string>(columns));
     for (size_t column = 0; column < columns; ++column) {
         const std::string& path = doc.selectionList[column];
-        PatternFile* file = doc.Find(path);
+        const PatternFile* file = doc.Find(path);
         rows[0][column] = "File Name : " + (file ? file->fileName : LastPathComponent(path));
         if (!file) continue;
         const ResultBlock block = BlockOf(*file);

@@ -97,7 +97,7 @@ bool ToggleIndicator(CQuadrelDoc& doc, int commandId) {
     return true;
 }
 
-void RebuildResultPanes(CQuadrelDoc& doc) {
+void RebuildResultPanes(const CQuadrelDoc& doc) {
     doc.GetListener().RefreshCurrentResults();
     doc.GetListener().RefreshAllResults();
 }

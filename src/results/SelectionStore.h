@@ -27,4 +27,4 @@ void RestoreMenuValues(CQuadrelDoc& doc);
 // False (nothing changed) for a command that toggles no indicator.
 bool ToggleIndicator(CQuadrelDoc& doc, int commandId);
 // What follows every change of the selection flags: Current Results, then All Results.
-void RebuildResultPanes(CQuadrelDoc& doc);
+void RebuildResultPanes(const CQuadrelDoc& doc);

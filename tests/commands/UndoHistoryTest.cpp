@@ -274,3 +274,64 @@ TEST_F(UndoHistoryTest, OnlyTheLastEditsAreKept) {
     EXPECT_EQ(undone, UndoHistory::kDepth);
     EXPECT_NEAR(File("p1_p45_h_co_2_0_1850.msi").samples.front().fMag, loaded.front().fMag + 0.5, 1e-4);
 }
+
+// Each command's change notice names the cuts and fields it changed, before its refresh notices.
+TEST_F(UndoHistoryTest, NoticesNameWhatChanged) {
+    using C = DocumentChange;
+    const std::string cut = Key("p1_p45_h_co_2_0_1850.msi");
+    const std::string partner = Key("p1_p45_h_cr_2_0_1850.msi");
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        unsigned fields;
+        std::vector<std::string> cuts;
+        bool allCuts;
+    };
+    const Case cases[] = {
+        {"click", [&] { ClickFileRows(*session, {cut}); }, C::Selection | C::Results, {cut}, false},
+        {"level",
+         [&] { AdjustLevels("-30", "30", "3"); },
+         C::Samples | C::Results | C::Settings,
+         {cut},
+         false},
+        {"drag", [&] { Drag(1.0); }, C::Samples | C::Results, {cut}, false},
+        {"undo", [&] { UndoCommand(*session); }, C::Samples | C::Results, {cut}, false},
+        {"rotate",
+         [&] { Rotate(RotationSettings::RotateBy, "5", true); },
+         C::Samples | C::Results | C::Settings,
+         {cut},
+         false},
+        {"setup",
+         [&] {
+             VSetupForm form = OpenVSetupForm(Doc());
+             form.vbwXdb = "6";
+             VSetupOk(*session, form);
+         },
+         C::Settings | C::Results,
+         {},
+         true},
+        {"indicator flags", [&] { SetIndicatorFlagsCommand(*session, {}); }, C::Settings, {}, false},
+        {"both cuts",
+         [&] {
+             ClickFileRows(*session, {cut, partner});
+         },
+         C::Selection | C::Results,
+         {cut, partner},
+         false},
+        {"remove",
+         [&] { RemoveFilesCommand(*session, {partner}); },
+         C::Files | C::Selection | C::Results,
+         {},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        listener.changes.clear();
+        c.run();
+        ASSERT_FALSE(listener.changes.empty());
+        const DocumentChange& change = listener.changes.front();
+        EXPECT_EQ(change.fields, c.fields);
+        EXPECT_EQ(change.cuts, c.cuts);
+        EXPECT_EQ(change.allCuts, c.allCuts);
+    }
+}

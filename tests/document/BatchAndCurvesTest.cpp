@@ -62,7 +62,7 @@ TEST(OpenSequence, RefreshClearsAllDoneFlagsButTheThirdAndReloadReplacesTheEntry
     EXPECT_EQ(file.results.flags, (std::array<bool, 6>{false, false, false, true, false, false}));
 
     dir.Write(kFolder + "p1_p45_h_co_6_0_1800.msi", Msi("GAIN 18 dBi", 2.0f));
-    ASSERT_EQ(doc.LoadPatternFile(path, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(path), 0);
     ASSERT_EQ(doc.table.size(), 1u);
     EXPECT_FLOAT_EQ(doc.Find(path)->results.Gain, 18.0f);
     EXPECT_FLOAT_EQ(doc.Find(path)->samples[0].fMag, -2.0f);
@@ -95,7 +95,7 @@ TEST(ExactData, ReaderRules) {
         CQuadrelDoc doc(&notifier);
         // Recognised by its content, whatever the extension; ".cm" names get no name fields.
         const std::string path = dir.Write("any/pattern.cm", c.text);
-        ASSERT_EQ(doc.LoadPatternFile(path, 0), 0);
+        ASSERT_EQ(doc.LoadPatternFile(path), 0);
         const PatternFile& file = *doc.Find(path);
         EXPECT_FLOAT_EQ(file.headerValue, c.directivity);
         EXPECT_FLOAT_EQ(file.results.Gain, c.gain);
@@ -109,7 +109,7 @@ TEST(ExactData, ReaderRules) {
     }
     CQuadrelDoc doc;
     TempDir dir;
-    EXPECT_EQ(doc.LoadPatternFile(dir.Write("x/a.msi", "NORVAN ZR460 Exact Data"), 0), kLoadRefused);
+    EXPECT_EQ(doc.LoadPatternFile(dir.Write("x/a.msi", "NORVAN ZR460 Exact Data")), kLoadRefused);
     EXPECT_TRUE(doc.table.empty());
 }
 
@@ -151,7 +151,7 @@ TEST(Writers, ExactDataKeepsWhatItKnowsAndRoundTrips) {
     RecordingNotifier notifier;
     CQuadrelDoc doc(&notifier);
     const std::string msi = dir.Write(kFolder + "p1_p45_h_co_6_0_1800.msi", Msi("GAIN 17 dBi", 1.5f));
-    ASSERT_EQ(doc.LoadPatternFile(msi, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(msi), 0);
     const std::string key = ToLowerForTest(msi);
     const std::string out = (dir.Path() / "saved.msi").string();
     ASSERT_TRUE(doc.WriteExactData(out, key));
@@ -162,7 +162,7 @@ TEST(Writers, ExactDataKeepsWhatItKnowsAndRoundTrips) {
     EXPECT_EQ(text.substr(0, expected.size()), expected);
 
     CQuadrelDoc reread;
-    ASSERT_EQ(reread.LoadPatternFile(out, 0), kLoadRefused); // "saved.msi" sits in no test folder
+    ASSERT_EQ(reread.LoadPatternFile(out), kLoadRefused); // "saved.msi" sits in no test folder
     const PatternFile& back = *reread.Find(out);
     EXPECT_FLOAT_EQ(back.results.Gain, 17.0f);
     EXPECT_EQ(back.samples.size(), 360u);

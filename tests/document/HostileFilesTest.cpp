@@ -42,7 +42,7 @@ TEST(HostileFiles, RefusalsAreNamedWithTheirReason) {
         const std::string path = (dir.Path() / kFolder / c.name).string();
         if (c.name == "empty.msi" || !c.bytes.empty()) dir.Write(kFolder + c.name, c.bytes);
         CQuadrelDoc doc;
-        EXPECT_EQ(doc.LoadPatternFile(path, 0), kLoadRefused) << c.name;
+        EXPECT_EQ(doc.LoadPatternFile(path), kLoadRefused) << c.name;
         EXPECT_EQ(doc.LastLoadFailure().path, path);
         EXPECT_NE(doc.LastLoadFailure().reason.find(c.reasonPart), std::string::npos)
             << c.name << ": " << doc.LastLoadFailure().reason;
@@ -56,7 +56,7 @@ TEST(HostileFiles, NonFiniteNumbersAreNoValue) {
                                        "NAME T\r\nFREQUENCY 1e999\r\nGAIN 1e999 dBi\r\nTILT\r\nCOMMENT\r\n"
                                        "HORIZONTAL 360\r\n1e999 3\r\n10 -1e400\r\n20 4e38\r\n");
     CQuadrelDoc doc;
-    ASSERT_EQ(doc.LoadPatternFile(path, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(path), 0);
     const PatternFile& file = *doc.Find(path);
     EXPECT_EQ(file.results.Gain, NOT_SET);
     EXPECT_EQ(file.headerValue, NOT_SET);

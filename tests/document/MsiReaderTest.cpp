@@ -125,7 +125,7 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
     const std::string folder = "Lab_P_Model_20260101_B1_SN9/";
     const std::string good =
         dir.Write(folder + "p1_p45_h_co_6_0_1800.MSI", MsiText("GAIN 15.00 dBd", Ramp(0, 360, 3.0)));
-    ASSERT_EQ(doc.LoadPatternFile(good, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(good), 0);
     const PatternFile* file = doc.Find(good);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->key, ToLowerForTest(good));
@@ -141,7 +141,7 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
 
     // Fewer than three name tokens: the plane field keeps the source-type text.
     const std::string twoTokens = dir.Write(folder + "p1_p45.msi", MsiText("360", {"0 0"}));
-    ASSERT_EQ(doc.LoadPatternFile(twoTokens, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(twoTokens), 0);
     EXPECT_EQ(doc.Find(twoTokens)->names[8], "msi");
     EXPECT_EQ(doc.Find(twoTokens)->names[7], "p45");
 
@@ -165,7 +165,7 @@ TEST(MsiReader, LoaderStoresIntoTheTableAndRefusesAsDescribed) {
     for (const auto& r : refusals) {
         notifier.messages.clear();
         const std::string path = dir.Write(r.relative, r.bytes);
-        EXPECT_EQ(doc.LoadPatternFile(path, 1), kLoadRefused) << r.relative;
+        EXPECT_EQ(doc.LoadPatternFile(path), kLoadRefused) << r.relative;
         EXPECT_EQ(notifier.messages, r.messages) << r.relative;
         EXPECT_EQ(doc.Find(path) != nullptr, r.stored) << r.relative;
         // A file kept after the naming refusal has its samples but not its file name.
@@ -250,7 +250,7 @@ TEST(MsiReader, RealVendorFilesLoad) {
         CQuadrelDoc doc;
         const std::string bytes = ReadFileText(std::string(QUADREL_TEST_DATA_DIR) + "/real/" + c.name);
         const std::string path = dir.Write(std::string("Lab_Vendor_Model_20260101_B1_SN1/") + c.name, bytes);
-        ASSERT_EQ(doc.LoadPatternFile(path, 0), 0) << c.name;
+        ASSERT_EQ(doc.LoadPatternFile(path), 0) << c.name;
         const PatternFile& file = *doc.Find(path);
         EXPECT_FLOAT_EQ(file.headerValue, c.frequency) << c.name;
         EXPECT_NEAR(file.results.Gain, c.gain, 1e-4) << c.name;

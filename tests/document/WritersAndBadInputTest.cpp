@@ -101,7 +101,7 @@ TEST(EncryptedForm, RoundTripAndSeed) {
     TempDir dir;
     CQuadrelDoc doc;
     const std::string path = dir.Write("Lab_P_M_D_B_S/" + name, bytes);
-    ASSERT_EQ(doc.LoadPatternFile(path, 0), 0);
+    ASSERT_EQ(doc.LoadPatternFile(path), 0);
     EXPECT_FLOAT_EQ(doc.Find(path)->results.Gain, 17.3f);
     EXPECT_EQ(doc.Find(path)->names[6], ""); // name fields only for ".msi" names
 }

@@ -203,7 +203,7 @@ TEST(RealPatternImport, WholeSharedSetBesideTheClone) {
         CQuadrelDoc doc(&notifier);
         const std::string copy =
             dir.Write("Lab_P_M_20260101_B1_SN1/" + fs::path(file).filename().string(), ReadFileText(file));
-        EXPECT_EQ(doc.LoadPatternFile(copy, 0), 0) << file;
+        EXPECT_EQ(doc.LoadPatternFile(copy), 0) << file;
         EXPECT_FALSE(notifier.warnings.empty()) << file;
     }
     if (const char* out = std::getenv("QUADREL_REAL_TABLE")) std::ofstream(out) << table.str();

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "commands/ResultCommands.h"
 #include "results/IndicatorLines.h"
 #include "results/ResultPanes.h"
 #include "results/ResultTestSupport.h"
@@ -23,7 +24,7 @@ struct LineCase {
     Lines expected;
 };
 
-Lines IndicatorLinesOf(CQuadrelDoc& doc, PatternFile& file) {
+Lines IndicatorLinesOf(const CQuadrelDoc& doc, const PatternFile& file) {
     Lines lines;
     AppendIndicatorLines(doc, file, lines);
     return lines;
@@ -183,10 +184,13 @@ TEST(ResultLines, GainLinesFollowTheGainCalculationPlane) {
     EXPECT_EQ(IndicatorLinesOf(doc, h), Lines{});
     EXPECT_EQ(IndicatorLinesOf(doc, v), all);
 
-    // A missing gain takes the other four with it, in the record too; only on the gain plane.
+    // A missing gain takes the other four with it, in the record too once shown; only on the gain
+    // plane.
     h.results.Gain = NOT_SET;
     v.results.Gain = NOT_SET;
     EXPECT_EQ(IndicatorLinesOf(doc, v), Lines{});
+    EXPECT_EQ(v.results.Directivity, 18.0f); // building the lines leaves the record alone
+    KeepShownGainBlanking(doc, {v.path, h.path});
     EXPECT_EQ(v.results.Directivity, NOT_SET);
     EXPECT_EQ(v.results.Losses, NOT_SET);
     EXPECT_EQ(v.results.Efficiency, NOT_SET);

@@ -27,9 +27,11 @@ class RecordingListener : public DocumentListener {
     void RefreshFileList() override { ++fileList; }
     void RefreshCurrentResults() override { ++current; }
     void RefreshAllResults() override { ++all; }
+    void DocumentChanged(const DocumentChange& change) override { changes.push_back(change); }
     int fileList = 0;
     int current = 0;
     int all = 0;
+    std::vector<DocumentChange> changes;
 };
 
 // A fresh folder under the system temporary folder, removed when the test ends.

@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteScratchFile("Lab1_Proj7_QX6518_20261208_B01_SN00001/p1_p45_h_co_6_0_1800.msi",
                            fuzz::Bytes(data, size));
     CQuadrelDoc doc;
-    doc.LoadPatternFile(path, 0);
+    doc.LoadPatternFile(path);
     return 0;
 }
