@@ -16,6 +16,7 @@
 #include "commands/ExportJob.h"
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
+#include "gui/ExportSummaryDialog.h"
 #include "gui/FileListPane.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
@@ -212,11 +213,12 @@ void MainWindow::ShowExportProgress() {
 void MainWindow::EndExport() {
     m_progressTimer->stop();
     m_export->Finish(*m_session);
+    const ExportSummary summary = m_export->Summary();
     m_export.reset();
     m_progress->hide();
     m_cancelExport->hide();
     Action("actionExport")->setEnabled(true);
-    ShowWarnings("exporting");
+    ShowExportSummary(this, summary);
     emit exportFinished();
 }
 
