@@ -16,6 +16,7 @@
 #include "commands/ExportJob.h"
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
+#include "gui/AllResultsPane.h"
 #include "gui/ExportSummaryDialog.h"
 #include "gui/FileListPane.h"
 #include "gui/PlotView.h"

@@ -1,7 +1,5 @@
 #include "gui/ResultPanes.h"
 
-#include <QHeaderView>
-
 #include "commands/StartUp.h"
 #include "gui/PlotView.h"
 #include "results/ResultPanes.h"
@@ -23,23 +21,4 @@ void CurrentResultsPane::UpdateReadoutLine() {
     if (count() == 0) return;
     item(count() - 1)->setText(m_view.ReadoutText());
     setCurrentRow(count() - 1);
-}
-
-AllResultsPane::AllResultsPane(Session& session, QWidget* parent) : QTableWidget(parent), m_session(session) {
-    setObjectName("allResults");
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    horizontalHeader()->setVisible(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-}
-
-void AllResultsPane::Rebuild() {
-    const std::vector<std::vector<std::string>> rows = BuildAllResultRows(m_session.Doc());
-    clear();
-    setRowCount(static_cast<int>(rows.size()));
-    setColumnCount(rows.empty() ? 0 : static_cast<int>(rows.front().size()));
-    for (size_t r = 0; r < rows.size(); ++r)
-        for (size_t c = 0; c < rows[r].size(); ++c)
-            setItem(static_cast<int>(r), static_cast<int>(c),
-                    new QTableWidgetItem(QString::fromStdString(rows[r][c])));
-    resizeColumnsToContents();
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <QListWidget>
-#include <QTableWidget>
 
 struct Session;
 class PlotView;
@@ -20,18 +19,4 @@ class CurrentResultsPane : public QListWidget {
   private:
     Session& m_session;
     const PlotView& m_view;
-};
-
-// "All Results": one column per selected file, the fixed rows of the results table.
-class AllResultsPane : public QTableWidget {
-    Q_OBJECT
-  public:
-    explicit AllResultsPane(Session& session, QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {800, 170}; }
-
-  public slots:
-    void Rebuild();
-
-  private:
-    Session& m_session;
 };

@@ -31,11 +31,13 @@
 
 #include "GuiDriver.h"
 #include "generate/Campaign.h"
+#include "gui/AllResultsPane.h"
 #include "gui/FileListPane.h"
 #include "gui/MainWindow.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
 #include "gui/ResultPanes.h"
+#include "gui/TextTableModel.h"
 
 namespace {
 const QString kCampaign = QUADREL_SOURCE_DIR "/samples/campaign";
@@ -47,12 +49,11 @@ QStringList PaneLines(const QListWidget* pane) {
     return lines;
 }
 
-QStringList TableLines(const QTableWidget* table) {
+QStringList TableLines(const TextTableModel& table) {
     QStringList lines;
-    for (int r = 0; r < table->rowCount(); ++r) {
+    for (int r = 0; r < table.rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << (table->item(r, c) ? table->item(r, c)->text() : "");
+        for (int c = 0; c < table.columnCount(); ++c) cells << QString::fromStdString(table.Cell(r, c));
         lines << cells.join('\t');
     }
     return lines;
@@ -76,23 +77,19 @@ class MainWindowTest : public QObject {
     // The row of `fileName`; with several antennas loaded, the one whose path holds `folder`.
     void ClickRow(const QString& fileName, const QString& folder = {}) {
         FileListPane* list = W().FileList();
-        auto items = list->findItems(fileName, Qt::MatchExactly, 0);
-        if (!folder.isEmpty())
-            items.erase(std::remove_if(items.begin(), items.end(),
-                                       [&](QTreeWidgetItem* item) {
-                                           for (int c = 1; c < item->columnCount(); ++c)
-                                               if (item->text(c).contains(folder, Qt::CaseInsensitive))
-                                                   return false;
-                                           return true;
-                                       }),
-                        items.end());
-        QVERIFY2(items.size() == 1, qPrintable(fileName));
-        list->scrollToItem(items.front());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.front()).center());
+        std::vector<int> rows;
+        for (int row = 0; row < list->RowCount(); ++row)
+            if (list->Text(row, 0) == fileName &&
+                (folder.isEmpty() || list->Text(row, 1).contains(folder, Qt::CaseInsensitive)))
+                rows.push_back(row);
+        QVERIFY2(rows.size() == 1, qPrintable(fileName));
+        const QModelIndex index = list->model()->index(rows.front(), 0);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
     }
     QStringList SelectedRows() const {
         QStringList rows;
-        for (QTreeWidgetItem* item : m_window->FileList()->selectedItems()) rows << item->text(0);
+        for (int row : m_window->FileList()->SelectedRows()) rows << m_window->FileList()->Text(row, 0);
         rows.sort();
         return rows;
     }
@@ -147,7 +144,7 @@ class MainWindowTest : public QObject {
                  qPrintable(boxes.front()->text()));
         QVERIFY(boxes.front()->text().contains("p1_p45_h_co_2_0_1850.msi"));
         QVERIFY(W().statusBar()->currentMessage().startsWith("3 warnings while loading: "));
-        QCOMPARE(W().FileList()->topLevelItemCount(), 49);
+        QCOMPARE(W().FileList()->RowCount(), 49);
     }
 
     void frameShowsItsParts() {
@@ -174,11 +171,11 @@ class MainWindowTest : public QObject {
     }
 
     void clickShowsTheSelectionAndTheCliLines() {
-        QCOMPARE(W().FileList()->topLevelItemCount(), 48);
+        QCOMPARE(W().FileList()->RowCount(), 48);
         ClickRow("p1_p45_h_co_2_0_1850.msi");
         const QString select = kAntenna + "/p1_p45_h_co_2_0_1850.msi";
         QCOMPARE(ResultLines().join('\n') + '\n', Cli({"results", "--select", select, kCampaign}));
-        QCOMPARE(TableLines(W().AllResults()).join('\n') + '\n',
+        QCOMPARE(TableLines(W().AllResults()->Model()).join('\n') + '\n',
                  Cli({"results", "--pane", "all", "--select", select, kCampaign}));
 
         // The last line follows the mouse.
@@ -195,7 +192,7 @@ class MainWindowTest : public QObject {
         ClickRow("p1_p45_h_co_2_0_1710.msi");
         QCOMPARE(SelectedRows(), (QStringList{"p1_p45_e_co_2_0_1710.msi", "p1_p45_e_cr_2_0_1710.msi",
                                               "p1_p45_h_co_2_0_1710.msi", "p1_p45_h_cr_2_0_1710.msi"}));
-        QCOMPARE(W().AllResults()->columnCount(), 4);
+        QCOMPARE(W().AllResults()->Model().columnCount(), 4);
     }
 
     void indicatorAndMarkerToggles() {
@@ -441,7 +438,7 @@ class MainWindowTest : public QObject {
                 QVERIFY(QFile::copy(cuts + "/" + file, antenna + "/" + file));
         }
         W().OpenPaths({data.path()});
-        QCOMPARE(W().FileList()->topLevelItemCount(), 48 + 1120);
+        QCOMPARE(W().FileList()->RowCount(), 48 + 1120);
         const QString picked = data.path() + "/Lab1_Proj7_QX6617_20261208_B01_SN00017";
 
         QTemporaryDir out;
@@ -522,7 +519,7 @@ class MainWindowTest : public QObject {
         QApplication::sendEvent(target, &move);
         QDropEvent drop(QPointF(12, 12), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(W().FileList()->topLevelItemCount(), 49);
+        QCOMPARE(W().FileList()->RowCount(), 49);
     }
 
     void viewDrawsWhatTheCliDraws() {
@@ -620,7 +617,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!W().close());
         QCOMPARE(prompt, QString("Vexlor: Do you want to quit?"));
         QVERIFY(W().isVisible());
-        QCOMPARE(W().FileList()->topLevelItemCount(), 48);
+        QCOMPARE(W().FileList()->RowCount(), 48);
     }
 };
 
