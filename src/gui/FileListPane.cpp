@@ -69,10 +69,18 @@ void FileListPane::OnClick() {
 
 void FileListPane::MarkSelection(const std::vector<std::string>& keys) {
     const std::set<std::string> selected(keys.begin(), keys.end());
+    // One range per run of rows: a range per row makes selecting all of a large antenna quadratic.
     QItemSelection added;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        if (selected.count(m_model->Cell(row, 1)))
-            added.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+    const int last = m_model->columnCount() - 1;
+    for (int row = 0; row < m_model->rowCount();) {
+        if (!selected.count(m_model->Cell(row, 1))) {
+            ++row;
+            continue;
+        }
+        const int first = row;
+        while (row < m_model->rowCount() && selected.count(m_model->Cell(row, 1))) ++row;
+        added.select(m_model->index(first, 0), m_model->index(row - 1, last));
+    }
     m_marking = true;
     selectionModel()->select(added, QItemSelectionModel::Select);
     m_marking = false;
