@@ -49,8 +49,10 @@ ExportSummary SummariseExport(const WriteLedger& ledger, ExportRunResult result,
     // Each skipped file was warned of, naming both inputs: the warnings list them.
     for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
         ++CountsOf(summary.kinds, clash.path).skipped;
-    for (const std::string& message : messages)
-        if (!SaidBySummary(message)) summary.problems.push_back(message);
+    // A run that succeeded showed only its success texts (the report worker's among them).
+    if (result != ExportRunResult::Succeeded)
+        for (const std::string& message : messages)
+            if (!SaidBySummary(message)) summary.problems.push_back(message);
     summary.problems.insert(summary.problems.end(), warnings.begin(), warnings.end());
 
     summary.clean = summary.problems.empty() && result == ExportRunResult::Succeeded;

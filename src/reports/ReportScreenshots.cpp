@@ -27,15 +27,46 @@ std::string BmpName(const std::string& fileName) {
 // written is recorded with its reason; the reports are not made then.
 constexpr int kReportPictureWidth = 640;
 
-bool Capture(ReportJob& job, const std::string& path) {
-    PreparePlotSelection(job.doc, job.plot);
-    const QImage picture =
-        ReportPicture(QSize(job.viewSize.width, job.viewSize.height), kReportPictureWidth, job.doc, job.plot);
-    std::string error;
-    if (WriteOutputAtomic(job.state.workingFolder, path, EncodeBmp(picture), error)) return true;
-    job.failedPictures.push_back(path + " (" + error + ")");
-    return false;
-}
+// The pictures of one step, staged as they are drawn and put in place together: syncing each
+// picture on its own cost a disk round trip per cut, most of a large antenna's picture time.
+class PictureBatch {
+  public:
+    explicit PictureBatch(ReportJob& job) : m_job(job) {}
+
+    bool Capture(const std::string& path) {
+        PreparePlotSelection(m_job.doc, m_job.plot);
+        const QImage picture = ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
+                                             kReportPictureWidth, m_job.doc, m_job.plot);
+        std::string error;
+        StagedFile staged;
+        if (!StageFile(m_job.state.workingFolder, path, EncodeBmp(picture), staged, error)) {
+            m_job.failedPictures.push_back(path + " (" + error + ")");
+            return false;
+        }
+        m_staged.push_back(std::move(staged));
+        m_paths.push_back(path);
+        return true;
+    }
+
+    // The paths that could not be put in place; each is recorded as a failed picture.
+    std::set<std::string> Commit() {
+        std::set<std::string> failed;
+        const std::vector<std::string> errors = CommitStaged(m_staged);
+        for (size_t i = 0; i < errors.size(); ++i)
+            if (!errors[i].empty()) {
+                m_job.failedPictures.push_back(m_paths[i] + " (" + errors[i] + ")");
+                failed.insert(m_paths[i]);
+            }
+        m_staged.clear();
+        m_paths.clear();
+        return failed;
+    }
+
+  private:
+    ReportJob& m_job;
+    std::vector<StagedFile> m_staged;
+    std::vector<std::string> m_paths;
+};
 
 std::string FileNameOf(const std::string& path) {
     return SplitFileName(path).second;
@@ -48,7 +79,8 @@ int TakePatternScreenshots(ReportJob& job) {
     const std::string folder = RelBmpsFolder(job.state);
     std::set<std::string> pending;
     for (const auto& [key, file] : doc.table) pending.insert(key);
-    int written = 0;
+    PictureBatch batch(job);
+    std::vector<std::string> names;
     for (const auto& [key, file] : doc.table) {
         if (!pending.count(key)) continue;
         pending.erase(key);
@@ -69,11 +101,15 @@ int TakePatternScreenshots(ReportJob& job) {
         doc.AddToSelection(key, added);
         for (const std::string& shown : doc.selectionList) pending.erase(shown);
         const std::string name = BmpName(file.fileName);
-        if (Capture(job, folder + name)) {
+        if (batch.Capture(folder + name)) names.push_back(name);
+    }
+    const std::set<std::string> failed = batch.Commit();
+    int written = 0;
+    for (const std::string& name : names)
+        if (!failed.count(folder + name)) {
             job.pictures.push_back(name);
             ++written;
         }
-    }
     std::sort(job.pictures.begin(), job.pictures.end());
     return written;
 }
@@ -82,7 +118,8 @@ int TakeSetScreenshots(ReportJob& job) {
     CQuadrelDoc& doc = job.doc;
     const std::string folder = SetBmpsFolder(job.state);
     std::set<std::string> done;
-    int written = 0;
+    PictureBatch batch(job);
+    int staged = 0;
     for (const auto& [key, file] : doc.table) {
         const NameFields& n = file.names;
         const std::string set = n[kFieldPort] + "_" + n[kFieldTilt] + "_" + n[kFieldPlane];
@@ -94,7 +131,7 @@ int TakeSetScreenshots(ReportJob& job) {
                 o[kFieldPlane] == n[kFieldPlane])
                 doc.selectionList.push_back(otherKey);
         }
-        if (Capture(job, folder + set + ".bmp")) ++written;
+        if (batch.Capture(folder + set + ".bmp")) ++staged;
     }
-    return written;
+    return staged - static_cast<int>(batch.Commit().size());
 }

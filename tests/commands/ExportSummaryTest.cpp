@@ -33,11 +33,12 @@ TEST(ExportSummaryTest, CountsPerKindAndNeverSuccessWithAProblem) {
     };
     const std::string failedList = std::string(kTextExportFailed) + "\n/o/MSI/b.msi: disk full";
     const Case cases[] = {
+        // The report worker announces its own success.
         {"clean",
          {"/o/PLN/a.pln", "/o/MSI/a.msi", "/o/PLN/b.pln"},
          {},
          {},
-         {kTextExportSuccess},
+         {"Data Export Success！"},
          {},
          ExportRunResult::Succeeded,
          kTextExportSuccess,
