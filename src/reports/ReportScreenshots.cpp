@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "app/AtomicFile.h"
 #include "app/Log.h"
+#include "app/Parallel.h"
 #include "document/Naming.h"
 #include "plot/PlotState.h"
 #include "render/PlotCapture.h"
@@ -27,45 +29,62 @@ std::string BmpName(const std::string& fileName) {
 // written is recorded with its reason; the reports are not made then.
 constexpr int kReportPictureWidth = 640;
 
-// The pictures of one step, staged as they are drawn and put in place together: syncing each
-// picture on its own cost a disk round trip per cut, most of a large antenna's picture time.
+// The pictures of one step. What each shows is settled in order on the calling thread (the analysis
+// of its patterns, its markers); the drawing, most of a large antenna's picture time, runs on the
+// job's threads, each over its own copy of the document (the renderer reads the selection from it).
+// The files are staged as they are drawn and put in place together with one sync.
 class PictureBatch {
   public:
     explicit PictureBatch(ReportJob& job) : m_job(job) {}
 
-    bool Capture(const std::string& path) {
+    // A picture of the document's present selection, to be written at `path`.
+    void Add(const std::string& path) {
         PreparePlotSelection(m_job.doc, m_job.plot);
-        const QImage picture = ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
-                                             kReportPictureWidth, m_job.doc, m_job.plot);
-        std::string error;
-        StagedFile staged;
-        if (!StageFile(m_job.state.workingFolder, path, EncodeBmp(picture), staged, error)) {
-            m_job.failedPictures.push_back(path + " (" + error + ")");
-            return false;
-        }
-        m_staged.push_back(std::move(staged));
-        m_paths.push_back(path);
-        return true;
+        m_pictures.push_back({path, m_job.doc.selectionList, m_job.plot.markers});
     }
 
-    // The paths that could not be put in place; each is recorded as a failed picture.
-    std::set<std::string> Commit() {
-        std::set<std::string> failed;
-        const std::vector<std::string> errors = CommitStaged(m_staged);
-        for (size_t i = 0; i < errors.size(); ++i)
-            if (!errors[i].empty()) {
-                m_job.failedPictures.push_back(m_paths[i] + " (" + errors[i] + ")");
-                failed.insert(m_paths[i]);
+    // Draws and writes every picture added; returns the paths that could not be written, each
+    // recorded as a failed picture.
+    std::set<std::string> Write() {
+        const size_t count = m_pictures.size();
+        std::vector<StagedFile> staged(count);
+        std::vector<std::string> errors(count);
+        const size_t workers = std::clamp<size_t>(static_cast<size_t>(std::max(1, m_job.doc.jobs)), 1, count);
+        ParallelFor(workers, static_cast<int>(workers), [&](size_t worker) {
+            std::optional<CQuadrelDoc> copy;
+            if (workers > 1) copy.emplace(m_job.doc);
+            CQuadrelDoc& doc = copy ? *copy : m_job.doc;
+            PlotState plot = m_job.plot;
+            for (size_t i = worker; i < count; i += workers) {
+                doc.selectionList = m_pictures[i].selection;
+                plot.markers = m_pictures[i].markers;
+                const QImage picture = ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
+                                                     kReportPictureWidth, doc, plot);
+                if (!StageFile(m_job.state.workingFolder, m_pictures[i].path, EncodeBmp(picture), staged[i],
+                               errors[i]))
+                    staged[i].temp.clear();
             }
-        m_staged.clear();
-        m_paths.clear();
+        });
+        const std::vector<std::string> commitErrors = CommitStaged(staged);
+        std::set<std::string> failed;
+        for (size_t i = 0; i < count; ++i) {
+            const std::string& error = errors[i].empty() ? commitErrors[i] : errors[i];
+            if (error.empty()) continue;
+            m_job.failedPictures.push_back(m_pictures[i].path + " (" + error + ")");
+            failed.insert(m_pictures[i].path);
+        }
+        m_pictures.clear();
         return failed;
     }
 
   private:
+    struct Picture {
+        std::string path;
+        std::vector<std::string> selection;
+        MarkerList markers;
+    };
     ReportJob& m_job;
-    std::vector<StagedFile> m_staged;
-    std::vector<std::string> m_paths;
+    std::vector<Picture> m_pictures;
 };
 
 std::string FileNameOf(const std::string& path) {
@@ -101,9 +120,10 @@ int TakePatternScreenshots(ReportJob& job) {
         doc.AddToSelection(key, added);
         for (const std::string& shown : doc.selectionList) pending.erase(shown);
         const std::string name = BmpName(file.fileName);
-        if (batch.Capture(folder + name)) names.push_back(name);
+        batch.Add(folder + name);
+        names.push_back(name);
     }
-    const std::set<std::string> failed = batch.Commit();
+    const std::set<std::string> failed = batch.Write();
     int written = 0;
     for (const std::string& name : names)
         if (!failed.count(folder + name)) {
@@ -119,7 +139,7 @@ int TakeSetScreenshots(ReportJob& job) {
     const std::string folder = SetBmpsFolder(job.state);
     std::set<std::string> done;
     PictureBatch batch(job);
-    int staged = 0;
+    int added = 0;
     for (const auto& [key, file] : doc.table) {
         const NameFields& n = file.names;
         const std::string set = n[kFieldPort] + "_" + n[kFieldTilt] + "_" + n[kFieldPlane];
@@ -131,7 +151,8 @@ int TakeSetScreenshots(ReportJob& job) {
                 o[kFieldPlane] == n[kFieldPlane])
                 doc.selectionList.push_back(otherKey);
         }
-        if (batch.Capture(folder + set + ".bmp")) ++staged;
+        batch.Add(folder + set + ".bmp");
+        ++added;
     }
-    return staged - static_cast<int>(batch.Commit().size());
+    return added - static_cast<int>(batch.Write().size());
 }
