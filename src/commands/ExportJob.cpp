@@ -7,6 +7,7 @@
 #include "app/TextUtil.h"
 #include "commands/StartUp.h"
 #include "document/ProgramTexts.h"
+#include "export/ExportTexts.h"
 
 namespace {
 // One file per cut for each MSI flavour, one per horizontal co-polar cut for PLN and TXT (and at
@@ -23,17 +24,22 @@ int ExpectedPatternFiles(const CQuadrelDoc& doc, const DataExportOptions& option
 } // namespace
 
 ExportJob::ExportJob(const Session& session)
-    : m_doc(session.Doc()), m_state(session.exportState),
+    : m_collected(
+          &session.Doc().GetNotifier(), [](const std::string& text) { return text != kTextExportNotice; },
+          true),
+      m_doc(session.Doc()), m_state(session.exportState),
       m_expected(ExpectedPatternFiles(session.Doc(), session.exportState.options)) {
     // The copy is nobody's view: the panes follow the window's document, not this one.
     m_doc.SetListener(nullptr);
+    m_doc.SetNotifier(&m_collected);
     m_state.progress = &m_progress;
 }
 
 ExportRunResult ExportJob::Run(ReportLauncher* reports) {
     const ExportRunResult result = RunDataExport(m_doc, m_state, reports);
-    if (result == ExportRunResult::Stopped)
-        m_doc.GetNotifier().Notify(StoppedExportText(m_state.ledger.WrittenPaths()), kCaptionApplication);
+    // A refused run wrote nothing: its reason is the whole answer, as the checks always gave it.
+    if (result == ExportRunResult::Refused) m_collected.Release();
+    m_summary = SummariseExport(m_state.ledger, result, m_collected.Messages(), m_collected.Warnings());
     return result;
 }
 

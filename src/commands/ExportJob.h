@@ -2,7 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "app/CollectingNotifier.h"
 #include "app/WriteLedger.h"
+#include "commands/ExportSummary.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExportDriver.h"
 #include "export/ExportState.h"
@@ -20,9 +22,12 @@ class ExportJob {
     ExportJob(const ExportJob&) = delete;
     ExportJob& operator=(const ExportJob&) = delete;
 
-    // On the worker: the whole export, the word reports through `reports`. A stopped run ends in
-    // one message naming what was written.
+    // On the worker: the whole export, the word reports through `reports`. The run's messages and
+    // warnings are held for its summary (a stopped run's names what was written); only the notice
+    // at the start and the reasons of a refused run reach the user at once.
     ExportRunResult Run(ReportLauncher* reports);
+    // Once Run has returned.
+    const ExportSummary& Summary() const { return m_summary; }
 
     // From any thread: no further file is begun; every file begun is completed.
     void Stop() { m_progress.stop = true; }
@@ -37,10 +42,12 @@ class ExportJob {
     const WriteLedger& Ledger() const { return m_state.ledger; }
 
   private:
+    CollectingNotifier m_collected;
     CQuadrelDoc m_doc;
     ExportState m_state;
     WriteProgress m_progress;
     int m_expected = 0;
+    ExportSummary m_summary;
 };
 
 // What the user is told when a stopped export ends: how many files were written, per folder.

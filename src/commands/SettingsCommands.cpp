@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "analysis/AnalysisDriver.h"
+#include "commands/SaveAsSummary.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
 #include "document/ProgramTexts.h"
@@ -122,7 +123,7 @@ bool EnvelopeFolderOk(Session& session, const std::string& folder) {
 }
 
 bool SaveAsOk(Session& session, const std::string& folder) {
-    return SaveAllAsExactData(session.Doc(), folder) >= 0;
+    return SaveAllAsExactDataOnce(session.Doc(), folder) >= 0;
 }
 
 void XmlConfigOk(Session& session, const std::string& path) {

@@ -19,6 +19,8 @@
 #include "commands/ExportJob.h"
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
+#include "gui/AllResultsPane.h"
+#include "gui/ExportSummaryDialog.h"
 #include "gui/FileListPane.h"
 #include "gui/Language.h"
 #include "gui/PlotView.h"
@@ -297,11 +299,12 @@ void MainWindow::EndExport() {
     m_progressTimer->stop();
     m_export->Finish(*m_session);
     statusBar()->showMessage(Tr("Exported %1 files").arg(m_export->FilesDone()));
+    const ExportSummary summary = m_export->Summary();
     m_export.reset();
     m_progress->hide();
     m_cancelExport->hide();
     Action("actionExport")->setEnabled(true);
-    ShowWarnings("exporting");
+    ShowExportSummary(this, summary);
     emit exportFinished();
 }
 

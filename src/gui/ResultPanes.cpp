@@ -83,22 +83,3 @@ void CurrentResultsPane::UpdateReadoutLine() {
     item(count() - 1)->setText(ReadoutLine());
     setCurrentRow(count() - 1);
 }
-
-AllResultsPane::AllResultsPane(Session& session, QWidget* parent) : QTableWidget(parent), m_session(session) {
-    setObjectName("allResults");
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    horizontalHeader()->setVisible(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-}
-
-void AllResultsPane::Rebuild() {
-    const std::vector<std::vector<std::string>> rows = AllResultRowsCommand(m_session);
-    clear();
-    setRowCount(static_cast<int>(rows.size()));
-    setColumnCount(rows.empty() ? 0 : static_cast<int>(rows.front().size()));
-    for (size_t r = 0; r < rows.size(); ++r)
-        for (size_t c = 0; c < rows[r].size(); ++c)
-            setItem(static_cast<int>(r), static_cast<int>(c),
-                    new QTableWidgetItem(QString::fromStdString(rows[r][c])));
-    resizeColumnsToContents();
-}

@@ -1,6 +1,5 @@
 #pragma once
 #include <QListWidget>
-#include <QTableWidget>
 
 struct Session;
 class PlotView;
@@ -23,18 +22,4 @@ class CurrentResultsPane : public QListWidget {
     Session& m_session;
     const PlotView& m_view;
     bool m_namesNearest = false;
-};
-
-// "All Results": one column per selected file, the fixed rows of the results table.
-class AllResultsPane : public QTableWidget {
-    Q_OBJECT
-  public:
-    explicit AllResultsPane(Session& session, QWidget* parent = nullptr);
-    QSize sizeHint() const override { return {800, 170}; }
-
-  public slots:
-    void Rebuild();
-
-  private:
-    Session& m_session;
 };

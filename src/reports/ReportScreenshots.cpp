@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/Log.h"
+#include "app/Parallel.h"
 #include "document/Naming.h"
 #include "plot/PlotMarkers.h"
 #include "plot/PlotState.h"
@@ -31,54 +33,63 @@ std::string BmpName(const std::string& fileName) {
 constexpr int kReportPictureWidth = 640;
 constexpr int kReportPictureHeight = 384;
 
-// The pictures of one run are staged and put in place together: a sync of the disk per picture
-// would cost more than drawing it.
+// The pictures of one step. What each shows is settled in order on the calling thread (the analysis
+// of its patterns, its markers); the drawing, most of a large antenna's picture time, runs on the
+// job's threads, each over its own copy of the document (the renderer reads the selection from it).
+// The files are staged as they are drawn and put in place together with one sync.
 class PictureBatch {
   public:
     explicit PictureBatch(ReportJob& job) : m_job(job) {}
 
-    // Draws the job's current selection into `path`; `name` is listed in the job's pictures once
-    // the picture is in place (empty: not listed).
-    void Capture(const std::string& path, const std::string& name) {
+    // A picture of the document's present selection, to be written at `path`.
+    void Add(const std::string& path) {
         AnalyseSelection(m_job.doc);
         RebuildMarkerList(m_job.doc, m_job.plot.markerSwitches, m_job.plot.markers);
-        const QImage picture =
-            ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
-                          QSize(kReportPictureWidth, kReportPictureHeight), m_job.doc, m_job.plot);
-        StagedFile staged;
-        std::string error;
-        if (!StageFile(m_job.state.workingFolder, path, EncodeBmp(picture), staged, error)) {
-            m_job.failedPictures.push_back(path + " (" + error + ")");
-            return;
-        }
-        m_staged.push_back(staged);
-        m_paths.push_back(path);
-        m_names.push_back(name);
+        m_pictures.push_back({path, m_job.doc.selectionList, m_job.plot.markers});
     }
 
-    // Puts the staged pictures in place; returns how many are.
-    int Commit() {
-        const std::vector<std::string> errors = CommitStaged(m_staged);
-        int written = 0;
-        for (size_t i = 0; i < errors.size(); ++i) {
-            if (!errors[i].empty()) {
-                m_job.failedPictures.push_back(m_paths[i] + " (" + errors[i] + ")");
-                continue;
+    // Draws and writes every picture added; returns the paths that could not be written, each
+    // recorded as a failed picture.
+    std::set<std::string> Write() {
+        const size_t count = m_pictures.size();
+        std::vector<StagedFile> staged(count);
+        std::vector<std::string> errors(count);
+        const size_t workers = std::clamp<size_t>(static_cast<size_t>(std::max(1, m_job.doc.jobs)), 1, count);
+        ParallelFor(workers, static_cast<int>(workers), [&](size_t worker) {
+            std::optional<CQuadrelDoc> copy;
+            if (workers > 1) copy.emplace(m_job.doc);
+            CQuadrelDoc& doc = copy ? *copy : m_job.doc;
+            PlotState plot = m_job.plot;
+            for (size_t i = worker; i < count; i += workers) {
+                doc.selectionList = m_pictures[i].selection;
+                plot.markers = m_pictures[i].markers;
+                const QImage picture = ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
+                                                     QSize(kReportPictureWidth, kReportPictureHeight), doc, plot);
+                if (!StageFile(m_job.state.workingFolder, m_pictures[i].path, EncodeBmp(picture), staged[i],
+                               errors[i]))
+                    staged[i].temp.clear();
             }
-            if (!m_names[i].empty()) m_job.pictures.push_back(m_names[i]);
-            ++written;
+        });
+        const std::vector<std::string> commitErrors = CommitStaged(staged);
+        std::set<std::string> failed;
+        for (size_t i = 0; i < count; ++i) {
+            const std::string& error = errors[i].empty() ? commitErrors[i] : errors[i];
+            if (error.empty()) continue;
+            m_job.failedPictures.push_back(m_pictures[i].path + " (" + error + ")");
+            failed.insert(m_pictures[i].path);
         }
-        m_staged.clear();
-        m_paths.clear();
-        m_names.clear();
-        return written;
+        m_pictures.clear();
+        return failed;
     }
 
   private:
+    struct Picture {
+        std::string path;
+        std::vector<std::string> selection;
+        MarkerList markers;
+    };
     ReportJob& m_job;
-    std::vector<StagedFile> m_staged;
-    std::vector<std::string> m_paths;
-    std::vector<std::string> m_names;
+    std::vector<Picture> m_pictures;
 };
 
 std::string FileNameOf(const std::string& path) {
@@ -93,6 +104,7 @@ int TakePatternScreenshots(ReportJob& job) {
     std::set<std::string> pending;
     for (const auto& [key, file] : doc.table) pending.insert(key);
     PictureBatch batch(job);
+    std::vector<std::string> names;
     for (const auto& [key, file] : doc.table) {
         if (!pending.count(key)) continue;
         pending.erase(key);
@@ -113,9 +125,16 @@ int TakePatternScreenshots(ReportJob& job) {
         doc.AddToSelection(key, added);
         for (const std::string& shown : doc.selectionList) pending.erase(shown);
         const std::string name = BmpName(file.fileName);
-        batch.Capture(folder + name, name);
+        batch.Add(folder + name);
+        names.push_back(name);
     }
-    const int written = batch.Commit();
+    const std::set<std::string> failed = batch.Write();
+    int written = 0;
+    for (const std::string& name : names)
+        if (!failed.count(folder + name)) {
+            job.pictures.push_back(name);
+            ++written;
+        }
     std::sort(job.pictures.begin(), job.pictures.end());
     return written;
 }
@@ -125,6 +144,7 @@ int TakeSetScreenshots(ReportJob& job) {
     const std::string folder = SetBmpsFolder(job.state);
     std::set<std::string> done;
     PictureBatch batch(job);
+    int added = 0;
     for (const auto& [key, file] : doc.table) {
         const NameFields& n = file.names;
         const std::string set = n[kFieldPort] + "_" + n[kFieldTilt] + "_" + n[kFieldPlane];
@@ -136,7 +156,8 @@ int TakeSetScreenshots(ReportJob& job) {
                 o[kFieldPlane] == n[kFieldPlane])
                 doc.selectionList.push_back(otherKey);
         }
-        batch.Capture(folder + set + ".bmp", "");
+        batch.Add(folder + set + ".bmp");
+        ++added;
     }
-    return batch.Commit();
+    return added - static_cast<int>(batch.Write().size());
 }
