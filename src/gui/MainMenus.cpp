@@ -17,6 +17,7 @@
 #include "gui/FileListPane.h"
 #include "gui/MainWindow.h"
 #include "gui/PlotView.h"
+#include "gui/PlotViewActions.h"
 #include "gui/QtBridge.h"
 #include "render/PlotCapture.h"
 
@@ -179,6 +180,7 @@ void MainWindow::CreateViewMenu() {
     AddAction(menu, "actionShowFileList", "File Lists", [this] { m_fileDock->show(); });
     AddAction(menu, "actionShowCurrentResults", "Current Results", [this] { m_currentDock->show(); });
     AddAction(menu, "actionShowAllResults", "All Results", [this] { m_allDock->show(); });
+    AddPlotViewActions(this, menu, m_view);
 }
 
 void MainWindow::CreateAnalysisMenu() {

@@ -14,6 +14,18 @@ PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
     setMouseTracking(true);
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // With several cuts on screen the names are what tells the curves apart; View > Legend hides it.
+    m_session.plot.legend = true;
+}
+
+void PlotView::SetLegendShown(bool shown) {
+    m_session.plot.legend = shown;
+    InvalidateCurves();
+    emit modesChanged();
+}
+
+bool PlotView::LegendShown() const {
+    return m_session.plot.legend;
 }
 
 bool PlotView::Zoomed() const {
@@ -42,8 +54,13 @@ void PlotView::ResetView() {
     m_zoomMode = false;
     ResetViewCommand(m_session);
     UpdateCursor();
-    update();
+    InvalidateCurves();
     emit modesChanged();
+}
+
+void PlotView::InvalidateCurves() {
+    m_layer.Invalidate();
+    update();
 }
 
 void PlotView::UpdateCursor() {
@@ -51,9 +68,19 @@ void PlotView::UpdateCursor() {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
+    // Only a paint asked for by a readout move may reuse the layer: anything else (a newly exposed
+    // window, a change the document made without saying so) draws the curves again.
+    const double ratio = devicePixelRatioF();
+    if (!m_overlayOnly || !m_layer.ValidFor(size(), ratio))
+        m_layer.Rebuild(size(), ratio, m_session.Doc(), m_session.plot, m_notifier);
+    m_overlayOnly = false;
     QPainter painter(this);
-    RenderPlot(painter, size(), m_session.Doc(), m_session.plot, m_notifier);
-    // Overlays: the rubber band while a zoom rectangle is drawn, the tracking figure otherwise.
+    m_layer.Paint(painter);
+    PaintOverlay(painter);
+}
+
+void PlotView::PaintOverlay(QPainter& painter) {
+    // The rubber band while a zoom rectangle is drawn, the tracking figure otherwise.
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (m_zoomMode && m_leftDown) {
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
@@ -98,11 +125,13 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
             m_dragging = true;
         } else {
             DragMoveCommand(m_session, readout.value.level - m_previousLevel);
+            m_layer.Invalidate();
         }
         m_previousLevel = readout.value.level;
     } else {
         m_dragging = false;
     }
+    m_overlayOnly = true;
     update();
     m_session.Doc().GetListener().UpdateReadoutLine();
     emit readoutChanged();
@@ -122,6 +151,6 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
         ZoomCommand(m_session, m_press.x(), m_press.y(), release.x(), release.y(), width(), height());
     }
     UpdateCursor();
-    update();
+    InvalidateCurves();
     emit modesChanged();
 }

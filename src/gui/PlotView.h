@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <optional>
 
+#include "render/PlotLayer.h"
+
 struct Session;
 class Notifier;
 
@@ -23,12 +25,16 @@ class PlotView : public QWidget {
     bool DragMode() const { return m_dragMode; }
     bool TrackingLines() const { return m_tracking; }
     bool Zoomed() const;
+    bool LegendShown() const;
 
   public slots:
     void ToggleZoomMode();
     void ToggleDragMode();
     void ToggleTrackingLines();
     void ResetView();
+    void SetLegendShown(bool shown);
+    // The curves or the view changed: the cached curve layer is drawn again at the next paint.
+    void InvalidateCurves();
 
   signals:
     void readoutChanged();
@@ -42,6 +48,7 @@ class PlotView : public QWidget {
 
   private:
     void UpdateCursor();
+    void PaintOverlay(QPainter& painter);
 
     Session& m_session;
     Notifier* m_notifier;
@@ -54,4 +61,7 @@ class PlotView : public QWidget {
     QPoint m_mouse;
     double m_previousLevel = 0;
     QString m_readout;
+    PlotLayer m_layer;
+    // Set by a mouse move that changed nothing but the readout: the next paint reuses the layer.
+    bool m_overlayOnly = false;
 };

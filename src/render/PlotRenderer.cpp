@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "app/TextUtil.h"
+#include "render/PlotLegend.h"
 
 namespace {
 constexpr int kLabelGap = 4;      // pixels between a label and what it names
@@ -21,10 +22,12 @@ QColor ToQColor(Rgb c) {
 }
 
 // Pens are given in logical units like the program's pens were; on screen they never get thinner
-// than one pixel.
-QPen MakePen(Rgb color, int logicalWidth, double scale, PenStyle style = PenStyle::Solid) {
+// than one pixel. `outer` is the scale the caller painted the whole view with (a printed page), so
+// a line keeps its share of the picture on paper.
+QPen MakePen(Rgb color, int logicalWidth, double scale, double outer, PenStyle style = PenStyle::Solid) {
     const int pixels = std::max(1, static_cast<int>(std::lround(logicalWidth * scale)));
-    QPen pen(ToQColor(color), pixels, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    QPen pen(ToQColor(color), 1, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    pen.setWidthF(pixels * outer);
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     return pen;
@@ -45,9 +48,19 @@ QPolygon ToPolygon(const std::vector<LogicalPoint>& points) {
     return polygon;
 }
 
+// The logical-to-pixel mapping put in front of whatever transform the caller set, so a page scale
+// applies to shapes and labels alike (the painter's own window and viewport would come after it).
 void SetMapping(QPainter& painter, const PlotMapping& m) {
-    painter.setWindow(m.windowOrgX, m.windowOrgY, m.windowExtX, m.windowExtY);
-    painter.setViewport(m.viewportOrgX, m.viewportOrgY, m.viewportExtX, m.viewportExtY);
+    const double sx = static_cast<double>(m.viewportExtX) / m.windowExtX;
+    const double sy = static_cast<double>(m.viewportExtY) / m.windowExtY;
+    const QTransform logical(sx, 0, 0, sy, m.viewportOrgX - m.windowOrgX * sx,
+                             m.viewportOrgY - m.windowOrgY * sy);
+    painter.setWorldTransform(logical, true);
+}
+
+double OuterScale(const QPainter& painter) {
+    const QTransform& t = painter.worldTransform();
+    return std::hypot(t.m11(), t.m12());
 }
 
 QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
@@ -132,53 +145,74 @@ void InstallPlotFonts() {
     QFont::insertSubstitution(QString::fromUtf8(kPlotFontFace), QStringLiteral("Liberation Sans"));
 }
 
-void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
-                const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
+PlotMapping SceneMapping(const PlotScene& scene, QSize size, const std::optional<ZoomViewport>& zoom) {
+    return ApplyZoom(MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block), zoom);
+}
+
+void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
+                      const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
     InstallPlotFonts();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    const PlotMapping mapping =
-        ApplyZoom(MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block), zoom);
+    const QTransform pixels = painter.worldTransform();
+    const double outer = OuterScale(painter);
+    const PlotMapping mapping = SceneMapping(scene, size, zoom);
     SetMapping(painter, mapping);
     const double scale = mapping.ScaleX();
     painter.setBrush(Qt::NoBrush);
 
     for (const FrameShape& shape : frame.shapes) {
-        painter.setPen(MakePen(shape.color, shape.width, scale, shape.style));
+        painter.setPen(MakePen(shape.color, shape.width, scale, outer, shape.style));
         if (shape.IsCircle())
             painter.drawEllipse(QPoint(0, 0), shape.radius, shape.radius);
         else
             painter.drawLine(shape.from.x, shape.from.y, shape.to.x, shape.to.y);
     }
     for (const ScenePolyline& line : scene.patterns) {
-        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.setPen(MakePen(line.color, line.width, scale, outer));
         painter.drawPolyline(ToPolygon(line.points));
     }
     for (const ScenePolyline& line : scene.envelopes) {
-        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.setPen(MakePen(line.color, line.width, scale, outer));
         painter.drawPolyline(ToPolygon(line.points));
     }
     for (const SceneSector& sector : scene.sectors) {
-        painter.setPen(MakePen({0, 0, 0}, sector.width, scale));
+        painter.setPen(MakePen({0, 0, 0}, sector.width, scale, outer));
         painter.setBrush(Qt::black);
         painter.drawPolygon(ToPolygon(sector.outline));
         painter.setBrush(Qt::NoBrush);
     }
 
-    painter.setViewTransformEnabled(false);
+    painter.setWorldTransform(pixels);
     const int gap = scene.coordinateSystem == kCartesianSystem ? kLabelGap : kPolarLabelGap;
     DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap);
-    DrawMarkers(painter, mapping, scene.markers);
     painter.restore();
+}
+
+void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping,
+                       const std::vector<SceneMarker>& markers) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawMarkers(painter, mapping, markers);
+    painter.restore();
+}
+
+void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
+                const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
+    RenderPlotCurves(painter, size, frame, scene, colors, zoom);
+    RenderPlotMarkers(painter, SceneMapping(scene, size, zoom), scene.markers);
+}
+
+PlotFrame FrameFor(const PlotScene& scene, const PlotState& state) {
+    return BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
 }
 
 void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const PlotState& state,
                 Notifier* notifier) {
     const PlotScene scene = BuildPlotScene(doc, state, notifier);
-    const PlotFrame frame =
-        BuildFrame(scene.coordinateSystem, scene.block, state.colors, state.settings.reference3dB != 0);
-    RenderPlot(painter, size, frame, scene, state.colors, state.zoom);
+    RenderPlot(painter, size, FrameFor(scene, state), scene, state.colors, state.zoom);
+    if (state.legend) DrawPlotLegend(painter, size, scene.legend);
 }
 
 QImage RenderPlotImage(QSize size, const CQuadrelDoc& doc, const PlotState& state, Notifier* notifier) {

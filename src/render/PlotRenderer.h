@@ -22,12 +22,24 @@ void InstallPlotFonts();
 // ("0dB" beside "0°" clears "30°" on a small polar plot).
 std::vector<QRectF> LabelBoxes(const PlotMapping& mapping, const std::vector<FrameLabel>& labels, int gap);
 
-// Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors,
-// markers. The painter's window and viewport are set to the plot's logical units for the shapes;
-// labels are drawn in pixels. The painter is restored afterwards.
+// The mapping a scene is drawn with in a client area of `size` pixels.
+PlotMapping SceneMapping(const PlotScene& scene, QSize size, const std::optional<ZoomViewport>& zoom);
+
+// Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors and
+// labels, everything that changes only with the curves or the view. Shapes go through the plot's
+// logical mapping placed in front of the painter's transform, so a caller that scales the painter
+// (a printed page) gets the view's picture scaled as a whole. The painter is restored afterwards.
+void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
+                      const PlotColors& colors, const std::optional<ZoomViewport>& zoom = std::nullopt);
+// The markers, drawn over the curves.
+void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping,
+                       const std::vector<SceneMarker>& markers);
+// Both of the above.
 void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
                 const PlotColors& colors, const std::optional<ZoomViewport>& zoom = std::nullopt);
-// The same from the document and the view state.
+// The frame the state asks for around a scene.
+PlotFrame FrameFor(const PlotScene& scene, const PlotState& state);
+// The same from the document and the view state, with the legend when the state shows it.
 void RenderPlot(QPainter& painter, QSize size, const CQuadrelDoc& doc, const PlotState& state,
                 Notifier* notifier = nullptr);
 

@@ -487,6 +487,7 @@ class MainWindowTest : public QObject {
         W().Action("actionWithCoCross")->trigger();
         ClickRow("p1_p45_h_co_2_0_1850.msi");
         W().Action("actionMarkMax")->trigger();
+        W().Action("actionLegend")->setChecked(false); // the command line's picture has none
         const QImage view = ViewImage();
         QTemporaryDir out;
         const QString png = out.path() + "/plot.png";
