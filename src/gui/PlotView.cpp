@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "commands/EditCommands.h"
 #include "commands/StartUp.h"
@@ -52,10 +54,47 @@ void PlotView::ToggleTrackingLines() {
 
 void PlotView::ResetView() {
     m_zoomMode = false;
+    m_zoomHistory.clear();
     ResetViewCommand(m_session);
     UpdateCursor();
     InvalidateCurves();
     emit modesChanged();
+}
+
+namespace {
+constexpr double kZoomStep = 1.25; // one wheel notch
+} // namespace
+
+void PlotView::ShowZoom(const std::optional<ZoomViewport>& zoom) {
+    m_session.plot.zoom = zoom;
+    InvalidateCurves();
+    emit modesChanged();
+}
+
+void PlotView::PushZoom(const std::optional<ZoomViewport>& zoom) {
+    if (!zoom) return;
+    m_zoomHistory.push_back(m_session.plot.zoom);
+    ShowZoom(zoom);
+}
+
+void PlotView::ZoomInStep() {
+    PushZoom(ZoomAbout(ViewMapping(m_session.plot, width(), height()), width() / 2, height() / 2, kZoomStep));
+}
+
+void PlotView::ZoomOutStep() {
+    if (m_zoomHistory.empty()) return;
+    const std::optional<ZoomViewport> previous = m_zoomHistory.back();
+    m_zoomHistory.pop_back();
+    ShowZoom(previous);
+}
+
+void PlotView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return;
+    const QPoint at = event->position().toPoint();
+    PushZoom(ZoomAbout(ViewMapping(m_session.plot, width(), height()), at.x(), at.y(),
+                       std::pow(kZoomStep, notches)));
+    event->accept();
 }
 
 void PlotView::InvalidateCurves() {
@@ -102,6 +141,14 @@ void PlotView::PaintOverlay(QPainter& painter) {
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        // A pan is one zoom step: Zoom Out brings the view back from where it was dragged.
+        m_panning = true;
+        m_panFrom = event->position().toPoint();
+        m_zoomHistory.push_back(m_session.plot.zoom);
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
     m_leftDown = true;
     m_press = m_mouse = event->position().toPoint();
@@ -113,6 +160,12 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
     m_mouse = event->position().toPoint();
+    if (m_panning) {
+        const QPoint by = m_mouse - m_panFrom;
+        m_panFrom = m_mouse;
+        ShowZoom(PanBy(ViewMapping(m_session.plot, width(), height()), by.x(), by.y()));
+        return;
+    }
     const PlotMapping mapping = ViewMapping(m_session.plot, width(), height());
     if (mapping.viewportExtX == 0 || mapping.viewportExtY == 0) return;
     const PlotSettingsBlock block = ApplyDrawSettings(m_session.plot.settings);
@@ -138,6 +191,11 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && m_panning) {
+        m_panning = false;
+        UpdateCursor();
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
     m_leftDown = false;
     const QPoint release = event->position().toPoint();
@@ -148,7 +206,9 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (m_zoomMode) {
         m_zoomMode = false;
-        ZoomCommand(m_session, m_press.x(), m_press.y(), release.x(), release.y(), width(), height());
+        const std::optional<ZoomViewport> before = m_session.plot.zoom;
+        if (ZoomCommand(m_session, m_press.x(), m_press.y(), release.x(), release.y(), width(), height()))
+            m_zoomHistory.push_back(before);
     }
     UpdateCursor();
     InvalidateCurves();

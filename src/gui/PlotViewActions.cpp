@@ -34,6 +34,13 @@ void AddPlotViewActions(QWidget* owner, QMenu* menu, PlotView* view) {
     QObject::connect(view, &PlotView::modesChanged, legend,
                      [legend, view] { legend->setChecked(view->LegendShown()); });
 
+    QObject::connect(NewAction(owner, menu, "actionZoomInStep", "Zoom In &Step",
+                               "Enlarge the plot about its centre", QKeySequence(Qt::CTRL | Qt::Key_Equal)),
+                     &QAction::triggered, view, &PlotView::ZoomInStep);
+    QObject::connect(NewAction(owner, menu, "actionZoomOut", "Zoom &Out", "Go back one zoom step",
+                               QKeySequence(Qt::CTRL | Qt::Key_Minus)),
+                     &QAction::triggered, view, &PlotView::ZoomOutStep);
+
     // Shortcuts of the display commands the menu already has.
     const std::pair<const char*, QKeySequence> keys[] = {
         {"actionPolar", QKeySequence(Qt::CTRL | Qt::Key_1)},

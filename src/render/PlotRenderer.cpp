@@ -92,9 +92,10 @@ QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
 }
 
 void DrawLabels(QPainter& painter, const PlotMapping& mapping, const std::vector<FrameLabel>& labels,
-                Rgb color, int gap) {
+                Rgb color, int gap, const std::optional<QSizeF>& zoomedView) {
     painter.setPen(ToQColor(color));
-    const std::vector<QRectF> boxes = LabelBoxes(mapping, labels, gap);
+    std::vector<QRectF> boxes = LabelBoxes(mapping, labels, gap);
+    if (zoomedView) KeepLabelsInView(boxes, mapping, labels, *zoomedView);
     int currentHeight = -1;
     for (size_t i = 0; i < labels.size(); ++i) {
         if (labels[i].fontHeight != currentHeight) {
@@ -139,6 +140,50 @@ std::vector<QRectF> LabelBoxes(const PlotMapping& mapping, const std::vector<Fra
         placed.push_back(box);
     }
     return placed;
+}
+
+void KeepLabelsInView(std::vector<QRectF>& boxes, const PlotMapping& mapping,
+                      const std::vector<FrameLabel>& labels, QSizeF view) {
+    const QPointF centre(mapping.ToDeviceX(0), mapping.ToDeviceY(0));
+    for (size_t i = 0; i < boxes.size() && i < labels.size(); ++i) {
+        QRectF& box = boxes[i];
+        const double maxX = view.width() - box.width(), maxY = view.height() - box.height();
+        switch (labels[i].place) {
+        case LabelPlace::Above:
+        case LabelPlace::Below:
+            // A value along a horizontal axis: it stays on its grid line, at the edge it left by.
+            box.moveTop(std::clamp(box.top(), 0.0, std::max(0.0, maxY)));
+            break;
+        case LabelPlace::Outward: {
+            // An angle round the outer circle: brought in along its direction to where the ray from
+            // the centre leaves the view, when that ray crosses the view at all.
+            const double rad = labels[i].direction * M_PI / 180.0;
+            const QPointF d(std::sin(rad), -std::cos(rad));
+            const QPointF half(box.width() / 2, box.height() / 2);
+            const QRectF inner(half.x(), half.y(), view.width() - box.width(), view.height() - box.height());
+            if (inner.contains(box.center())) break;
+            double enter = -1e18, leave = 1e18;
+            const double lo[] = {inner.left(), inner.top()}, hi[] = {inner.right(), inner.bottom()};
+            const double from[] = {centre.x(), centre.y()}, dir[] = {d.x(), d.y()};
+            bool crosses = true;
+            for (int k = 0; k < 2 && crosses; ++k) {
+                if (std::abs(dir[k]) < 1e-12) {
+                    crosses = from[k] >= lo[k] && from[k] <= hi[k];
+                    continue;
+                }
+                const double a = (lo[k] - from[k]) / dir[k], b = (hi[k] - from[k]) / dir[k];
+                enter = std::max(enter, std::min(a, b));
+                leave = std::min(leave, std::max(a, b));
+            }
+            if (crosses && leave >= std::max(enter, 0.0)) box.moveCenter(centre + d * leave);
+            break;
+        }
+        default:
+            // A value along a vertical axis, or a title beside one.
+            box.moveLeft(std::clamp(box.left(), 0.0, std::max(0.0, maxX)));
+            break;
+        }
+    }
 }
 
 void InstallPlotFonts() {
@@ -186,7 +231,8 @@ void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, con
 
     painter.setWorldTransform(pixels);
     const int gap = scene.coordinateSystem == kCartesianSystem ? kLabelGap : kPolarLabelGap;
-    DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap);
+    DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap,
+               zoom ? std::optional<QSizeF>(size) : std::nullopt);
     painter.restore();
 }
 

@@ -25,6 +25,11 @@ std::vector<QRectF> LabelBoxes(const PlotMapping& mapping, const std::vector<Fra
 // The mapping a scene is drawn with in a client area of `size` pixels.
 PlotMapping SceneMapping(const PlotScene& scene, QSize size, const std::optional<ZoomViewport>& zoom);
 
+// While the view is zoomed: labels whose grid line or direction is still on screen but whose place
+// is not are brought to the edge of the `view`, so a zoomed plot keeps its values.
+void KeepLabelsInView(std::vector<QRectF>& boxes, const PlotMapping& mapping,
+                      const std::vector<FrameLabel>& labels, QSizeF view);
+
 // Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors and
 // labels, everything that changes only with the curves or the view. Shapes go through the plot's
 // logical mapping placed in front of the painter's transform, so a caller that scales the painter
