@@ -21,14 +21,12 @@ QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
-// Pens are given in logical units like the program's pens were; on screen they never get thinner
-// than one pixel. `outer` is the scale the caller painted the whole view with (a printed page), so
-// a line keeps its share of the picture on paper.
-QPen MakePen(Rgb color, int logicalWidth, double scale, double outer, PenStyle style = PenStyle::Solid) {
+// Pens are given in logical units like the program's pens were; they never get thinner than one
+// pixel. Shapes are mapped to pixels before they are drawn and the pens are not cosmetic, so a
+// caller that scales the painter (a printed page, its preview) scales lines with everything else.
+QPen MakePen(Rgb color, int logicalWidth, double scale, PenStyle style = PenStyle::Solid) {
     const int pixels = std::max(1, static_cast<int>(std::lround(logicalWidth * scale)));
-    QPen pen(ToQColor(color), 1, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
-    pen.setWidthF(pixels * outer);
-    pen.setCosmetic(true);
+    QPen pen(ToQColor(color), pixels, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
     return pen;
 }
@@ -41,26 +39,16 @@ QFont PlotFont(int pixelHeight) {
     return font;
 }
 
-QPolygon ToPolygon(const std::vector<LogicalPoint>& points) {
-    QPolygon polygon(static_cast<int>(points.size()));
-    for (size_t i = 0; i < points.size(); ++i)
-        polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+QPolygonF ToPixels(const PlotMapping& mapping, const std::vector<LogicalPoint>& points) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const LogicalPoint& p : points)
+        polygon.append(QPointF(mapping.ToDeviceX(p.x), mapping.ToDeviceY(p.y)));
     return polygon;
 }
 
-// The logical-to-pixel mapping put in front of whatever transform the caller set, so a page scale
-// applies to shapes and labels alike (the painter's own window and viewport would come after it).
-void SetMapping(QPainter& painter, const PlotMapping& m) {
-    const double sx = static_cast<double>(m.viewportExtX) / m.windowExtX;
-    const double sy = static_cast<double>(m.viewportExtY) / m.windowExtY;
-    const QTransform logical(sx, 0, 0, sy, m.viewportOrgX - m.windowOrgX * sx,
-                             m.viewportOrgY - m.windowOrgY * sy);
-    painter.setWorldTransform(logical, true);
-}
-
-double OuterScale(const QPainter& painter) {
-    const QTransform& t = painter.worldTransform();
-    return std::hypot(t.m11(), t.m12());
+QPointF ToPixel(const PlotMapping& mapping, LogicalPoint p) {
+    return {mapping.ToDeviceX(p.x), mapping.ToDeviceY(p.y)};
 }
 
 QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
@@ -200,36 +188,33 @@ void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, con
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    const QTransform pixels = painter.worldTransform();
-    const double outer = OuterScale(painter);
     const PlotMapping mapping = SceneMapping(scene, size, zoom);
-    SetMapping(painter, mapping);
     const double scale = mapping.ScaleX();
     painter.setBrush(Qt::NoBrush);
 
     for (const FrameShape& shape : frame.shapes) {
-        painter.setPen(MakePen(shape.color, shape.width, scale, outer, shape.style));
+        painter.setPen(MakePen(shape.color, shape.width, scale, shape.style));
         if (shape.IsCircle())
-            painter.drawEllipse(QPoint(0, 0), shape.radius, shape.radius);
+            painter.drawEllipse(ToPixel(mapping, {0, 0}), shape.radius * mapping.ScaleX(),
+                                shape.radius * mapping.ScaleY());
         else
-            painter.drawLine(shape.from.x, shape.from.y, shape.to.x, shape.to.y);
+            painter.drawLine(ToPixel(mapping, shape.from), ToPixel(mapping, shape.to));
     }
     for (const ScenePolyline& line : scene.patterns) {
-        painter.setPen(MakePen(line.color, line.width, scale, outer));
-        painter.drawPolyline(ToPolygon(line.points));
+        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.drawPolyline(ToPixels(mapping, line.points));
     }
     for (const ScenePolyline& line : scene.envelopes) {
-        painter.setPen(MakePen(line.color, line.width, scale, outer));
-        painter.drawPolyline(ToPolygon(line.points));
+        painter.setPen(MakePen(line.color, line.width, scale));
+        painter.drawPolyline(ToPixels(mapping, line.points));
     }
     for (const SceneSector& sector : scene.sectors) {
-        painter.setPen(MakePen({0, 0, 0}, sector.width, scale, outer));
+        painter.setPen(MakePen({0, 0, 0}, sector.width, scale));
         painter.setBrush(Qt::black);
-        painter.drawPolygon(ToPolygon(sector.outline));
+        painter.drawPolygon(ToPixels(mapping, sector.outline));
         painter.setBrush(Qt::NoBrush);
     }
 
-    painter.setWorldTransform(pixels);
     const int gap = scene.coordinateSystem == kCartesianSystem ? kLabelGap : kPolarLabelGap;
     DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap,
                zoom ? std::optional<QSizeF>(size) : std::nullopt);

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <memory>
 
 #include "GuiDriver.h"
@@ -499,6 +500,43 @@ class MainWindowTest : public QObject {
         QVERIFY2(DifferingShare(view, cli, 40) < 0.002, "the view and the CLI picture differ");
     }
 
+    // The legend covers the view's top right corner and nothing else; View > Legend takes it away.
+    void legendIsDrawnInTheCornerAndSwitchesOff() {
+        W().resize(1800, 1100);
+        W().View()->setFixedSize(700, 560);
+        W().Action("actionWithCoCross")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        QVERIFY(W().Action("actionLegend")->isChecked());
+        const QImage with = ViewImage();
+        W().Action("actionLegend")->trigger();
+        QVERIFY(!W().View()->LegendShown());
+        const QImage without = ViewImage();
+        const QRect corner(with.width() - 260, 0, 260, 70);
+        QVERIFY(DifferingShare(with.copy(corner), without.copy(corner)) > 0.05);
+        const QRect rest(0, 80, with.width(), with.height() - 80);
+        QCOMPARE(DifferingShare(with.copy(rest), without.copy(rest)), 0.0);
+    }
+
+    // Wheel zoom at the cursor and zoom steps are undone one at a time by Zoom Out, also after the
+    // selection changed in between.
+    void zoomStepsSurviveAChangeOfSelection() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QPointF at(200, 150);
+        QWheelEvent wheel(at, W().View()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(W().View(), &wheel);
+        QVERIFY(W().View()->Zoomed());
+        W().Action("actionZoomInStep")->trigger();
+        const auto twice = W().GetSession().plot.zoom;
+        ClickRow("p1_p45_h_cr_2_0_1850.msi");
+        QVERIFY(W().GetSession().plot.zoom.has_value());
+        QCOMPARE(W().GetSession().plot.zoom->extX, twice->extX);
+        W().Action("actionZoomOut")->trigger();
+        QVERIFY(W().View()->Zoomed());
+        W().Action("actionZoomOut")->trigger();
+        QVERIFY(!W().View()->Zoomed());
+    }
+
     // Not a test of behaviour: makes the README's picture into the folder named by
     // QUADREL_README_PICTURE_DIR, and is skipped without it.
     void pictureForTheReadme() {
@@ -510,6 +548,17 @@ class MainWindowTest : public QObject {
         MoveMouse(W().View(), W().View()->rect().center() + QPoint(30, -60));
         QApplication::processEvents();
         QVERIFY(W().grab().save(folder + "/quadrel-main-window.png"));
+        ModalDriver driver;
+        bool saved = false;
+        driver.Then([&](QWidget* dialog) {
+            dialog->resize(1100, 800);
+            QApplication::processEvents();
+            saved = dialog->grab().save(folder + "/quadrel-print-preview.png");
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        W().Action("actionPrintPreview")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QVERIFY(saved);
     }
 
     void everyDialogOpensWithItsTitleAndCancelKeepsTheStore() {

@@ -268,7 +268,7 @@ TEST(PlotLegendRows, ALongListEndsWithTheCountOfTheRest) {
         for (size_t i = 0; i < c.entries; ++i) entries.push_back({"c" + std::to_string(i), {}});
         const std::vector<SceneLegendEntry> rows = LegendRows(entries, c.maxRows);
         ASSERT_EQ(rows.size(), c.rows) << c.entries;
-        if (!rows.empty()) EXPECT_EQ(rows.back().name, c.last) << c.entries;
+        if (!rows.empty()) { EXPECT_EQ(rows.back().name, c.last) << c.entries; }
     }
 }
 } // namespace

@@ -33,6 +33,73 @@ bool AnyPixelOf(const QImage& image, QRect box, QRgb color) {
     return false;
 }
 
+} // namespace
+
+TEST(ReportPicture, CroppedToThePlotWithALegendAndAsWideAsTheText) {
+    const auto app = EnsureGuiApplication();
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    AddBeam(doc, "/m/p1_p45_h_co_2_0_1710.msi", 0);
+    AddBeam(doc, "/m/p1_p45_h_co_2_0_2170.msi", -3);
+    const struct {
+        const char* name;
+        int system;
+        QSize view;
+        int width;
+    } cases[] = {
+        {"polar in the report's view", kPolarSystem, {604, 404}, 640},
+        {"polar in a large view", kPolarSystem, {1400, 1000}, 640},
+        {"cartesian", kCartesianSystem, {604, 404}, 640},
+        {"narrow text", kPolarSystem, {604, 404}, 300},
+    };
+    for (const auto& c : cases) {
+        PlotState state;
+        state.settings.coordinateSystem = c.system;
+        const QImage picture = ReportPicture(c.view, c.width, doc, state);
+        EXPECT_LE(picture.width(), c.width) << c.name;
+        // No blank third: what is drawn reaches across the picture.
+        const QRect ink = InkBounds(picture);
+        EXPECT_GE(ink.width(), picture.width() * 9 / 10) << c.name;
+        EXPECT_GE(picture.width(), c.width * 9 / 10) << c.name << ": fills the text width";
+        // The legend strokes in the cuts' colours (line colours 1 and 2) stand beside or below the plot.
+        const PlotScene scene = BuildPlotScene(doc, state, &silent);
+        ASSERT_EQ(scene.legend.size(), 2u);
+        EXPECT_EQ(scene.legend[0].name, "p1_p45_h_co_2_0_1710");
+        EXPECT_EQ(scene.legend[1].name, "p1_p45_h_co_2_0_2170");
+        if (c.width < 600) continue; // scaled down: colours are blended
+        const QRect legendArea =
+            c.system == kPolarSystem
+                ? QRect(picture.width() * 2 / 3, 0, picture.width() / 3, picture.height())
+                : QRect(0, picture.height() * 3 / 4, picture.width() / 2, picture.height() / 4);
+        for (const SceneLegendEntry& e : scene.legend)
+            EXPECT_TRUE(AnyPixelOf(picture, legendArea, qRgb(e.color.r, e.color.g, e.color.b))) << c.name;
+    }
+}
+
+TEST(PlotLabels, NoLabelCoversAnother) {
+    const auto app = EnsureGuiApplication();
+    const PlotState state;
+    const PlotSettingsBlock block = ApplyDrawSettings(state.settings);
+    const struct {
+        int system;
+        QSize size;
+    } cases[] = {
+        {kPolarSystem, {450, 450}},     {kPolarSystem, {604, 404}},     {kPolarSystem, {1200, 900}},
+        {kCartesianSystem, {604, 404}}, {kCartesianSystem, {300, 200}},
+    };
+    for (const auto& c : cases) {
+        const PlotFrame frame = BuildFrame(c.system, block, state.colors, true);
+        const std::vector<QRectF> boxes =
+            LabelBoxes(MappingFor(c.system, c.size.width(), c.size.height(), block), frame.labels, 7);
+        ASSERT_EQ(boxes.size(), frame.labels.size());
+        for (size_t i = 0; i < boxes.size(); ++i)
+            for (size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].intersects(boxes[j]))
+                    << c.size.width() << "x" << c.size.height() << ": \"" << frame.labels[i].text
+                    << "\" and \"" << frame.labels[j].text << "\"";
+    }
+}
+
 // Zoomed three times about the centre, the values of the grid lines still on screen stay on screen.
 TEST(PlotLabels, ZoomedViewKeepsItsGridValues) {
     const auto app = EnsureGuiApplication();
@@ -60,4 +127,3 @@ TEST(PlotLabels, ZoomedViewKeepsItsGridValues) {
         EXPECT_GE(levels, 2) << system;
     }
 }
-} // namespace
