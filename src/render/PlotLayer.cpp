@@ -11,7 +11,7 @@ void PlotLayer::Rebuild(QSize size, double pixelRatio, const CQuadrelDoc& doc, c
     m_curves = QImage((size * pixelRatio).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     m_curves.setDevicePixelRatio(pixelRatio);
     QPainter painter(&m_curves);
-    RenderPlotCurves(painter, size, FrameFor(scene, state), scene, state.colors, state.zoom);
+    m_labelBoxes = RenderPlotCurves(painter, size, FrameFor(scene, state), scene, state.colors, state.zoom);
     painter.end();
     m_size = size;
     m_mapping = SceneMapping(scene, size, state.zoom);
@@ -27,6 +27,6 @@ bool PlotLayer::ValidFor(QSize size, double pixelRatio) const {
 
 void PlotLayer::Paint(QPainter& painter) const {
     painter.drawImage(QPoint(0, 0), m_curves);
-    RenderPlotMarkers(painter, m_mapping, m_markers);
+    RenderPlotMarkers(painter, m_mapping, m_markers, m_labelBoxes);
     if (m_legendShown) DrawPlotLegend(painter, m_size, m_legend);
 }

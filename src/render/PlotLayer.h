@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QRectF>
 #include <QSize>
 #include <vector>
 
@@ -27,6 +28,7 @@ class PlotLayer {
     QImage m_curves;
     QSize m_size;
     PlotMapping m_mapping;
+    std::vector<QRectF> m_labelBoxes; // the markers' names keep clear of them
     std::vector<SceneMarker> m_markers;
     std::vector<SceneLegendEntry> m_legend;
     bool m_legendShown = false;

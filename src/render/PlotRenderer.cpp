@@ -16,6 +16,8 @@ constexpr int kLabelGap = 4;      // pixels between a label and what it names
 constexpr int kPolarLabelGap = 7; // clears half of the thick outer circle
 constexpr int kMarkerRadius = 5;  // pixels
 const QColor kMarkerColor(0, 0, 0);
+const Rgb kSectorOutline{90, 90, 90};
+const QColor kSectorFill(0, 0, 0, 40);
 
 QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -79,8 +81,9 @@ QRectF PlaceLabel(const FrameLabel& label, QPointF at, QSizeF size, int gap) {
     return {at, size};
 }
 
-void DrawLabels(QPainter& painter, const PlotMapping& mapping, const std::vector<FrameLabel>& labels,
-                Rgb color, int gap, const std::optional<QSizeF>& zoomedView) {
+std::vector<QRectF> DrawLabels(QPainter& painter, const PlotMapping& mapping,
+                               const std::vector<FrameLabel>& labels, Rgb color, int gap,
+                               const std::optional<QSizeF>& zoomedView) {
     painter.setPen(ToQColor(color));
     std::vector<QRectF> boxes = LabelBoxes(mapping, labels, gap);
     if (zoomedView) KeepLabelsInView(boxes, mapping, labels, *zoomedView);
@@ -90,12 +93,17 @@ void DrawLabels(QPainter& painter, const PlotMapping& mapping, const std::vector
             painter.setFont(PlotFont(labels[i].fontHeight));
             currentHeight = labels[i].fontHeight;
         }
+        // The unit names sit inside the plot where curves run: a white ground keeps them readable.
+        if (labels[i].text.rfind("Unit:", 0) == 0) painter.fillRect(boxes[i], Qt::white);
         painter.drawText(boxes[i], Qt::AlignCenter, QString::fromStdString(labels[i].text));
     }
+    return boxes;
 }
 
-void DrawMarkers(QPainter& painter, const PlotMapping& mapping, const std::vector<SceneMarker>& markers) {
+void DrawMarkers(QPainter& painter, const PlotMapping& mapping, const std::vector<SceneMarker>& markers,
+                 std::vector<QRectF> taken) {
     painter.setFont(PlotFont(14));
+    const QFontMetricsF metrics(painter.font());
     for (const SceneMarker& marker : markers) {
         const QPointF at(mapping.ToDeviceX(marker.at.x), mapping.ToDeviceY(marker.at.y));
         painter.setPen(QPen(kMarkerColor, 2));
@@ -105,7 +113,26 @@ void DrawMarkers(QPainter& painter, const PlotMapping& mapping, const std::vecto
         painter.drawLine(at + QPointF(0, -kMarkerRadius - 3), at + QPointF(0, kMarkerRadius + 3));
         const QString text = QString::fromStdString(marker.name + " " + FormatFixed(marker.value.fAngle, 1) +
                                                     "°, " + FormatFixed(marker.value.fMag, 2) + "dB");
-        painter.drawText(at + QPointF(kMarkerRadius + 4, kMarkerRadius + 14), text);
+        // Below right of the mark, or the first other corner clear of the axis labels and of the
+        // marks' labels placed before.
+        const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+        const double reach = kMarkerRadius + 4;
+        const QRectF corners[] = {
+            {at + QPointF(reach, reach - 2), size},
+            {at + QPointF(reach, -reach - size.height()), size},
+            {at + QPointF(-reach - size.width(), reach - 2), size},
+            {at + QPointF(-reach - size.width(), -reach - size.height()), size},
+        };
+        const QRectF* chosen = &corners[0];
+        for (const QRectF& box : corners) {
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&box](const QRectF& t) { return t.intersects(box); })) {
+                chosen = &box;
+                break;
+            }
+        }
+        taken.push_back(*chosen);
+        painter.drawText(*chosen, Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 }
 } // namespace
@@ -182,8 +209,9 @@ PlotMapping SceneMapping(const PlotScene& scene, QSize size, const std::optional
     return ApplyZoom(MappingFor(scene.coordinateSystem, size.width(), size.height(), scene.block), zoom);
 }
 
-void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
-                      const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
+std::vector<QRectF> RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame,
+                                     const PlotScene& scene, const PlotColors& colors,
+                                     const std::optional<ZoomViewport>& zoom) {
     InstallPlotFonts();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -200,6 +228,13 @@ void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, con
         else
             painter.drawLine(ToPixel(mapping, shape.from), ToPixel(mapping, shape.to));
     }
+    // The SPR sectors under the curves, filled translucent: the pattern inside stays readable.
+    for (const SceneSector& sector : scene.sectors) {
+        painter.setPen(MakePen(kSectorOutline, sector.width, scale));
+        painter.setBrush(kSectorFill);
+        painter.drawPolygon(ToPixels(mapping, sector.outline));
+        painter.setBrush(Qt::NoBrush);
+    }
     for (const ScenePolyline& line : scene.patterns) {
         painter.setPen(MakePen(line.color, line.width, scale));
         painter.drawPolyline(ToPixels(mapping, line.points));
@@ -208,31 +243,26 @@ void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, con
         painter.setPen(MakePen(line.color, line.width, scale));
         painter.drawPolyline(ToPixels(mapping, line.points));
     }
-    for (const SceneSector& sector : scene.sectors) {
-        painter.setPen(MakePen({0, 0, 0}, sector.width, scale));
-        painter.setBrush(Qt::black);
-        painter.drawPolygon(ToPixels(mapping, sector.outline));
-        painter.setBrush(Qt::NoBrush);
-    }
 
     const int gap = scene.coordinateSystem == kCartesianSystem ? kLabelGap : kPolarLabelGap;
-    DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap,
-               zoom ? std::optional<QSizeF>(size) : std::nullopt);
+    std::vector<QRectF> boxes = DrawLabels(painter, mapping, frame.labels, colors.coordinates, gap,
+                                           zoom ? std::optional<QSizeF>(size) : std::nullopt);
     painter.restore();
+    return boxes;
 }
 
-void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping,
-                       const std::vector<SceneMarker>& markers) {
+void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping, const std::vector<SceneMarker>& markers,
+                       const std::vector<QRectF>& labelBoxes) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawMarkers(painter, mapping, markers);
+    DrawMarkers(painter, mapping, markers, labelBoxes);
     painter.restore();
 }
 
 void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
                 const PlotColors& colors, const std::optional<ZoomViewport>& zoom) {
-    RenderPlotCurves(painter, size, frame, scene, colors, zoom);
-    RenderPlotMarkers(painter, SceneMapping(scene, size, zoom), scene.markers);
+    const std::vector<QRectF> labelBoxes = RenderPlotCurves(painter, size, frame, scene, colors, zoom);
+    RenderPlotMarkers(painter, SceneMapping(scene, size, zoom), scene.markers, labelBoxes);
 }
 
 PlotFrame FrameFor(const PlotScene& scene, const PlotState& state) {

@@ -30,15 +30,17 @@ PlotMapping SceneMapping(const PlotScene& scene, QSize size, const std::optional
 void KeepLabelsInView(std::vector<QRectF>& boxes, const PlotMapping& mapping,
                       const std::vector<FrameLabel>& labels, QSizeF view);
 
-// Paints a client area of `size` pixels: background, frame, patterns, envelopes, SPR sectors and
-// labels, everything that changes only with the curves or the view. Shapes go through the plot's
-// logical mapping placed in front of the painter's transform, so a caller that scales the painter
-// (a printed page) gets the view's picture scaled as a whole. The painter is restored afterwards.
-void RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
-                      const PlotColors& colors, const std::optional<ZoomViewport>& zoom = std::nullopt);
-// The markers, drawn over the curves.
-void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping,
-                       const std::vector<SceneMarker>& markers);
+// Paints a client area of `size` pixels: background, frame, SPR sectors, patterns, envelopes and
+// labels, everything that changes only with the curves or the view. Shapes are mapped to pixels and
+// drawn with pens that scale, so a caller that scales the painter (a printed page) gets the view's
+// picture scaled as a whole. The painter is restored afterwards. Returns where the labels went.
+std::vector<QRectF> RenderPlotCurves(QPainter& painter, QSize size, const PlotFrame& frame,
+                                     const PlotScene& scene, const PlotColors& colors,
+                                     const std::optional<ZoomViewport>& zoom = std::nullopt);
+// The markers, drawn over the curves, each named beside it clear of `labelBoxes` and of the
+// names placed before.
+void RenderPlotMarkers(QPainter& painter, const PlotMapping& mapping, const std::vector<SceneMarker>& markers,
+                       const std::vector<QRectF>& labelBoxes = {});
 // Both of the above.
 void RenderPlot(QPainter& painter, QSize size, const PlotFrame& frame, const PlotScene& scene,
                 const PlotColors& colors, const std::optional<ZoomViewport>& zoom = std::nullopt);

@@ -144,6 +144,46 @@ TEST(CartesianRender, CurveGridAndReferenceLineWhereTheMappingPutsThem) {
     EXPECT_TRUE(AnyPixelOf(image, QRect(int(m.ToDeviceX(0)) - 12, 778, 24, 20), {0, 0, 0}));
 }
 
+TEST(PolarRender, SprSectorIsTranslucentUnderTheCurve) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    doc.Hpara.SPR_xdeg = 60;
+    AddFlatCut(doc, "/m/a_h_co.msi", -10);
+    PlotState state = DefaultState();
+    state.settings.sprDisplay = 1;
+    const QImage image = RenderPlotImage(QSize(800, 800), doc, state);
+    const double c = 320, cx = 400, cy = 400, r = 20.0 / 30 * c;
+    // Inside the sector between grid lines: shaded, neither black nor white; the curve over it.
+    const QColor inside =
+        image.pixelColor(int(cx + 0.5 * r * std::sin(0.2)), int(cy - 0.5 * r * std::cos(0.2)));
+    EXPECT_GT(inside.lightness(), 150);
+    EXPECT_LT(inside.lightness(), 250);
+    EXPECT_TRUE(ColorNear(image, cx + r * std::sin(0.2), cy - r * std::cos(0.2), {0, 0, 255}));
+}
+
+// A mark's name goes below right of it unless an axis label is there; then to the next free corner.
+TEST(MarkerNames, KeepClearOfAxisLabels) {
+    const PlotMapping mapping = CartesianMapping(600, 400, ApplyDrawSettings(DrawSettings{}));
+    SceneMarker mark{"Max", {0, -1000}, {0, -10}};
+    const QPoint at(static_cast<int>(mapping.ToDeviceX(0)), static_cast<int>(mapping.ToDeviceY(-1000)));
+    const QRect belowRight(at + QPoint(10, 8), QSize(120, 14)),
+        aboveRight(at + QPoint(10, -24), QSize(120, 14)), belowLeft(at + QPoint(-130, 8), QSize(120, 14));
+    const struct {
+        std::vector<QRectF> taken;
+        QRect expected;
+    } cases[] = {{{}, belowRight}, {{belowRight}, aboveRight}, {{belowRight, aboveRight}, belowLeft}};
+    for (const auto& c : cases) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        RenderPlotMarkers(painter, mapping, {mark}, c.taken);
+        painter.end();
+        EXPECT_TRUE(AnyPixelOf(image, c.expected, {0, 0, 0})) << c.taken.size();
+        for (const QRectF& t : c.taken)
+            EXPECT_FALSE(AnyPixelOf(image, t.toRect(), {0, 0, 0})) << c.taken.size();
+    }
+}
+
 TEST(Capture, ModeOneOfA500By400ViewIsA496By396BitmapReadTopDown) {
     SilentNotifier silent;
     CQuadrelDoc doc(&silent);
