@@ -3,6 +3,7 @@
 // quadrel-cli prints for the same selection.
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QDockWidget>
@@ -535,6 +536,32 @@ class MainWindowTest : public QObject {
         QVERIFY(W().View()->Zoomed());
         W().Action("actionZoomOut")->trigger();
         QVERIFY(!W().View()->Zoomed());
+    }
+
+    // Draw Setting edits either system from the list; values that cannot be drawn are refused with
+    // the field named, and the dialog stays open for a correction.
+    void drawSettingChoosesTheSystemAndRefusesAnEmptyRange() {
+        ModalDriver driver;
+        QString refusal;
+        driver.Then([](QWidget* dialog) {
+            dialog->findChild<QComboBox*>("coordinateSystemChoice")->setCurrentIndex(1);
+            QCOMPARE(dialog->windowTitle(), QString("Draw setting-Cartesian Coordinates"));
+            SetEdit(dialog, "IDC_EDIT_PMEND", "0");
+            Click(dialog, "okButton");
+        });
+        driver.Then([&](QWidget* box) {
+            refusal = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        driver.Then([](QWidget* dialog) {
+            SetEdit(dialog, "IDC_EDIT_PMEND", "-40");
+            Click(dialog, "okButton");
+        });
+        W().Action("actionDrawSetting")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle() && !QApplication::activeModalWidget(); }));
+        QCOMPARE(refusal, QString("Cartesian Coordinates: Level Min must be below Level Max."));
+        QCOMPARE(W().GetSession().plot.settings.cartesian.levelMin, -40);
+        QCOMPARE(W().GetSession().plot.settings.coordinateSystem, kPolarSystem);
     }
 
     // Not a test of behaviour: makes the README's picture into the folder named by

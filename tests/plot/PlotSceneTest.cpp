@@ -228,4 +228,19 @@ TEST(Screenshot, NamesSizesAndBitmapHeader) {
     EXPECT_EQ(store["IDC_RADIO_INCLUDE_INDICATION"], "FALSE");
     EXPECT_EQ(LoadCaptureMode(read), kCaptureStandardWindow2);
 }
+TEST(DrawSettings, ValuesThatCannotBeDrawnAreRefusedNamingTheField) {
+    const struct {
+        AxisSettings values;
+        std::string problem;
+    } cases[] = {
+        {DrawSettings::PolarDefaults(), ""},
+        {DrawSettings::CartesianDefaults(), ""},
+        {{-10, -10, 1, 5, 10, 30}, "Level Min must be below Level Max."},
+        {{0, -30, 0, 5, 10, 30}, "Level Grid step must be between 1 and 30 dB."},
+        {{0, -30, 10, 40, 10, 30}, "Level Scale Division must be between 1 and 30 dB."},
+        {{0, -30, 10, 5, -5, 30}, "Angle Grid Step must be between 1 and 180°."},
+        {{0, -30, 10, 5, 10, 0}, "Angle Scale Division must be between 1 and 180°."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AxisSettingsProblem(c.values), c.problem) << c.problem;
+}
 } // namespace
