@@ -19,6 +19,7 @@
 #include "gui/PlotView.h"
 #include "gui/PlotViewActions.h"
 #include "gui/QtBridge.h"
+#include "gui/ViewScreenshot.h"
 #include "render/PlotCapture.h"
 
 namespace {
@@ -279,15 +280,8 @@ void MainWindow::RememberRecent(const QStringList& paths) {
 }
 
 void MainWindow::SaveScreenshot() {
-    CQuadrelDoc& doc = m_session->Doc();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const std::string path = ScreenshotPath(doc.screenshotFolder, local);
-    const QPoint viewLeft = m_view->mapTo(this, QPoint(0, 0));
-    if (!CaptureToFile(path, doc.captureMode, m_view->size(), doc, m_session->plot, m_notifier, viewLeft.x(),
-                       width()))
-        return; // a file that cannot be created is not reported
-    statusBar()->showMessage(QString::fromStdString(ScreenshotSavedText(path)));
+    const QString saved = SaveViewScreenshot(this, m_view, m_currentDock, *m_session, m_notifier);
+    if (saved.isEmpty()) return;
+    statusBar()->showMessage(saved);
     for (QDockWidget* dock : {m_fileDock, m_currentDock, m_allDock}) dock->show();
 }

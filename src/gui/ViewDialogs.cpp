@@ -21,6 +21,7 @@
 #include "gui/Dialogs.h"
 #include "gui/FormDialog.h"
 #include "gui/QtBridge.h"
+#include "gui/ViewScreenshot.h"
 #include "plot/ColorDialogModel.h"
 #include "plot/Screenshot.h"
 
@@ -92,7 +93,7 @@ bool RunDrawSettingDialog(QWidget* parent, Session& session) {
         choice = index;
         texts = edited[system];
         const AxisKeys& k = KeysOf(system);
-        const char* names[] = {k.levelMax,      k.levelMin,      k.levelGridStep,
+        const char* names[] = {k.levelMax,           k.levelMin,      k.levelGridStep,
                                k.levelScaleDivision, k.angleGridStep, k.angleScaleDivision};
         for (size_t i = 0; i < edits.size(); ++i) edits[i]->setObjectName(names[i]);
         dialog.setWindowTitle(QString::fromStdString(DrawSettingTitle(system)));
@@ -214,14 +215,12 @@ bool RunScreenshotSettingDialog(QWidget* parent, Session& session) {
 }
 
 bool RunScreenshotPathDialog(QWidget* parent, Session& session) {
-    std::string folder = session.Doc().screenshotFolder;
+    std::string folder = CurrentScreenshotFolder(session).toStdString();
     FormDialog dialog(parent, "Screenshot Path", "IDD_DIALOG_PICTURE");
     auto* group = dialog.AddGroup("");
     dialog.AddPathEdit(group, "IDC_EDIT_PATH", folder, [parent] { return ChooseFolder(parent); });
-    dialog.SetAccept([&] {
-        ScreenshotFolderOk(session, folder);
-        return true;
-    });
+    dialog.SetAccept(
+        [&] { return ChooseScreenshotFolder(&dialog, session, QString::fromStdString(folder)); });
     return dialog.exec() == QDialog::Accepted;
 }
 

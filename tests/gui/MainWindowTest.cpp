@@ -639,6 +639,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(QImage(out.path() + "/" + shots.front()).size(), QSize(450, 450));
     }
 
+    // "Include Results" shows the results beside the plot; a folder that does not exist is reported.
+    void screenshotIncludesTheResultsAndReportsAMissingFolder() {
+        QTemporaryDir out;
+        W().GetSession().Doc().screenshotFolder = out.path().toStdString() + "/";
+        W().GetSession().Doc().captureMode = 0;
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        W().Action("actionScreenshot")->trigger();
+        const QStringList shots = QDir(out.path()).entryList({"*.bmp"}, QDir::Files);
+        QCOMPARE(shots.size(), 1);
+        const QImage shot(out.path() + "/" + shots.front());
+        const int right = W().View()->width() + 10;
+        const QImage results = shot.copy(right, 0, shot.width() - right, shot.height());
+        QImage white(results.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QVERIFY(DifferingShare(results, white) > 0.01);
+
+        ModalDriver driver;
+        W().GetSession().Doc().screenshotFolder = "/no/such/folder/";
+        W().Action("actionScreenshot")->trigger();
+        QVERIFY(WaitFor([&] { return !driver.boxes.isEmpty(); }));
+        QCOMPARE(driver.boxes.front(),
+                 QString("Save ScreenShot: The folder /no/such/folder/ does not exist."));
+    }
+
     void noKeepsTheWindowOpen() {
         ModalDriver driver;
         QString prompt;

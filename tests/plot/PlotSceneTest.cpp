@@ -243,4 +243,29 @@ TEST(DrawSettings, ValuesThatCannotBeDrawnAreRefusedNamingTheField) {
     };
     for (const auto& c : cases) EXPECT_EQ(AxisSettingsProblem(c.values), c.problem) << c.problem;
 }
+TEST(Screenshot, FolderIsTheChoiceThenTheStoredOneThenTheWorkingFolder) {
+    const struct {
+        const char* name;
+        std::string chosen, stored;
+        bool files;
+        std::string expected;
+    } cases[] = {
+        {"chosen in this run", "/shots", "/old", true, "/shots/"},
+        {"chosen in an earlier run", "/cfg/", "/old", true, "/old/"},
+        {"folder of the first selected cut", "/cfg/", "", true, "/data/antenna/"},
+        {"nothing loaded", "/cfg/", "", false, "/home/user/"},
+    };
+    for (const auto& c : cases) {
+        SilentNotifier silent;
+        CQuadrelDoc doc(&silent);
+        doc.programFolder = "/cfg/";
+        doc.screenshotFolder = c.chosen;
+        if (c.files) {
+            AddFile(doc, "/data/other/p1_p45_h_co_2_0_1.msi", "h", "co", StoredCut(0, 0));
+            AddFile(doc, "/data/antenna/p1_p45_h_co_2_0_2.msi", "h", "co", StoredCut(0, 0));
+            doc.selectionList = {"/data/antenna/p1_p45_h_co_2_0_2.msi"};
+        }
+        EXPECT_EQ(ScreenshotFolderFor(doc, c.stored, "/home/user"), c.expected) << c.name;
+    }
+}
 } // namespace
