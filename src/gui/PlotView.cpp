@@ -1,5 +1,6 @@
 #include "gui/PlotView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -16,6 +17,7 @@ PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
     setMouseTracking(true);
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus); // Space held down pans
     // With several cuts on screen the names are what tells the curves apart; View > Legend hides it.
     m_session.plot.legend = true;
 }
@@ -140,8 +142,19 @@ void PlotView::PaintOverlay(QPainter& painter) {
     }
 }
 
+void PlotView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) m_spaceDown = true;
+    QWidget::keyPressEvent(event);
+}
+
+void PlotView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) m_spaceDown = false;
+    QWidget::keyReleaseEvent(event);
+}
+
 void PlotView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
+    // The middle button pans, and so does the left one while Space is held.
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && m_spaceDown)) {
         // A pan is one zoom step: Zoom Out brings the view back from where it was dragged.
         m_panning = true;
         m_panFrom = event->position().toPoint();
@@ -191,7 +204,7 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton && m_panning) {
+    if (m_panning && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
         m_panning = false;
         UpdateCursor();
         return;

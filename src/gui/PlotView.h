@@ -50,6 +50,8 @@ class PlotView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void UpdateCursor();
@@ -74,6 +76,7 @@ class PlotView : public QWidget {
     // change of selection keeps it.
     std::vector<std::optional<ZoomViewport>> m_zoomHistory;
     bool m_panning = false;
+    bool m_spaceDown = false;
     QPoint m_panFrom;
     // Set by a mouse move that changed nothing but the readout: the next paint reuses the layer.
     bool m_overlayOnly = false;
