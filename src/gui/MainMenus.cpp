@@ -23,7 +23,9 @@
 #include "gui/MainWindow.h"
 #include "gui/PatternInfoDialog.h"
 #include "gui/PlotView.h"
+#include "gui/PlotViewActions.h"
 #include "gui/QtBridge.h"
+#include "gui/ViewScreenshot.h"
 #include "gui/WindowState.h"
 #include "render/PlotCapture.h"
 
@@ -243,6 +245,7 @@ void MainWindow::CreateViewMenu() {
     AddAction(menu, "actionShowFileList", "File Lists", [this] { m_fileDock->show(); });
     AddAction(menu, "actionShowCurrentResults", "Current Results", [this] { m_currentDock->show(); });
     AddAction(menu, "actionShowAllResults", "All Results", [this] { m_allDock->show(); });
+    AddPlotViewActions(this, menu, m_view);
     CreateLanguageMenu(menu);
 }
 
@@ -358,15 +361,8 @@ void MainWindow::RememberRecent(const QStringList& paths) {
 }
 
 void MainWindow::SaveScreenshot() {
-    CQuadrelDoc& doc = m_session->Doc();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const std::string path = ScreenshotPath(doc.screenshotFolder, local);
-    const QPoint viewLeft = m_view->mapTo(this, QPoint(0, 0));
-    if (!CaptureToFile(path, doc.captureMode, m_view->size(), doc, m_session->plot, m_notifier, viewLeft.x(),
-                       width()))
-        return; // a file that cannot be created is not reported
-    statusBar()->showMessage(Tr("%1图片保存成功。").arg(QString::fromStdString(path)));
+    const QString saved = SaveViewScreenshot(this, m_view, m_currentDock, *m_session, m_notifier);
+    if (saved.isEmpty()) return;
+    statusBar()->showMessage(Tr("%1图片保存成功。").arg(saved));
     for (QDockWidget* dock : {m_fileDock, m_currentDock, m_allDock}) dock->show();
 }

@@ -71,7 +71,7 @@ MainWindow::MainWindow(const std::string& configDir, QWidget* parent) : QMainWin
     connect(m_listener, &QtListener::allResultsChanged, m_allResults, &AllResultsPane::Rebuild);
     connect(m_listener, &QtListener::readoutLineChanged, m_currentResults,
             &CurrentResultsPane::UpdateReadoutLine);
-    connect(m_listener, &QtListener::viewChanged, m_view, qOverload<>(&QWidget::update));
+    connect(m_listener, &QtListener::viewChanged, m_view, &PlotView::InvalidateCurves);
     connect(m_listener, &QtListener::viewChanged, this, &MainWindow::UpdateActionStates);
     // A drag ends with the panes' refresh; the history has its entry by then.
     connect(m_listener, &QtListener::currentResultsChanged, this, &MainWindow::UpdateActionStates);

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QWidget>
 #include <optional>
+#include <vector>
+
+#include "render/PlotLayer.h"
 
 struct Session;
 class Notifier;
@@ -23,12 +26,19 @@ class PlotView : public QWidget {
     bool DragMode() const { return m_dragMode; }
     bool TrackingLines() const { return m_tracking; }
     bool Zoomed() const;
+    bool LegendShown() const;
 
   public slots:
     void ToggleZoomMode();
     void ToggleDragMode();
     void ToggleTrackingLines();
     void ResetView();
+    void SetLegendShown(bool shown);
+    // One wheel notch in or out about the view's centre; Zoom Out goes back one zoom step.
+    void ZoomInStep();
+    void ZoomOutStep();
+    // The curves or the view changed: the cached curve layer is drawn again at the next paint.
+    void InvalidateCurves();
 
   signals:
     void readoutChanged();
@@ -39,9 +49,16 @@ class PlotView : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void UpdateCursor();
+    void PaintOverlay(QPainter& painter);
+    // Makes `zoom` the view's zoom, remembering the one it replaces for Zoom Out.
+    void PushZoom(const std::optional<ZoomViewport>& zoom);
+    void ShowZoom(const std::optional<ZoomViewport>& zoom);
 
     Session& m_session;
     Notifier* m_notifier;
@@ -54,4 +71,13 @@ class PlotView : public QWidget {
     QPoint m_mouse;
     double m_previousLevel = 0;
     QString m_readout;
+    PlotLayer m_layer;
+    // The zooms replaced by each zoom step, oldest first. Kept in the view, not the document, so a
+    // change of selection keeps it.
+    std::vector<std::optional<ZoomViewport>> m_zoomHistory;
+    bool m_panning = false;
+    bool m_spaceDown = false;
+    QPoint m_panFrom;
+    // Set by a mouse move that changed nothing but the readout: the next paint reuses the layer.
+    bool m_overlayOnly = false;
 };

@@ -1,4 +1,5 @@
-// Printing and print preview of the view: the plot rendered onto the page as on screen.
+// Printing and print preview of the view: its picture, title and legend on a page.
+#include <QDate>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -7,20 +8,16 @@
 #include "gui/MainWindow.h"
 #include "gui/PlotView.h"
 #include "gui/QtBridge.h"
-#include "render/PlotRenderer.h"
+#include "render/PlotPage.h"
 
 void MainWindow::Print(bool preview) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     auto paint = [this](QPrinter* target) {
         QPainter painter(target);
-        // The page shows the view's picture at the view's proportions, scaled to fit the page.
-        const QRect page = painter.viewport();
-        QSize size = m_view->size();
-        size.scale(page.size(), Qt::KeepAspectRatio);
-        const double scale = static_cast<double>(size.width()) / std::max(1, m_view->width());
-        painter.scale(scale, scale);
-        RenderPlot(painter, m_view->size(), m_session->Doc(), m_session->plot, m_notifier);
+        const std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+        PaintPlotPage(painter, painter.viewport(), m_view->size(), m_session->Doc(), m_session->plot,
+                      PlotPageTitle(m_session->Doc(), date), m_notifier);
     };
     if (preview) {
         QPrintPreviewDialog dialog(&printer, this);

@@ -1,12 +1,18 @@
 // The view's dialogs: draw settings, colours, screenshot settings and folders, save as.
 #include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
+#include <map>
 
 #include "app/TextUtil.h"
 #include "commands/SettingsCommands.h"
@@ -15,6 +21,7 @@
 #include "gui/Dialogs.h"
 #include "gui/FormDialog.h"
 #include "gui/QtBridge.h"
+#include "gui/ViewScreenshot.h"
 #include "plot/ColorDialogModel.h"
 #include "plot/Screenshot.h"
 
@@ -37,33 +44,73 @@ std::optional<Rgb> PickColor(QWidget* parent, Rgb start) {
 }
 } // namespace
 
+namespace {
+std::array<std::string, 6> AxisTexts(const AxisSettings& v) {
+    return {std::to_string(v.levelMax),      std::to_string(v.levelMin),
+            std::to_string(v.levelGridStep), std::to_string(v.levelScaleDivision),
+            std::to_string(v.angleGridStep), std::to_string(v.angleScaleDivision)};
+}
+
+AxisSettings AxisValues(const std::array<std::string, 6>& t) {
+    return {ParseLeadingInt(t[0]), ParseLeadingInt(t[1]), ParseLeadingInt(t[2]),
+            ParseLeadingInt(t[3]), ParseLeadingInt(t[4]), ParseLeadingInt(t[5])};
+}
+
+QString SystemName(int system) {
+    return system == kCartesianSystem ? QCoreApplication::translate("DrawSetting", "Cartesian Coordinates")
+                                      : QCoreApplication::translate("DrawSetting", "Polar Coordinates");
+}
+} // namespace
+
 bool RunDrawSettingDialog(QWidget* parent, Session& session) {
-    const int system = session.plot.settings.coordinateSystem;
-    const AxisKeys& keys = KeysOf(system);
-    const AxisSettings& current = session.plot.settings.Current();
-    std::array<std::string, 6> texts{
-        std::to_string(current.levelMax),      std::to_string(current.levelMin),
-        std::to_string(current.levelGridStep), std::to_string(current.levelScaleDivision),
-        std::to_string(current.angleGridStep), std::to_string(current.angleScaleDivision)};
+    // Both systems are edited in one dialog: the list chooses which one the fields show, and each
+    // keeps its texts while the other is shown.
+    int system = session.plot.settings.coordinateSystem;
+    std::map<int, std::array<std::string, 6>> edited = {
+        {kPolarSystem, AxisTexts(session.plot.settings.polar)},
+        {kCartesianSystem, AxisTexts(session.plot.settings.cartesian)}};
+    std::array<std::string, 6> texts = edited[system];
+    int choice = system == kCartesianSystem ? 1 : 0;
     FormDialog dialog(parent, QString::fromStdString(DrawSettingTitle(system)), "IDD_DIALOG_DRAWSETUP");
+    auto* which = dialog.AddGroup(QCoreApplication::translate("DrawSetting", "Coordinate system"));
+    QComboBox* systems = dialog.AddCombo(which, QCoreApplication::translate("DrawSetting", "&Edit"),
+                                         {SystemName(kPolarSystem), SystemName(kCartesianSystem)},
+                                         "coordinateSystemChoice", choice);
     auto* level = dialog.AddGroup("Level");
-    dialog.AddEdit(level, "Max", keys.levelMax, texts[0]);
-    dialog.AddEdit(level, "Min", keys.levelMin, texts[1]);
-    dialog.AddEdit(level, "Grid step", keys.levelGridStep, texts[2]);
-    dialog.AddEdit(level, "Scale Division", keys.levelScaleDivision, texts[3]);
+    std::array<QLineEdit*, 6> edits{};
+    const AxisKeys& keys = KeysOf(system);
+    edits[0] = dialog.AddEdit(level, "Max", keys.levelMax, texts[0]);
+    edits[1] = dialog.AddEdit(level, "Min", keys.levelMin, texts[1]);
+    edits[2] = dialog.AddEdit(level, "Grid step", keys.levelGridStep, texts[2]);
+    edits[3] = dialog.AddEdit(level, "Scale Division", keys.levelScaleDivision, texts[3]);
     auto* angle = dialog.AddGroup("Angle", 1);
-    dialog.AddEdit(angle, "Grid Step", keys.angleGridStep, texts[4]);
-    dialog.AddEdit(angle, "Scale Division", keys.angleScaleDivision, texts[5]);
-    dialog.SetDefaults([&] {
-        const AxisSettings d = DrawSettingsDefaults(session, system);
-        texts = {std::to_string(d.levelMax),      std::to_string(d.levelMin),
-                 std::to_string(d.levelGridStep), std::to_string(d.levelScaleDivision),
-                 std::to_string(d.angleGridStep), std::to_string(d.angleScaleDivision)};
+    edits[4] = dialog.AddEdit(angle, "Grid Step", keys.angleGridStep, texts[4]);
+    edits[5] = dialog.AddEdit(angle, "Scale Division", keys.angleScaleDivision, texts[5]);
+    QObject::connect(systems, qOverload<int>(&QComboBox::currentIndexChanged), &dialog, [&](int index) {
+        dialog.SaveControls();
+        edited[system] = texts;
+        system = index == 1 ? kCartesianSystem : kPolarSystem;
+        choice = index;
+        texts = edited[system];
+        const AxisKeys& k = KeysOf(system);
+        const char* names[] = {k.levelMax,           k.levelMin,      k.levelGridStep,
+                               k.levelScaleDivision, k.angleGridStep, k.angleScaleDivision};
+        for (size_t i = 0; i < edits.size(); ++i) edits[i]->setObjectName(names[i]);
+        dialog.setWindowTitle(QString::fromStdString(DrawSettingTitle(system)));
+        dialog.LoadControls();
     });
+    dialog.SetDefaults([&] { texts = AxisTexts(DrawSettingsDefaults(session, system)); });
     dialog.SetAccept([&] {
-        AxisSettings values{ParseLeadingInt(texts[0]), ParseLeadingInt(texts[1]), ParseLeadingInt(texts[2]),
-                            ParseLeadingInt(texts[3]), ParseLeadingInt(texts[4]), ParseLeadingInt(texts[5])};
-        DrawSettingsOk(session, system, values);
+        edited[system] = texts;
+        for (const auto& [s, t] : edited) {
+            const std::string problem = AxisSettingsProblem(AxisValues(t));
+            if (problem.empty()) continue;
+            QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                 SystemName(s) + ": " + QString::fromStdString(problem));
+            if (s != system) systems->setCurrentIndex(s == kCartesianSystem ? 1 : 0);
+            return false;
+        }
+        for (const auto& [s, t] : edited) DrawSettingsOk(session, s, AxisValues(t));
         return true;
     });
     return dialog.exec() == QDialog::Accepted;
@@ -168,14 +215,12 @@ bool RunScreenshotSettingDialog(QWidget* parent, Session& session) {
 }
 
 bool RunScreenshotPathDialog(QWidget* parent, Session& session) {
-    std::string folder = session.Doc().screenshotFolder;
+    std::string folder = CurrentScreenshotFolder(session).toStdString();
     FormDialog dialog(parent, "Screenshot Path", "IDD_DIALOG_PICTURE");
     auto* group = dialog.AddGroup("");
     dialog.AddPathEdit(group, "IDC_EDIT_PATH", folder, [parent] { return ChooseFolder(parent); });
-    dialog.SetAccept([&] {
-        ScreenshotFolderOk(session, folder);
-        return true;
-    });
+    dialog.SetAccept(
+        [&] { return ChooseScreenshotFolder(&dialog, session, QString::fromStdString(folder)); });
     return dialog.exec() == QDialog::Accepted;
 }
 

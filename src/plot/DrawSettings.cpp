@@ -72,3 +72,23 @@ std::string DrawSettingTitle(int system) {
     return system == kCartesianSystem ? "Draw setting-Cartesian Coordinates"
                                       : "Draw setting-Polar Coordinates";
 }
+
+std::string AxisSettingsProblem(const AxisSettings& v) {
+    if (v.levelMin >= v.levelMax) return "Level Min must be below Level Max.";
+    const int levelRange = v.levelMax - v.levelMin;
+    const struct {
+        const char* field;
+        int value;
+        int range;
+        const char* unit;
+    } steps[] = {
+        {"Level Grid step", v.levelGridStep, levelRange, " dB"},
+        {"Level Scale Division", v.levelScaleDivision, levelRange, " dB"},
+        {"Angle Grid Step", v.angleGridStep, 180, "°"},
+        {"Angle Scale Division", v.angleScaleDivision, 180, "°"},
+    };
+    for (const auto& s : steps)
+        if (s.value <= 0 || s.value > s.range)
+            return std::string(s.field) + " must be between 1 and " + std::to_string(s.range) + s.unit + ".";
+    return {};
+}

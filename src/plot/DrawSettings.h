@@ -63,5 +63,10 @@ void SetCoordinateSystem(const ConfigWriter& write, DrawSettings& settings, int 
 
 // The dialog's "Defaults" button for the selected system: reset, store, return the shown values.
 const AxisSettings& ResetAxisDefaults(const ConfigWriter& write, DrawSettings& settings, int system);
+// Why the dialog's values cannot be drawn, naming the field ("Level Min must be below Level Max."),
+// or empty when they can: a level range, grid steps and scale divisions that are positive and fit
+// in their range.
+std::string AxisSettingsProblem(const AxisSettings& values);
+
 // The dialog's title for the selected system.
 std::string DrawSettingTitle(int system);

@@ -35,6 +35,7 @@ struct SceneMarker {
 struct SceneLegendEntry {
     std::string name;
     Rgb color;
+    bool stroke = true; // false for a line that only counts the cuts left out
 };
 
 // Everything that Part of the view draws above the frame, in drawing order, in logical units.

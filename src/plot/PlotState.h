@@ -14,6 +14,7 @@ struct PlotState {
     MarkerSwitches markerSwitches;
     MarkerList markers;
     std::optional<ZoomViewport> zoom; // set while the view is zoomed, until Reset View
+    bool legend = false;              // the cuts named on the plot (the desktop view starts with it on)
 };
 
 // The plot state as the view starts with it: the draw settings and display switches from the

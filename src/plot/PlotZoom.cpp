@@ -22,6 +22,21 @@ std::optional<ZoomViewport> ZoomToRectangle(const PlotMapping& current, int x1, 
     return zoom;
 }
 
+std::optional<ZoomViewport> ZoomAbout(const PlotMapping& current, int x, int y, double factor) {
+    if (!(factor > 0)) return std::nullopt;
+    ZoomViewport zoom;
+    zoom.orgX = static_cast<int>(std::lround(x + (current.viewportOrgX - x) * factor));
+    zoom.orgY = static_cast<int>(std::lround(y + (current.viewportOrgY - y) * factor));
+    zoom.extX = static_cast<int>(std::lround(current.viewportExtX * factor));
+    zoom.extY = static_cast<int>(std::lround(current.viewportExtY * factor));
+    if (zoom.extX == 0 || zoom.extY == 0) return std::nullopt;
+    return zoom;
+}
+
+ZoomViewport PanBy(const PlotMapping& current, int dx, int dy) {
+    return {current.viewportOrgX + dx, current.viewportOrgY + dy, current.viewportExtX, current.viewportExtY};
+}
+
 PlotMapping ApplyZoom(PlotMapping base, const std::optional<ZoomViewport>& zoom) {
     if (!zoom) return base;
     base.viewportOrgX = zoom->orgX;

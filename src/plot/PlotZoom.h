@@ -15,6 +15,12 @@ struct ZoomViewport {
 std::optional<ZoomViewport> ZoomToRectangle(const PlotMapping& current, int x1, int y1, int x2, int y2,
                                             int width, int height);
 
+// The view scaled by `factor` about the pixel (x, y), which stays where it is (the wheel zooms at the
+// cursor); nothing when the result would be degenerate.
+std::optional<ZoomViewport> ZoomAbout(const PlotMapping& current, int x, int y, double factor);
+// The view moved by (dx, dy) pixels (a pan).
+ZoomViewport PanBy(const PlotMapping& current, int dx, int dy);
+
 // The mapping the view draws with: the window part of `base`, the zoom viewport while zoomed.
 PlotMapping ApplyZoom(PlotMapping base, const std::optional<ZoomViewport>& zoom);
 

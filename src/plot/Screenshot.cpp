@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "document/QuadrelDoc.h"
+#include "plot/PlotMarkers.h"
+
 namespace {
 void Put16(std::string& out, uint32_t v) {
     out.push_back(static_cast<char>(v & 0xFF));
@@ -86,4 +89,21 @@ std::string BuildBmpFile(int width, int height, int bitsPerPixel, std::string_vi
     out.append(rows.substr(0, imageSize));
     out.append(imageSize - std::min<size_t>(imageSize, rows.size()), '\0');
     return out;
+}
+
+std::string ScreenshotFolderFor(const CQuadrelDoc& doc, const std::string& stored,
+                                const std::string& currentFolder) {
+    auto withSlash = [](std::string folder) {
+        if (!folder.empty() && folder.back() != '/') folder += '/';
+        return folder;
+    };
+    // The folder set at start-up is the configuration folder, hidden from users: not a choice.
+    if (!doc.screenshotFolder.empty() && doc.screenshotFolder != doc.programFolder)
+        return withSlash(doc.screenshotFolder);
+    if (!stored.empty()) return withSlash(stored);
+    const PatternFile* first = FirstSelectedPattern(doc);
+    if (!first && !doc.table.empty()) first = &doc.table.begin()->second;
+    if (first && first->path.find('/') != std::string::npos)
+        return first->path.substr(0, first->path.rfind('/') + 1);
+    return withSlash(currentFolder);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+class CQuadrelDoc;
+
 // The four capture modes of the screenshot settings.
 enum CaptureMode : int {
     kCaptureIncludeResults = 0,
@@ -36,6 +38,15 @@ PixelSize PlotAreaForCapture(int mode, PixelSize view);
 // The screenshot file: folder + "截图" + local time "%Y-%m-%d-%H-%M-%S" + ".bmp". The folder is
 // used as it is; one without a trailing separator gets "/" so the file lands inside it.
 std::string ScreenshotPath(const std::string& folder, const std::tm& localTime);
+// The key under IDD_DIALOG_CAPTURE_SCREEN that remembers the folder last chosen for screenshots.
+inline constexpr const char* kScreenshotFolderKey = "ScreenshotFolder";
+
+// Where a screenshot goes: the folder chosen in this run (Screenshot Path), else the one chosen in
+// an earlier run (`stored`), else the working folder: that of the first selected cut, of the first
+// loaded cut, or `currentFolder`. Always ends with "/".
+std::string ScreenshotFolderFor(const CQuadrelDoc& doc, const std::string& stored,
+                                const std::string& currentFolder);
+
 // "%s图片保存成功。" with the path.
 std::string ScreenshotSavedText(const std::string& path);
 

@@ -29,7 +29,7 @@ std::string EncodePng(const QImage& image) {
 }
 
 QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const PlotState& state,
-                    Notifier* notifier, int viewLeft, int screenWidth) {
+                    Notifier* notifier, int viewLeft, int screenWidth, const QImage& results) {
     const PixelSize view{viewSize.width(), viewSize.height()};
     const PixelSize captured = CaptureSize(mode, ViewSizeForMode(mode, view), viewLeft, screenWidth);
     const PixelSize plot = PlotAreaForCapture(mode, view);
@@ -41,14 +41,16 @@ QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const Plot
     const int offset = mode == kCaptureIncludeResults ? kViewBorder : 0;
     QPainter painter(&image);
     painter.drawImage(offset, offset, plotImage);
+    if (mode == kCaptureIncludeResults && !results.isNull())
+        painter.drawImage(offset + plot.width + kViewBorder, 0, results);
     painter.end();
     return image;
 }
 
 bool CaptureToFile(const std::string& path, int mode, QSize viewSize, const CQuadrelDoc& doc,
                    const PlotState& state, Notifier* notifier, int viewLeft, int screenWidth,
-                   const std::string& outputRoot) {
-    const QImage image = CaptureImage(mode, viewSize, doc, state, notifier, viewLeft, screenWidth);
+                   const std::string& outputRoot, const QImage& results) {
+    const QImage image = CaptureImage(mode, viewSize, doc, state, notifier, viewLeft, screenWidth, results);
     std::string error;
     return WriteOutputAtomic(outputRoot, path, EncodeBmp(image), error);
 }

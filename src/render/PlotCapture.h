@@ -16,13 +16,14 @@ std::string EncodePng(const QImage& image);
 
 // Renders the plot off screen as the view of `viewSize` pixels would show it in capture `mode` and
 // returns the captured rectangle (see CaptureSize). Mode 0 also takes the area right of the view
-// up to `screenWidth`, which stays white here: the panes are not part of the plot.
+// up to `screenWidth`: `results` (the results pane as the window shows it) is drawn there.
 QImage CaptureImage(int mode, QSize viewSize, const CQuadrelDoc& doc, const PlotState& state,
-                    Notifier* notifier = nullptr, int viewLeft = 0, int screenWidth = 0);
+                    Notifier* notifier = nullptr, int viewLeft = 0, int screenWidth = 0,
+                    const QImage& results = {});
 
 // Capture(path): writes the captured rectangle as a bitmap file. False (nothing written, nothing
 // reported) when the file cannot be created. Below `outputRoot` no symlink is followed (see
 // WriteOutputAtomic).
 bool CaptureToFile(const std::string& path, int mode, QSize viewSize, const CQuadrelDoc& doc,
                    const PlotState& state, Notifier* notifier = nullptr, int viewLeft = 0,
-                   int screenWidth = 0, const std::string& outputRoot = {});
+                   int screenWidth = 0, const std::string& outputRoot = {}, const QImage& results = {});

@@ -9,6 +9,8 @@
 #include <deque>
 #include <functional>
 
+#include "support/ImageCompare.h"
+
 class QWidget;
 
 // Answers the modal windows that a command opens, in the order they appear: each handler gets the
@@ -41,6 +43,3 @@ QString BoxText(QWidget* box);
 // Mouse gestures as a person makes them: press, moves with the left button held, release.
 void DragMouse(QWidget* widget, QPoint from, QPoint to, int steps = 5);
 void MoveMouse(QWidget* widget, QPoint at);
-
-// The share of pixels that differ by more than `tolerance` in any channel (1 when sizes differ).
-double DifferingShare(const QImage& a, const QImage& b, int tolerance = 0);

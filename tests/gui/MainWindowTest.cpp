@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QDockWidget>
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <memory>
 
 #include "GuiDriver.h"
@@ -571,6 +573,7 @@ class MainWindowTest : public QObject {
         W().Action("actionWithCoCross")->trigger();
         ClickRow("p1_p45_h_co_2_0_1850.msi");
         W().Action("actionMarkMax")->trigger();
+        W().Action("actionLegend")->setChecked(false); // the command line's picture has none
         const QImage view = ViewImage();
         QTemporaryDir out;
         const QString png = out.path() + "/plot.png";
@@ -580,6 +583,99 @@ class MainWindowTest : public QObject {
         const QImage cli(png);
         QCOMPARE(cli.size(), view.size());
         QVERIFY2(DifferingShare(view, cli, 40) < 0.002, "the view and the CLI picture differ");
+    }
+
+    // The legend covers the view's top right corner and nothing else; View > Legend takes it away.
+    void legendIsDrawnInTheCornerAndSwitchesOff() {
+        W().resize(1800, 1100);
+        W().View()->setFixedSize(700, 560);
+        W().Action("actionWithCoCross")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        QVERIFY(W().Action("actionLegend")->isChecked());
+        const QImage with = ViewImage();
+        W().Action("actionLegend")->trigger();
+        QVERIFY(!W().View()->LegendShown());
+        const QImage without = ViewImage();
+        const QRect corner(with.width() - 260, 0, 260, 70);
+        QVERIFY(DifferingShare(with.copy(corner), without.copy(corner)) > 0.05);
+        const QRect rest(0, 80, with.width(), with.height() - 80);
+        QCOMPARE(DifferingShare(with.copy(rest), without.copy(rest)), 0.0);
+    }
+
+    // Wheel zoom at the cursor and zoom steps are undone one at a time by Zoom Out, also after the
+    // selection changed in between.
+    void zoomStepsSurviveAChangeOfSelection() {
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        const QPointF at(200, 150);
+        QWheelEvent wheel(at, W().View()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(W().View(), &wheel);
+        QVERIFY(W().View()->Zoomed());
+        W().Action("actionZoomInStep")->trigger();
+        const auto twice = W().GetSession().plot.zoom;
+        ClickRow("p1_p45_h_cr_2_0_1850.msi");
+        QVERIFY(W().GetSession().plot.zoom.has_value());
+        QCOMPARE(W().GetSession().plot.zoom->extX, twice->extX);
+        // A pan (Space held, left drag) moves the plot by the drag and is a step of its own.
+        QTest::keyPress(W().View(), Qt::Key_Space);
+        DragMouse(W().View(), QPoint(300, 200), QPoint(340, 170));
+        QTest::keyRelease(W().View(), Qt::Key_Space);
+        QCOMPARE(W().GetSession().plot.zoom->orgX, twice->orgX + 40);
+        QCOMPARE(W().GetSession().plot.zoom->orgY, twice->orgY - 30);
+        for (bool zoomedAfter : {true, true, false}) {
+            W().Action("actionZoomOut")->trigger();
+            QCOMPARE(W().View()->Zoomed(), zoomedAfter);
+        }
+    }
+
+    // Draw Setting edits either system from the list; values that cannot be drawn are refused with
+    // the field named, and the dialog stays open for a correction.
+    void drawSettingChoosesTheSystemAndRefusesAnEmptyRange() {
+        ModalDriver driver;
+        QString refusal;
+        driver.Then([](QWidget* dialog) {
+            dialog->findChild<QComboBox*>("coordinateSystemChoice")->setCurrentIndex(1);
+            QCOMPARE(dialog->windowTitle(), QString("Draw setting-Cartesian Coordinates"));
+            SetEdit(dialog, "IDC_EDIT_PMEND", "0");
+            Click(dialog, "okButton");
+        });
+        driver.Then([&](QWidget* box) {
+            refusal = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->accept();
+        });
+        driver.Then([](QWidget* dialog) {
+            SetEdit(dialog, "IDC_EDIT_PMEND", "-40");
+            Click(dialog, "okButton");
+        });
+        W().Action("actionDrawSetting")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle() && !QApplication::activeModalWidget(); }));
+        QCOMPARE(refusal, QString("Cartesian Coordinates: Level Min must be below Level Max."));
+        QCOMPARE(W().GetSession().plot.settings.cartesian.levelMin, -40);
+        QCOMPARE(W().GetSession().plot.settings.coordinateSystem, kPolarSystem);
+    }
+
+    // Not a test of behaviour: makes the README's picture into the folder named by
+    // QUADREL_README_PICTURE_DIR, and is skipped without it.
+    void pictureForTheReadme() {
+        const QString folder = qEnvironmentVariable("QUADREL_README_PICTURE_DIR");
+        if (folder.isEmpty()) QSKIP("set QUADREL_README_PICTURE_DIR to make the README picture");
+        // The sample antenna's co- and cross-polar horizontal cuts selected, the mouse on the plot.
+        W().Action("actionWithCoCross")->trigger();
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        MoveMouse(W().View(), W().View()->rect().center() + QPoint(30, -60));
+        QApplication::processEvents();
+        QVERIFY(W().grab().save(folder + "/quadrel-main-window.png"));
+        ModalDriver driver;
+        bool saved = false;
+        driver.Then([&](QWidget* dialog) {
+            dialog->resize(1100, 800);
+            QApplication::processEvents();
+            saved = dialog->grab().save(folder + "/quadrel-print-preview.png");
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        W().Action("actionPrintPreview")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle(); }));
+        QVERIFY(saved);
     }
 
     void everyDialogOpensWithItsTitleAndCancelKeepsTheStore() {
@@ -631,6 +727,30 @@ class MainWindowTest : public QObject {
         const QStringList shots = QDir(out.path()).entryList({"截图*.bmp"}, QDir::Files);
         QCOMPARE(shots.size(), 1);
         QCOMPARE(QImage(out.path() + "/" + shots.front()).size(), QSize(450, 450));
+    }
+
+    // "Include Results" shows the results beside the plot; a folder that does not exist is reported.
+    void screenshotIncludesTheResultsAndReportsAMissingFolder() {
+        QTemporaryDir out;
+        W().GetSession().Doc().screenshotFolder = out.path().toStdString() + "/";
+        W().GetSession().Doc().captureMode = 0;
+        ClickRow("p1_p45_h_co_2_0_1850.msi");
+        W().Action("actionScreenshot")->trigger();
+        const QStringList shots = QDir(out.path()).entryList({"*.bmp"}, QDir::Files);
+        QCOMPARE(shots.size(), 1);
+        const QImage shot(out.path() + "/" + shots.front());
+        const int right = W().View()->width() + 10;
+        const QImage results = shot.copy(right, 0, shot.width() - right, shot.height());
+        QImage white(results.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QVERIFY(DifferingShare(results, white) > 0.01);
+
+        ModalDriver driver;
+        W().GetSession().Doc().screenshotFolder = "/no/such/folder/";
+        W().Action("actionScreenshot")->trigger();
+        QVERIFY(WaitFor([&] { return !driver.boxes.isEmpty(); }));
+        QCOMPARE(driver.boxes.front(),
+                 QString("Save ScreenShot: The folder /no/such/folder/ does not exist."));
     }
 
     void noKeepsTheWindowOpen() {

@@ -16,6 +16,24 @@ TEST(LineColors, UserColoursCycleInListOrder) {
     EXPECT_EQ(colors.UserList(), (std::vector<Rgb>{A, B, C}));
 }
 
+// The first sixteen curves differ clearly from each other and from what the frame draws in.
+TEST(LineColors, SixteenCutsGetSixteenDistinctColours) {
+    const PlotColors colors;
+    const Rgb frame[] = {colors.grid,
+                         {200, 0, 200} /* 3 dB line */,
+                         {0, 100, 0},
+                         {148, 0, 211} /* envelopes */,
+                         {255, 255, 255}};
+    auto distance = [](Rgb a, Rgb b) {
+        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+    };
+    for (int i = 1; i <= 16; ++i) {
+        for (int j = i + 1; j <= 16; ++j)
+            EXPECT_GE(distance(colors.LineColorFor(i), colors.LineColorFor(j)), 90) << i << " and " << j;
+        for (Rgb f : frame) EXPECT_GE(distance(colors.LineColorFor(i), f), 90) << i;
+    }
+}
+
 TEST(LineColors, DefaultTableWrapsThroughEntryZero) {
     const PlotColors colors;
     const std::vector<Rgb> table = PlotColors::DefaultLineTable();

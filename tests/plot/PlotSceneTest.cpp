@@ -228,4 +228,44 @@ TEST(Screenshot, NamesSizesAndBitmapHeader) {
     EXPECT_EQ(store["IDC_RADIO_INCLUDE_INDICATION"], "FALSE");
     EXPECT_EQ(LoadCaptureMode(read), kCaptureStandardWindow2);
 }
+TEST(DrawSettings, ValuesThatCannotBeDrawnAreRefusedNamingTheField) {
+    const struct {
+        AxisSettings values;
+        std::string problem;
+    } cases[] = {
+        {DrawSettings::PolarDefaults(), ""},
+        {DrawSettings::CartesianDefaults(), ""},
+        {{-10, -10, 1, 5, 10, 30}, "Level Min must be below Level Max."},
+        {{0, -30, 0, 5, 10, 30}, "Level Grid step must be between 1 and 30 dB."},
+        {{0, -30, 10, 40, 10, 30}, "Level Scale Division must be between 1 and 30 dB."},
+        {{0, -30, 10, 5, -5, 30}, "Angle Grid Step must be between 1 and 180°."},
+        {{0, -30, 10, 5, 10, 0}, "Angle Scale Division must be between 1 and 180°."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AxisSettingsProblem(c.values), c.problem) << c.problem;
+}
+TEST(Screenshot, FolderIsTheChoiceThenTheStoredOneThenTheWorkingFolder) {
+    const struct {
+        const char* name;
+        std::string chosen, stored;
+        bool files;
+        std::string expected;
+    } cases[] = {
+        {"chosen in this run", "/shots", "/old", true, "/shots/"},
+        {"chosen in an earlier run", "/cfg/", "/old", true, "/old/"},
+        {"folder of the first selected cut", "/cfg/", "", true, "/data/antenna/"},
+        {"nothing loaded", "/cfg/", "", false, "/home/user/"},
+    };
+    for (const auto& c : cases) {
+        SilentNotifier silent;
+        CQuadrelDoc doc(&silent);
+        doc.programFolder = "/cfg/";
+        doc.screenshotFolder = c.chosen;
+        if (c.files) {
+            AddFile(doc, "/data/other/p1_p45_h_co_2_0_1.msi", "h", "co", StoredCut(0, 0));
+            AddFile(doc, "/data/antenna/p1_p45_h_co_2_0_2.msi", "h", "co", StoredCut(0, 0));
+            doc.selectionList = {"/data/antenna/p1_p45_h_co_2_0_2.msi"};
+        }
+        EXPECT_EQ(ScreenshotFolderFor(doc, c.stored, "/home/user"), c.expected) << c.name;
+    }
+}
 } // namespace

@@ -2,12 +2,19 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <cmath>
 
 #include "document/QuadrelDoc.h"
 #include "render/OffscreenApp.h"
 #include "render/PlotCapture.h"
+#include "render/PlotLayer.h"
+#include "render/PlotLegend.h"
+#include "render/PlotPage.h"
 #include "render/PlotRenderer.h"
+#include "support/ImageCompare.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -137,6 +144,46 @@ TEST(CartesianRender, CurveGridAndReferenceLineWhereTheMappingPutsThem) {
     EXPECT_TRUE(AnyPixelOf(image, QRect(int(m.ToDeviceX(0)) - 12, 778, 24, 20), {0, 0, 0}));
 }
 
+TEST(PolarRender, SprSectorIsTranslucentUnderTheCurve) {
+    SilentNotifier silent;
+    CQuadrelDoc doc(&silent);
+    doc.Hpara.SPR_xdeg = 60;
+    AddFlatCut(doc, "/m/a_h_co.msi", -10);
+    PlotState state = DefaultState();
+    state.settings.sprDisplay = 1;
+    const QImage image = RenderPlotImage(QSize(800, 800), doc, state);
+    const double c = 320, cx = 400, cy = 400, r = 20.0 / 30 * c;
+    // Inside the sector between grid lines: shaded, neither black nor white; the curve over it.
+    const QColor inside =
+        image.pixelColor(int(cx + 0.5 * r * std::sin(0.2)), int(cy - 0.5 * r * std::cos(0.2)));
+    EXPECT_GT(inside.lightness(), 150);
+    EXPECT_LT(inside.lightness(), 250);
+    EXPECT_TRUE(ColorNear(image, cx + r * std::sin(0.2), cy - r * std::cos(0.2), {0, 0, 255}));
+}
+
+// A mark's name goes below right of it unless an axis label is there; then to the next free corner.
+TEST(MarkerNames, KeepClearOfAxisLabels) {
+    const PlotMapping mapping = CartesianMapping(600, 400, ApplyDrawSettings(DrawSettings{}));
+    SceneMarker mark{"Max", {0, -1000}, {0, -10}};
+    const QPoint at(static_cast<int>(mapping.ToDeviceX(0)), static_cast<int>(mapping.ToDeviceY(-1000)));
+    const QRect belowRight(at + QPoint(10, 8), QSize(120, 14)),
+        aboveRight(at + QPoint(10, -24), QSize(120, 14)), belowLeft(at + QPoint(-130, 8), QSize(120, 14));
+    const struct {
+        std::vector<QRectF> taken;
+        QRect expected;
+    } cases[] = {{{}, belowRight}, {{belowRight}, aboveRight}, {{belowRight, aboveRight}, belowLeft}};
+    for (const auto& c : cases) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        RenderPlotMarkers(painter, mapping, {mark}, c.taken);
+        painter.end();
+        EXPECT_TRUE(AnyPixelOf(image, c.expected, {0, 0, 0})) << c.taken.size();
+        for (const QRectF& t : c.taken)
+            EXPECT_FALSE(AnyPixelOf(image, t.toRect(), {0, 0, 0})) << c.taken.size();
+    }
+}
+
 TEST(Capture, ModeOneOfA500By400ViewIsA496By396BitmapReadTopDown) {
     SilentNotifier silent;
     CQuadrelDoc doc(&silent);
@@ -156,5 +203,112 @@ TEST(Capture, ModeOneOfA500By400ViewIsA496By396BitmapReadTopDown) {
     EXPECT_EQ(CaptureImage(kCaptureStandardWindow2, QSize(500, 400), doc, state).size(), QSize(450, 450));
     EXPECT_FALSE(
         CaptureToFile((dir.Path() / "no/such/folder/x.bmp").string(), 1, QSize(500, 400), doc, state));
+}
+// Two cuts, the Max marker and the legend, in either coordinate system.
+struct ViewCase {
+    const char* name;
+    int system;
+};
+const ViewCase kViewCases[] = {{"polar", kPolarSystem}, {"cartesian", kCartesianSystem}};
+
+PlotState LegendState(CQuadrelDoc& doc, int system) {
+    AddFlatCut(doc, "/m/QX6518_p45_h_co.msi", -6, -90, 90);
+    AddFlatCut(doc, "/m/QX6518_m45_h_co.msi", -14);
+    PlotState state = DefaultState();
+    state.settings.coordinateSystem = system;
+    state.legend = true;
+    state.markerSwitches.max = true;
+    state.markers.points[MarkerName(MarkerKind::Max)] = {10, -6};
+    return state;
+}
+
+TEST(PlotLayer, PaintsWhatTheRendererPaints) {
+    for (const ViewCase& c : kViewCases) {
+        SilentNotifier silent;
+        CQuadrelDoc doc(&silent);
+        const PlotState state = LegendState(doc, c.system);
+        const QSize size(640, 480);
+        PlotLayer layer;
+        layer.Rebuild(size, 1.0, doc, state, nullptr);
+        QImage layered(size, QImage::Format_RGB32);
+        QPainter painter(&layered);
+        layer.Paint(painter);
+        painter.end();
+        EXPECT_EQ(DifferingShare(layered, RenderPlotImage(size, doc, state)), 0.0) << c.name;
+        EXPECT_TRUE(layer.ValidFor(size, 1.0));
+        EXPECT_FALSE(layer.ValidFor(QSize(641, 480), 1.0));
+        layer.Invalidate();
+        EXPECT_FALSE(layer.ValidFor(size, 1.0));
+    }
+}
+
+// A printed page rasterised at the resolution that makes its plot the view's size again matches the
+// view's picture; the title sits above the plot.
+TEST(PlotPage, PdfPageShowsTheViewScaledWithTitleAndLegend) {
+    for (const ViewCase& c : kViewCases) {
+        SilentNotifier silent;
+        CQuadrelDoc doc(&silent);
+        const PlotState state = LegendState(doc, c.system);
+        const QSize view(600, 450);
+        TempDir dir;
+        const QString pdf = QString::fromStdString((dir.Path() / "page.pdf").string());
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        QPainter painter(&writer);
+        const QRect placed = PaintPlotPage(painter, painter.viewport(), view, doc, state, "QX6518 title");
+        painter.end();
+        const double scale = static_cast<double>(placed.width()) / view.width();
+        ASSERT_GT(scale, 1.5) << c.name;
+        const QString prefix = QString::fromStdString((dir.Path() / "page").string());
+        ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", QString::number(300 / scale, 'f', 6), "-aa", "no",
+                                                 "-aaVector", "no", "-png", "-singlefile", pdf, prefix}),
+                  0);
+        const QImage page(prefix + ".png");
+        ASSERT_FALSE(page.isNull());
+        const QPoint at(static_cast<int>(std::lround(placed.x() / scale)),
+                        static_cast<int>(std::lround(placed.y() / scale)));
+        const QImage printed = page.copy(QRect(at, view));
+        EXPECT_LT(DifferingShare(printed, RenderPlotImage(view, doc, state), 60), 0.04) << c.name;
+        EXPECT_TRUE(AnyPixelOf(page, QRect(0, 0, page.width(), at.y()), {0, 0, 0})) << c.name;
+    }
+}
+
+TEST(PlotPage, TitleNamesTheAntennaTheFirstCutsAndTheDate) {
+    struct Case {
+        int cuts;
+        std::string expected;
+    } const cases[] = {
+        {0, "2026-12-08"},
+        {2, "QX6518  —  QX6518_c0_h_co, QX6518_c1_h_co  —  2026-12-08"},
+        {6, "QX6518  —  QX6518_c0_h_co, QX6518_c1_h_co, QX6518_c2_h_co, QX6518_c3_h_co and 2 more  —  "
+            "2026-12-08"},
+    };
+    for (const Case& c : cases) {
+        SilentNotifier silent;
+        CQuadrelDoc doc(&silent);
+        for (int i = 0; i < c.cuts; ++i) {
+            const std::string path = "/m/QX6518_c" + std::to_string(i) + "_h_co.msi";
+            AddFlatCut(doc, path, -10);
+            doc.table[PatternKey(path)].names[kFieldModel] = "QX6518";
+        }
+        EXPECT_EQ(PlotPageTitle(doc, "2026-12-08"), c.expected) << c.cuts;
+    }
+}
+
+TEST(PlotLegendRows, ALongListEndsWithTheCountOfTheRest) {
+    struct Case {
+        size_t entries;
+        int maxRows;
+        size_t rows;
+        std::string last;
+    } const cases[] = {{3, 16, 3, "c2"}, {16, 16, 16, "c15"}, {40, 16, 16, "… and 25 more"}, {5, 0, 0, ""}};
+    for (const Case& c : cases) {
+        std::vector<SceneLegendEntry> entries;
+        for (size_t i = 0; i < c.entries; ++i) entries.push_back({"c" + std::to_string(i), {}});
+        const std::vector<SceneLegendEntry> rows = LegendRows(entries, c.maxRows);
+        ASSERT_EQ(rows.size(), c.rows) << c.entries;
+        if (!rows.empty()) { EXPECT_EQ(rows.back().name, c.last) << c.entries; }
+    }
 }
 } // namespace

@@ -104,3 +104,31 @@ TEST(PlotLabels, NoLabelCoversAnother) {
                     << "\" and \"" << frame.labels[j].text << "\"";
     }
 }
+
+// Zoomed three times about the centre, the values of the grid lines still on screen stay on screen.
+TEST(PlotLabels, ZoomedViewKeepsItsGridValues) {
+    const auto app = EnsureGuiApplication();
+    const PlotState state;
+    const PlotSettingsBlock block = ApplyDrawSettings(state.settings);
+    const QSize size(800, 600);
+    for (int system : {kPolarSystem, kCartesianSystem}) {
+        const PlotMapping zoomed =
+            ApplyZoom(MappingFor(system, size.width(), size.height(), block),
+                      ZoomAbout(MappingFor(system, size.width(), size.height(), block), 400, 300, 3.0));
+        const PlotFrame frame = BuildFrame(system, block, state.colors, false);
+        std::vector<QRectF> boxes = LabelBoxes(zoomed, frame.labels, 7);
+        KeepLabelsInView(boxes, zoomed, frame.labels, size);
+        const QRectF view(QPointF(0, 0), size);
+        int levels = 0, angles = 0;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            if (!view.contains(boxes[i])) continue;
+            const std::string& text = frame.labels[i].text;
+            if (text.find("°") != std::string::npos)
+                ++angles;
+            else if (text.find_first_of("0123456789") != std::string::npos)
+                ++levels;
+        }
+        EXPECT_GE(angles, 3) << system;
+        EXPECT_GE(levels, 2) << system;
+    }
+}
