@@ -654,30 +654,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(W().GetSession().plot.settings.coordinateSystem, kPolarSystem);
     }
 
-    // Not a test of behaviour: makes the README's picture into the folder named by
-    // QUADREL_README_PICTURE_DIR, and is skipped without it.
-    void pictureForTheReadme() {
-        const QString folder = qEnvironmentVariable("QUADREL_README_PICTURE_DIR");
-        if (folder.isEmpty()) QSKIP("set QUADREL_README_PICTURE_DIR to make the README picture");
-        // The sample antenna's co- and cross-polar horizontal cuts selected, the mouse on the plot.
-        W().Action("actionWithCoCross")->trigger();
-        ClickRow("p1_p45_h_co_2_0_1850.msi");
-        MoveMouse(W().View(), W().View()->rect().center() + QPoint(30, -60));
-        QApplication::processEvents();
-        QVERIFY(W().grab().save(folder + "/quadrel-main-window.png"));
-        ModalDriver driver;
-        bool saved = false;
-        driver.Then([&](QWidget* dialog) {
-            dialog->resize(1100, 800);
-            QApplication::processEvents();
-            saved = dialog->grab().save(folder + "/quadrel-print-preview.png");
-            qobject_cast<QDialog*>(dialog)->reject();
-        });
-        W().Action("actionPrintPreview")->trigger();
-        QVERIFY(WaitFor([&] { return driver.Idle(); }));
-        QVERIFY(saved);
-    }
-
     void everyDialogOpensWithItsTitleAndCancelKeepsTheStore() {
         ClickRow("p1_p45_h_co_2_0_1850.msi");
         const std::pair<const char*, const char*> dialogs[] = {

@@ -1,7 +1,10 @@
-// Not a test: makes the README's picture of the main window. Writes quadrel-main-window.png into the
-// folder given as the argument, or into a new temporary folder, and prints the file's path.
+// Not a test: makes the README's pictures of the main window and of its print preview. Writes
+// quadrel-main-window.png and quadrel-print-preview.png into the folder given as the argument, or
+// into a new temporary folder, and prints their paths.
 // Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QTest>
@@ -38,5 +41,25 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << path.toStdString() << "\n";
+    // The preview is modal: grab it from a timer once it is up, then close it.
+    const QString preview = QDir(folder).filePath("quadrel-print-preview.png");
+    bool saved = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->resize(1100, 800);
+        QApplication::processEvents();
+        saved = dialog->grab().save(preview);
+        dialog->reject();
+    });
+    poll.start(200);
+    window.Action("actionPrintPreview")->trigger();
+    poll.stop();
+    if (!saved) {
+        std::cerr << "could not write " << preview.toStdString() << "\n";
+        return 1;
+    }
+    std::cout << preview.toStdString() << "\n";
     return 0;
 }
