@@ -1331,5 +1331,45 @@
         <source>to Zero</source>
         <translation>到零度</translation>
     </message>
+    <message>
+        <source>&amp;Legend</source>
+        <translation>图例(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Show or hide the names of the cuts on the plot</source>
+        <translation>显示或隐藏图上切面的名称</translation>
+    </message>
+    <message>
+        <source>Zoom In &amp;Step</source>
+        <translation>逐步放大(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Enlarge the plot about its centre</source>
+        <translation>以中心放大图形</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>缩小(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Go back one zoom step</source>
+        <translation>退回上一步缩放</translation>
+    </message>
+    <message>
+        <source>Coordinate system</source>
+        <translation>坐标系</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>文件夹 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written.</source>
+        <translation>无法写入文件 %1。</translation>
+    </message>
+    <message>
+        <source>Level Min must be below Level Max.</source>
+        <translation>电平最小值必须小于电平最大值。</translation>
+    </message>
 </context>
 </TS>

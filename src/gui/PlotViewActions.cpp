@@ -5,12 +5,10 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "gui/Language.h"
 #include "gui/PlotView.h"
 
 namespace {
-QString Tr(const char* text) {
-    return QCoreApplication::translate("PlotViewActions", text);
-}
 
 QAction* NewAction(QWidget* owner, QMenu* menu, const char* name, const char* text, const char* tip,
                    const QKeySequence& key) {

@@ -54,7 +54,8 @@ CurrentResultsPane::CurrentResultsPane(Session& session, const PlotView& view, Q
 void CurrentResultsPane::Rebuild() {
     clear();
     const CQuadrelDoc& doc = m_session.Doc();
-    const std::vector<std::string> lines = CurrentResultLinesCommand(m_session, m_view.ReadoutText().toStdString());
+    const std::vector<std::string> lines =
+        CurrentResultLinesCommand(m_session, m_view.ReadoutText().toStdString());
     m_namesNearest = lines.empty() && !doc.selectionList.empty();
     for (const std::string& line : lines) addItem(QString::fromStdString(line));
     if (!m_namesNearest) return;

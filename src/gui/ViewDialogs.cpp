@@ -20,6 +20,7 @@
 #include "commands/ViewCommands.h"
 #include "gui/Dialogs.h"
 #include "gui/FormDialog.h"
+#include "gui/Language.h"
 #include "gui/QtBridge.h"
 #include "gui/ViewScreenshot.h"
 #include "plot/ColorDialogModel.h"
@@ -57,8 +58,7 @@ AxisSettings AxisValues(const std::array<std::string, 6>& t) {
 }
 
 QString SystemName(int system) {
-    return system == kCartesianSystem ? QCoreApplication::translate("DrawSetting", "Cartesian Coordinates")
-                                      : QCoreApplication::translate("DrawSetting", "Polar Coordinates");
+    return system == kCartesianSystem ? Tr("Cartesian Coordinates") : Tr("Polar Coordinates");
 }
 } // namespace
 
@@ -72,10 +72,10 @@ bool RunDrawSettingDialog(QWidget* parent, Session& session) {
     std::array<std::string, 6> texts = edited[system];
     int choice = system == kCartesianSystem ? 1 : 0;
     FormDialog dialog(parent, QString::fromStdString(DrawSettingTitle(system)), "IDD_DIALOG_DRAWSETUP");
-    auto* which = dialog.AddGroup(QCoreApplication::translate("DrawSetting", "Coordinate system"));
-    QComboBox* systems = dialog.AddCombo(which, QCoreApplication::translate("DrawSetting", "&Edit"),
-                                         {SystemName(kPolarSystem), SystemName(kCartesianSystem)},
-                                         "coordinateSystemChoice", choice);
+    auto* which = dialog.AddGroup(Tr("Coordinate system"));
+    QComboBox* systems =
+        dialog.AddCombo(which, Tr("&Edit"), {SystemName(kPolarSystem), SystemName(kCartesianSystem)},
+                        "coordinateSystemChoice", choice);
     auto* level = dialog.AddGroup("Level");
     std::array<QLineEdit*, 6> edits{};
     const AxisKeys& keys = KeysOf(system);

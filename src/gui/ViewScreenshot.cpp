@@ -8,15 +8,10 @@
 
 #include "commands/StartUp.h"
 #include "commands/ViewCommands.h"
+#include "gui/Language.h"
 #include "gui/PlotView.h"
 #include "plot/Screenshot.h"
 #include "render/PlotCapture.h"
-
-namespace {
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Screenshot", text);
-}
-} // namespace
 
 QString CurrentScreenshotFolder(const Session& session) {
     const CQuadrelDoc& doc = session.Doc();

@@ -63,8 +63,9 @@ class PictureBatch {
             for (size_t i = worker; i < count; i += workers) {
                 doc.selectionList = m_pictures[i].selection;
                 plot.markers = m_pictures[i].markers;
-                const QImage picture = ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
-                                                     QSize(kReportPictureWidth, kReportPictureHeight), doc, plot);
+                const QImage picture =
+                    ReportPicture(QSize(m_job.viewSize.width, m_job.viewSize.height),
+                                  QSize(kReportPictureWidth, kReportPictureHeight), doc, plot);
                 if (!StageFile(m_job.state.workingFolder, m_pictures[i].path, EncodeBmp(picture), staged[i],
                                errors[i]))
                     staged[i].temp.clear();

@@ -4,10 +4,10 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QTest>
+#include <QTimer>
 #include <iostream>
 
 #include "gui/FileListPane.h"
