@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -105,6 +106,18 @@ void InstallLanguage(const QString& code) {
     translator = new QTranslator(qApp);
     if (translator->load(":/i18n/quadrel_" + g_language + ".qm"))
         QCoreApplication::installTranslator(translator);
+    // Qt's own dialogs (file chooser, print dialog, standard buttons) speak the run's language too,
+    // from Qt's translations where they are installed.
+    static QTranslator* qtTexts = nullptr;
+    if (qtTexts) {
+        QCoreApplication::removeTranslator(qtTexts);
+        delete qtTexts;
+        qtTexts = nullptr;
+    }
+    if (g_language == "en") return;
+    qtTexts = new QTranslator(qApp);
+    if (qtTexts->load("qtbase_" + g_language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
 }
 
 QString CurrentLanguage() {
