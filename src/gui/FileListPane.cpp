@@ -12,10 +12,12 @@
 #include "app/TextUtil.h"
 #include "commands/FileCommands.h"
 #include "commands/StartUp.h"
+#include "gui/Language.h"
 #include "gui/TextTableModel.h"
 
 FileListPane::FileListPane(Session& session, QWidget* parent)
-    : QTreeView(parent), m_session(session), m_model(new TextTableModel({"File Name", "File Path"}, this)) {
+    : QTreeView(parent), m_session(session),
+      m_model(new TextTableModel({Tr("File Name"), Tr("File Path")}, this)) {
     setObjectName("fileList");
     setModel(m_model);
     setRootIsDecorated(false);

@@ -2,6 +2,7 @@
 // recent lists kept in the configuration folder over a restart, the readout with many cuts
 // selected, hints on every menu command, and one language per run.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -56,9 +57,11 @@ QStringList MenuTexts(MainWindow& window) {
         }
     }
     for (QDockWidget* dock : window.findChildren<QDockWidget*>()) texts << "dock: " + dock->windowTitle();
-    for (QTreeWidget* tree : window.findChildren<QTreeWidget*>())
-        for (int c = 0; c < tree->headerItem()->columnCount(); ++c)
-            texts << "pane header: " + tree->headerItem()->text(c);
+    for (QAbstractItemView* pane : window.findChildren<QAbstractItemView*>())
+        if (QAbstractItemModel* model = pane->model(); model && pane->isVisible())
+            for (int c = 0; c < model->columnCount(); ++c)
+                if (const QVariant header = model->headerData(c, Qt::Horizontal); header.isValid())
+                    texts << "pane header: " + header.toString();
     return texts;
 }
 
