@@ -1,5 +1,6 @@
 #include "commands/ExportSummary.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/WriteLedger.h"
@@ -22,7 +23,7 @@ ExportKindCounts& CountsOf(std::vector<ExportKindCounts>& kinds, const std::stri
 // The run's own texts that the summary replaces: its success line and the per-file failure boxes and
 // failure list, which the ledger gives with their paths.
 bool SaidBySummary(const std::string& message) {
-    return message == kTextExportSuccess || message == kTextSaveFailed ||
+    return message == kTextExportSuccess || message == kTextReportSuccess || message == kTextSaveFailed ||
            message.rfind(kTextExportFailed, 0) == 0;
 }
 
@@ -59,7 +60,10 @@ ExportSummary SummariseExport(const WriteLedger& ledger, ExportRunResult result,
     if (result == ExportRunResult::Stopped) {
         summary.headline = StoppedExportText(written);
     } else if (summary.clean) {
-        summary.headline = kTextExportSuccess;
+        // A run with Word reports ends with the report worker's own success text.
+        const bool reports =
+            std::find(messages.begin(), messages.end(), kTextReportSuccess) != messages.end();
+        summary.headline = reports ? kTextReportSuccess : kTextExportSuccess;
     } else {
         const size_t notWritten = ledger.Failures().size() + ledger.Duplicates().size();
         summary.headline = "Export finished with problems: " + Plural(written.size(), "file") + " written, " +

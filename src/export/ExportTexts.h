@@ -12,6 +12,8 @@ inline constexpr const char* kTextExportNotice =
     "2.During the export process,do not put any window on the screenshot area;\r\n"
     "3.Please empty the \"report\" folder before exporting data.\r\n";
 inline constexpr const char* kTextExportSuccess = "Exporting sucess！";
+// The report worker's last word when every requested report was written.
+inline constexpr const char* kTextReportSuccess = "Data Export Success！";
 inline constexpr const char* kTextExportFailed = "Export failed: these files could not be written:";
 inline constexpr const char* kTextExportClash = " maps to the same file as ";
 inline constexpr const char* kTextExportWritten = "Written: ";

@@ -81,6 +81,10 @@ ExportSummaryDialog::ExportSummaryDialog(const ExportSummary& summary, QWidget* 
         connect(copy, &QPushButton::clicked, this, [all] { QApplication::clipboard()->setText(all); });
     }
     layout->addWidget(buttons);
+    // Sized to its contents before it is first shown: a size taken before that is a placeholder,
+    // and a dialog given it opens too small to read.
+    setMinimumWidth(360);
+    adjustSize();
     FitScreen();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "export/ExportTexts.h" // the worker's success text, which the export summary knows too
+
 // What the report worker tells the user and the log, character for character.
 inline constexpr const char* kStatusPatternScreenshots = "Exporting word report (pattern set) screenshots...";
 inline constexpr const char* kStatusSetScreenshots =
     "Exporting word report 1 (standard test report) screenshots...";
 inline constexpr const char* kStatusFormat1 = "Exporting word report 1（standard report）...";
 inline constexpr const char* kStatusFormat2 = "Exporting word report 1（Pattern collection）...";
-inline constexpr const char* kTextReportSuccess = "Data Export Success！";
 inline constexpr const char* kStatusPdf = "Writing the report as PDF... ";
 inline constexpr const char* kStatusReportError = "Data Export Error！";
 inline constexpr const char* kTextTemplateReadException = "Template Read Exception!";

@@ -41,7 +41,7 @@ TEST(ExportSummaryTest, CountsPerKindAndNeverSuccessWithAProblem) {
          {"Data Export Success！"},
          {},
          ExportRunResult::Succeeded,
-         kTextExportSuccess,
+         kTextReportSuccess,
          "PLN 2/0/0;MSI 1/0/0;",
          0},
         {"warned",

@@ -10,6 +10,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -539,6 +540,8 @@ class MainWindowTest : public QObject {
                     .endsWith(QString("… and %1 more").arg(skipped - 5)));
         const QRect screen = summary->screen()->availableGeometry();
         QVERIFY2(screen.contains(summary->frameGeometry()), "the summary reaches past the screen");
+        QVERIFY2(counts->horizontalHeader()->length() <= counts->viewport()->width(),
+                 "the summary opens too narrow to show its counts");
         Click(summary, "summaryCopyButton");
         QCOMPARE(QApplication::clipboard()->text(), details->toPlainText());
         QVERIFY(!W().ExportRunning() && W().Action("actionExport")->isEnabled());
