@@ -163,17 +163,14 @@ int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
     const PatternRun run = StartPatternRun(globals, options.paths, notifier);
     if (!run.session) return run.input.status;
     // The check needs of each cut only the values its limits read: each test folder's cuts go with it.
+    // The folders come in table order, so their cuts, one after another, are in the batch's order.
     std::vector<CheckedCut> checked;
     checked.reserve(run.input.files.size());
     const int loaded =
         LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
             AnalyseFilesCommand(folder);
-            for (const auto& [key, file] : folder.Doc().table)
-                checked.push_back(CheckedCutOf(key, file, *limits));
+            for (const auto& [key, file] : folder.Doc().table) checked.push_back(CheckedCutOf(file, *limits));
         });
-    // The table's order, which the groups' cut lists follow, is that of the keys over all folders.
-    std::sort(checked.begin(), checked.end(),
-              [](const CheckedCut& a, const CheckedCut& b) { return a.key < b.key; });
     const int status = WorstExit(loaded, run.input.status);
     const ConformanceResult result = CheckConformance(checked, *limits, false);
     for (const std::string& warning : result.warnings) notifier.Warning(options.limits, warning);

@@ -160,8 +160,8 @@ double CutFrequency(const PatternFile& file) {
     return NOT_SET;
 }
 
-CheckedCut CheckedCutOf(const std::string& key, const PatternFile& file, const DatasheetLimits& limits) {
-    CheckedCut cut{key,
+CheckedCut CheckedCutOf(const PatternFile& file, const DatasheetLimits& limits) {
+    CheckedCut cut{{},
                    file.names[kFieldPort],
                    file.names[kFieldPolarisation],
                    file.names[kFieldTilt],
@@ -177,7 +177,10 @@ CheckedCut CheckedCutOf(const std::string& key, const PatternFile& file, const D
 ConformanceResult CheckConformance(const PatternTable& table, const DatasheetLimits& limits) {
     std::vector<CheckedCut> cuts;
     cuts.reserve(table.size());
-    for (const auto& [key, file] : table) cuts.push_back(CheckedCutOf(key, file, limits));
+    for (const auto& [key, file] : table) {
+        cuts.push_back(CheckedCutOf(file, limits));
+        cuts.back().key = key;
+    }
     return CheckConformance(cuts, limits);
 }
 

@@ -71,9 +71,10 @@ struct ConformanceResult {
 double CutFrequency(const PatternFile& file);
 
 // What the check reads of one cut: its name tokens, its frequency and, per limit (the limits of
-// every band in order), the value of the limited column. An archive's check keeps only these.
+// every band in order), the value of the limited column. An archive's check keeps only these, and
+// no key: its groups name no cuts.
 struct CheckedCut {
-    std::string key;
+    std::string key; // the table key, for the groups' lists of cuts
     std::string port;
     std::string pol;
     std::string tilt;
@@ -81,7 +82,7 @@ struct CheckedCut {
     double frequency = NOT_SET;
     std::vector<float> values;
 };
-CheckedCut CheckedCutOf(const std::string& key, const PatternFile& file, const DatasheetLimits& limits);
+CheckedCut CheckedCutOf(const PatternFile& file, const DatasheetLimits& limits);
 
 // Every limit over the checked cuts, given in table order. Without `withKeys` the groups name no
 // cuts: over an archive those lists would outweigh everything else the check keeps.
