@@ -20,10 +20,34 @@ std::string WriteLedger::Normalised(const std::string& path) const {
     return (std::filesystem::path(folder->second) / p.filename()).string();
 }
 
+WriteLedger::PooledPath WriteLedger::Pooled(const std::string& path) {
+    const size_t cut = path.find_last_of('/') + 1; // 0 when the path names no folder
+    const std::string_view folder(path.data(), cut);
+    auto id = m_folderIds.find(folder);
+    if (id == m_folderIds.end()) {
+        id = m_folderIds.emplace(std::string(folder), static_cast<uint32_t>(m_folderNames.size())).first;
+        m_folderNames.emplace_back(folder);
+    }
+    const PooledPath pooled{id->second, static_cast<uint32_t>(m_names.size()),
+                            static_cast<uint32_t>(path.size() - cut)};
+    m_names.append(path, cut);
+    return pooled;
+}
+
+std::string WriteLedger::Whole(const PooledPath& path) const {
+    std::string whole = m_folderNames[path.folder];
+    return whole.append(m_names, path.offset, path.size);
+}
+
+WriteLedger::Duplicate WriteLedger::DuplicateAt(size_t index) const {
+    const auto& [path, first, skipped] = m_duplicates[index];
+    return {Whole(path), Whole(first), Whole(skipped)};
+}
+
 WriteLedger::Outcome WriteLedger::Claim(const std::string& path, const std::string& source) {
     const std::string key = Normalised(path);
     if (auto it = m_written.find(key); it != m_written.end()) {
-        m_duplicates.push_back({path, it->second, source});
+        m_duplicates.push_back({Pooled(path), Pooled(it->second), Pooled(source)});
         return Outcome::Duplicate;
     }
     // A failed path is claimed too: a later input must not fill it silently with other data.

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -52,23 +54,65 @@ class WriteLedger {
         std::string firstSource;
         std::string skippedSource;
     };
+    // The clashes, read in claim order. An archive of one antenna's copies clashes on every file of
+    // its later copies, so they are kept as interned folders and names, made whole when read.
+    class DuplicateList {
+      public:
+        class Iterator {
+          public:
+            Iterator(const WriteLedger* ledger, size_t index) : m_ledger(ledger), m_index(index) {}
+            Duplicate operator*() const { return m_ledger->DuplicateAt(m_index); }
+            Iterator& operator++() {
+                ++m_index;
+                return *this;
+            }
+            bool operator==(const Iterator& other) const { return m_index == other.m_index; }
+
+          private:
+            const WriteLedger* m_ledger;
+            size_t m_index;
+        };
+        explicit DuplicateList(const WriteLedger* ledger) : m_ledger(ledger) {}
+        size_t size() const { return m_ledger->m_duplicates.size(); }
+        bool empty() const { return size() == 0; }
+        Duplicate operator[](size_t index) const { return m_ledger->DuplicateAt(index); }
+        Duplicate back() const { return m_ledger->DuplicateAt(size() - 1); }
+        Iterator begin() const { return {m_ledger, 0}; }
+        Iterator end() const { return {m_ledger, size()}; }
+
+      private:
+        const WriteLedger* m_ledger;
+    };
+
     const std::vector<Failure>& Failures() const { return m_failures; }
-    const std::vector<Duplicate>& Duplicates() const { return m_duplicates; }
+    DuplicateList Duplicates() const { return DuplicateList(this); }
     bool Wrote(const std::string& path) const;
     size_t WrittenCount() const { return m_written.size() - m_failedKeys.size(); }
     // Every path written, in the order claimed.
     std::vector<std::string> WrittenPaths() const;
 
   private:
+    // A path as its folder (an index into m_folderNames) and its name (a span of m_names).
+    struct PooledPath {
+        uint32_t folder;
+        uint32_t offset;
+        uint32_t size;
+    };
     std::string Normalised(const std::string& path) const;
+    PooledPath Pooled(const std::string& path);
+    std::string Whole(const PooledPath& path) const;
+    Duplicate DuplicateAt(size_t index) const;
 
     std::string m_root;
     mutable std::map<std::string, std::string> m_folders; // folder as given -> its canonical form (a cache)
     std::map<std::string, std::string> m_written;         // normalised path -> source (failed ones too)
     std::set<std::string> m_failedKeys;
     std::vector<Failure> m_failures;
-    std::vector<Duplicate> m_duplicates;
-    std::vector<std::string> m_claimed; // as given, in claim order
+    std::vector<std::string> m_folderNames; // with their trailing separator
+    std::map<std::string, uint32_t, std::less<>> m_folderIds;
+    std::string m_names;
+    std::vector<std::array<PooledPath, 3>> m_duplicates; // path, first source, skipped source
+    std::vector<std::string> m_claimed;                  // as given, in claim order
     WriteProgress* m_progress = nullptr;
 };
 

@@ -162,19 +162,17 @@ int RunCheck(const CliGlobals& globals, const CheckOptions& options) {
     StderrNotifier notifier;
     const PatternRun run = StartPatternRun(globals, options.paths, notifier);
     if (!run.session) return run.input.status;
-    // The check needs every cut's results, never its samples: each test folder's samples go with it.
-    PatternTable analysed;
+    // The check needs of each cut only the values its limits read: each test folder's cuts go with it.
+    // The folders come in table order, so their cuts, one after another, are in the batch's order.
+    std::vector<CheckedCut> checked;
+    checked.reserve(run.input.files.size());
     const int loaded =
         LoadByTestFolder(*run.session, run.input.files, options.oneBatch, [&](Session& folder, int) {
             AnalyseFilesCommand(folder);
-            for (auto& [key, file] : folder.Doc().table) {
-                file.samples = Cut();
-                file.displayCopy.reset();
-                analysed.emplace(key, std::move(file));
-            }
+            for (const auto& [key, file] : folder.Doc().table) checked.push_back(CheckedCutOf(file, *limits));
         });
     const int status = WorstExit(loaded, run.input.status);
-    const ConformanceResult result = CheckConformance(analysed, *limits);
+    const ConformanceResult result = CheckConformance(checked, *limits, false);
     for (const std::string& warning : result.warnings) notifier.Warning(options.limits, warning);
     if (options.json)
         PrintJson(*limits, result, notifier);

@@ -160,13 +160,38 @@ double CutFrequency(const PatternFile& file) {
     return NOT_SET;
 }
 
+CheckedCut CheckedCutOf(const PatternFile& file, const DatasheetLimits& limits) {
+    CheckedCut cut{{},
+                   file.names[kFieldPort],
+                   file.names[kFieldPolarisation],
+                   file.names[kFieldTilt],
+                   file.names[kFieldModel],
+                   CutFrequency(file),
+                   {}};
+    for (const LimitBand& band : limits.bands)
+        for (const IndicatorLimit& limit : band.limits)
+            cut.values.push_back(ColumnValue(file.results, *limit.column));
+    return cut;
+}
+
 ConformanceResult CheckConformance(const PatternTable& table, const DatasheetLimits& limits) {
+    std::vector<CheckedCut> cuts;
+    cuts.reserve(table.size());
+    for (const auto& [key, file] : table) {
+        cuts.push_back(CheckedCutOf(file, limits));
+        cuts.back().key = key;
+    }
+    return CheckConformance(cuts, limits);
+}
+
+ConformanceResult CheckConformance(const std::vector<CheckedCut>& cuts, const DatasheetLimits& limits,
+                                   bool withKeys) {
     ConformanceResult result;
     std::set<Combination> combinations;
     std::set<std::string> models;
-    for (const auto& [key, file] : table) {
-        combinations.insert({file.names[kFieldPort], file.names[kFieldPolarisation], file.names[kFieldTilt]});
-        if (!file.names[kFieldModel].empty()) models.insert(file.names[kFieldModel]);
+    for (const CheckedCut& cut : cuts) {
+        combinations.insert({cut.port, cut.pol, cut.tilt});
+        if (!cut.model.empty()) models.insert(cut.model);
     }
     if (!limits.model.empty())
         for (const std::string& model : models)
@@ -174,26 +199,26 @@ ConformanceResult CheckConformance(const PatternTable& table, const DatasheetLim
                 result.warnings.push_back("the limits are for model " + limits.model +
                                           ", the loaded antenna is " + model);
 
+    size_t valueIndex = 0;
     for (size_t b = 0; b < limits.bands.size(); ++b) {
         const LimitBand& band = limits.bands[b];
         std::map<std::string, std::pair<std::vector<float>, std::vector<Verdict>>> byIndicator;
         std::vector<std::string> indicatorOrder;
-        for (size_t l = 0; l < band.limits.size(); ++l) {
+        for (size_t l = 0; l < band.limits.size(); ++l, ++valueIndex) {
             const IndicatorLimit& limit = band.limits[l];
             std::map<Combination, std::pair<std::vector<float>, std::vector<std::string>>> found;
             for (const Combination& c : combinations)
                 if (Admits(limit.ports, c.port) && Admits(limit.tilts, c.tilt)) found[c];
             if (found.empty()) found[{"p" + JoinNumbers(limit.ports), "*", JoinNumbers(limit.tilts)}];
-            for (const auto& [key, file] : table) {
-                const double frequency = CutFrequency(file);
-                if (frequency == NOT_SET || frequency < band.from || frequency > band.to) continue;
-                const float value = ColumnValue(file.results, *limit.column);
+            for (const CheckedCut& cut : cuts) {
+                if (cut.frequency == NOT_SET || cut.frequency < band.from || cut.frequency > band.to)
+                    continue;
+                const float value = cut.values[valueIndex];
                 if (value == NOT_SET || !std::isfinite(value)) continue;
-                const auto it = found.find(
-                    {file.names[kFieldPort], file.names[kFieldPolarisation], file.names[kFieldTilt]});
+                const auto it = found.find({cut.port, cut.pol, cut.tilt});
                 if (it == found.end()) continue;
                 it->second.first.push_back(value);
-                it->second.second.push_back(key);
+                if (withKeys) it->second.second.push_back(cut.key);
             }
             if (!byIndicator.count(limit.indicator)) indicatorOrder.push_back(limit.indicator);
             auto& [summaryValues, summaryVerdicts] = byIndicator[limit.indicator];

@@ -70,6 +70,25 @@ struct ConformanceResult {
 // gives none; NOT_SET when neither does.
 double CutFrequency(const PatternFile& file);
 
+// What the check reads of one cut: its name tokens, its frequency and, per limit (the limits of
+// every band in order), the value of the limited column. An archive's check keeps only these, and
+// no key: its groups name no cuts.
+struct CheckedCut {
+    std::string key; // the table key, for the groups' lists of cuts
+    std::string port;
+    std::string pol;
+    std::string tilt;
+    std::string model;
+    double frequency = NOT_SET;
+    std::vector<float> values;
+};
+CheckedCut CheckedCutOf(const PatternFile& file, const DatasheetLimits& limits);
+
+// Every limit over the checked cuts, given in table order. Without `withKeys` the groups name no
+// cuts: over an archive those lists would outweigh everything else the check keeps.
+ConformanceResult CheckConformance(const std::vector<CheckedCut>& cuts, const DatasheetLimits& limits,
+                                   bool withKeys = true);
+
 // Every limit over the analysed table. Groups are made for the port, polarisation and tilt
 // combinations that the table holds (and the limit admits); a limit that admits none still gives
 // one group, with no data.

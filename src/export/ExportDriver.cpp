@@ -38,16 +38,33 @@ bool RunWorkbookExport(Notifier& notifier, bool requested, const char* status, c
 }
 
 // What a run that could not write everything wrote and what not, and why; nothing for a sound run.
+// Over an archive of one antenna's copies this names every file of the later copies: it is made
+// in one piece of its final size, never copied.
 std::string ExportSummary(const WriteLedger& ledger) {
     if (ledger.Failures().empty() && ledger.Duplicates().empty()) return {};
-    std::string text = kTextExportFailed;
-    for (const WriteLedger::Failure& failure : ledger.Failures())
-        text += "\n" + failure.path + ": " + failure.reason;
-    for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
-        text += "\n" + clash.path + ": " + clash.skippedSource + kTextExportClash + clash.firstSource;
     const size_t notWritten = ledger.Failures().size() + ledger.Duplicates().size();
-    return text + "\n" + kTextExportWritten + std::to_string(ledger.WrittenCount()) + kTextExportNotWritten +
-           std::to_string(notWritten) + ".";
+    const std::string tail = "\n" + std::string(kTextExportWritten) + std::to_string(ledger.WrittenCount()) +
+                             kTextExportNotWritten + std::to_string(notWritten) + ".";
+    size_t size = std::string_view(kTextExportFailed).size() + tail.size();
+    for (const WriteLedger::Failure& failure : ledger.Failures())
+        size += failure.path.size() + failure.reason.size() + 3;
+    for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
+        size += clash.path.size() + clash.skippedSource.size() + std::string_view(kTextExportClash).size() +
+                clash.firstSource.size() + 3;
+    std::string text;
+    text.reserve(size);
+    text += kTextExportFailed;
+    for (const WriteLedger::Failure& failure : ledger.Failures())
+        text.append("\n").append(failure.path).append(": ").append(failure.reason);
+    for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
+        text.append("\n")
+            .append(clash.path)
+            .append(": ")
+            .append(clash.skippedSource)
+            .append(kTextExportClash)
+            .append(clash.firstSource);
+    text += tail;
+    return text;
 }
 
 template <typename Export>
