@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <initializer_list>
 #include <iostream>
 
 #include "app/TextUtil.h"
@@ -96,6 +97,21 @@ void PrintCsv(const DatasheetLimits& limits, const ConformanceResult& result) {
     std::cout << out;
 }
 
+// The tail that a group and a summary row share: the count, the statistics, the verdict; the
+// object is closed.
+void WriteStatistics(JsonStream& out, int n, std::initializer_list<std::pair<const char*, float>> numbers,
+                     Verdict verdict) {
+    out.Key("n");
+    out.Value(n);
+    for (const auto& [name, value] : numbers) {
+        out.Key(name);
+        out.Float(value);
+    }
+    out.Key("verdict");
+    out.Value(VerdictWord(verdict));
+    out.EndObject();
+}
+
 void PrintJson(const DatasheetLimits& limits, const ConformanceResult& result,
                const StderrNotifier& notifier) {
     JsonStream out(std::cout);
@@ -116,18 +132,15 @@ void PrintJson(const DatasheetLimits& limits, const ConformanceResult& result,
         out.Value(g.tilt);
         out.Key("indicator");
         out.Value(g.indicator);
-        out.Key("n");
-        out.Value(g.n);
-        const std::pair<const char*, float> numbers[] = {
-            {"min", g.min},     {"mean", g.mean},   {"max", g.max},      {"std", g.std},
-            {"worst", g.worst}, {"bound", g.bound}, {"margin", g.margin}};
-        for (const auto& [name, value] : numbers) {
-            out.Key(name);
-            out.Float(value);
-        }
-        out.Key("verdict");
-        out.Value(VerdictWord(g.verdict));
-        out.EndObject();
+        WriteStatistics(out, g.n,
+                        {{"min", g.min},
+                         {"mean", g.mean},
+                         {"max", g.max},
+                         {"std", g.std},
+                         {"worst", g.worst},
+                         {"bound", g.bound},
+                         {"margin", g.margin}},
+                        g.verdict);
     }
     out.EndArray();
     out.Key("summary");
@@ -138,17 +151,9 @@ void PrintJson(const DatasheetLimits& limits, const ConformanceResult& result,
         out.Value(limits.bands[s.band].name);
         out.Key("indicator");
         out.Value(s.indicator);
-        out.Key("n");
-        out.Value(s.n);
-        const std::pair<const char*, float> numbers[] = {
-            {"typical", s.typical}, {"tolerance", s.tolerance}, {"min", s.min}, {"max", s.max}};
-        for (const auto& [name, value] : numbers) {
-            out.Key(name);
-            out.Float(value);
-        }
-        out.Key("verdict");
-        out.Value(VerdictWord(s.verdict));
-        out.EndObject();
+        WriteStatistics(out, s.n,
+                        {{"typical", s.typical}, {"tolerance", s.tolerance}, {"min", s.min}, {"max", s.max}},
+                        s.verdict);
     }
     out.EndArray();
     out.Key("verdict");
