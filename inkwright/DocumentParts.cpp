@@ -18,29 +18,29 @@ struct NewPart {
 
 } // namespace
 
-XMLElement* MainBody(Session& session) {
-    XMLElement* body = session.Xml(session.MainPart()).RootElement()->FirstChildElement("w:body");
+XMLElement* MainBody(EditedDocument& edited) {
+    XMLElement* body = edited.Xml(edited.MainPart()).RootElement()->FirstChildElement("w:body");
     if (!body) throw InkwrightError("the main document has no body");
     return body;
 }
 
-XMLElement* RelatedRoot(Session& session, const char* relationshipType, bool create) {
-    ooxml::Relationships& rels = session.Rels(session.MainPart());
+XMLElement* RelatedRoot(EditedDocument& edited, const char* relationshipType, bool create) {
+    ooxml::Relationships& rels = edited.Rels(edited.MainPart());
     if (const ooxml::Relationship* rel = rels.FindByType(relationshipType)) {
-        const std::string part = ooxml::ResolveTarget(session.MainPart(), rel->target);
-        if (session.HasPart(part)) return session.Xml(part).RootElement();
+        const std::string part = ooxml::ResolveTarget(edited.MainPart(), rel->target);
+        if (edited.HasPart(part)) return edited.Xml(part).RootElement();
     }
     if (!create) return nullptr;
-    const std::string part = session.NewPartName("settings", "xml");
-    session.SetBinaryPart(part, std::string("<w:settings xmlns:w=\"") + kWordNamespace + "\"/>");
+    const std::string part = edited.NewPartName("settings", "xml");
+    edited.SetBinaryPart(part, std::string("<w:settings xmlns:w=\"") + kWordNamespace + "\"/>");
     rels.Add(relationshipType, part.substr(5));
-    session.Types().SetOverride(
-        part, "application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml");
-    return session.Xml(part).RootElement();
+    edited.Types().SetOverride(part,
+                               "application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml");
+    return edited.Xml(part).RootElement();
 }
 
-int TextWidth(Session& session) {
-    const XMLElement* sect = MainBody(session)->FirstChildElement("w:sectPr");
+int TextWidth(EditedDocument& edited) {
+    const XMLElement* sect = MainBody(edited)->FirstChildElement("w:sectPr");
     const XMLElement* size = sect ? sect->FirstChildElement("w:pgSz") : nullptr;
     const XMLElement* margins = sect ? sect->FirstChildElement("w:pgMar") : nullptr;
     if (!size || !margins) return 9638;
@@ -49,16 +49,16 @@ int TextWidth(Session& session) {
     return width > 500 ? width : 9638;
 }
 
-std::string HeaderFooterPart(Session& session, bool footer) {
+std::string HeaderFooterPart(EditedDocument& edited, bool footer) {
     const NewPart kind =
         footer ? NewPart{"footer", "w:ftr",
                          "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml"}
                : NewPart{"header", "w:hdr",
                          "application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml"};
     const char* referenceName = footer ? "w:footerReference" : "w:headerReference";
-    XMLElement* body = MainBody(session);
+    XMLElement* body = MainBody(edited);
     XMLElement* sect = ooxml::EnsureChild(body, "w:sectPr");
-    ooxml::Relationships& rels = session.Rels(session.MainPart());
+    ooxml::Relationships& rels = edited.Rels(edited.MainPart());
     for (XMLElement* ref = sect->FirstChildElement(referenceName); ref;
          ref = ref->NextSiblingElement(referenceName)) {
         const char* type = ref->Attribute("w:type");
@@ -66,16 +66,16 @@ std::string HeaderFooterPart(Session& session, bool footer) {
         const ooxml::Relationship* rel =
             ref->Attribute("r:id") ? rels.FindById(ref->Attribute("r:id")) : nullptr;
         if (rel) {
-            const std::string part = ooxml::ResolveTarget(session.MainPart(), rel->target);
-            if (session.HasPart(part)) return part;
+            const std::string part = ooxml::ResolveTarget(edited.MainPart(), rel->target);
+            if (edited.HasPart(part)) return part;
         }
     }
-    const std::string part = session.NewPartName(kind.stem, "xml");
-    session.SetBinaryPart(part, std::string("<") + kind.root + " xmlns:w=\"" + kWordNamespace +
-                                    "\" xmlns:r=\"" + kRelNamespace + "\"><w:p/></" + kind.root + ">");
-    session.Types().SetOverride(part, kind.contentType);
+    const std::string part = edited.NewPartName(kind.stem, "xml");
+    edited.SetBinaryPart(part, std::string("<") + kind.root + " xmlns:w=\"" + kWordNamespace +
+                                   "\" xmlns:r=\"" + kRelNamespace + "\"><w:p/></" + kind.root + ">");
+    edited.Types().SetOverride(part, kind.contentType);
     const std::string id = rels.Add(footer ? ooxml::kRelFooter : ooxml::kRelHeader, part.substr(5));
-    XMLElement* reference = session.Xml(session.MainPart()).NewElement(referenceName);
+    XMLElement* reference = edited.Xml(edited.MainPart()).NewElement(referenceName);
     reference->SetAttribute("w:type", "default");
     reference->SetAttribute("r:id", id.c_str());
     // References lead the section properties.
@@ -83,11 +83,11 @@ std::string HeaderFooterPart(Session& session, bool footer) {
     return part;
 }
 
-std::string AddPicturePart(Session& session, const std::string& bytes, const std::string& extension) {
-    const std::string part = session.NewPartName("media/image", extension);
-    session.SetBinaryPart(part, bytes);
-    session.Types().SetDefault(extension, "image/" + extension);
-    return session.Rels(session.ActivePart()).Add(ooxml::kRelImage, part.substr(5));
+std::string AddPicturePart(EditedDocument& edited, const std::string& bytes, const std::string& extension) {
+    const std::string part = edited.NewPartName("media/image", extension);
+    edited.SetBinaryPart(part, bytes);
+    edited.Types().SetDefault(extension, "image/" + extension);
+    return edited.Rels(edited.ActivePart()).Add(ooxml::kRelImage, part.substr(5));
 }
 
 void EnsureDrawingNamespaces(XMLElement* root) {

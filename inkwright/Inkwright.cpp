@@ -9,11 +9,11 @@
 
 #include "Contents.h"
 #include "DocumentParts.h"
+#include "EditedDocument.h"
 #include "FindReplace.h"
 #include "LockFiles.h"
 #include "ParagraphText.h"
 #include "Pictures.h"
-#include "Session.h"
 #include "Story.h"
 #include "Tables.h"
 #include "XmlPart.h"
@@ -51,12 +51,12 @@ bool DocumentInUse(const std::string& path) {
 
 namespace {
 
-std::vector<XMLElement*> StoryParagraphs(Session& s) {
+std::vector<XMLElement*> StoryParagraphs(EditedDocument& s) {
     return Paragraphs(s.StoryRoot());
 }
 
 // The selection's place in the story's reading order.
-StoryPosition Where(Session& s, const std::vector<XMLElement*>& paragraphs, int offset) {
+StoryPosition Where(EditedDocument& s, const std::vector<XMLElement*>& paragraphs, int offset) {
     int index = IndexOf(paragraphs, s.selection.paragraph);
     if (index < 0) {
         // The selection's paragraph left the story (a deleted table): start over at its beginning.
@@ -70,26 +70,26 @@ StoryPosition Where(Session& s, const std::vector<XMLElement*>& paragraphs, int 
 
 // The selection made valid for an operation at it: a typed report calls this for every cell, so
 // the story is listed only when the selection is no longer in it.
-void Anchor(Session& s) {
+void Anchor(EditedDocument& s) {
     if (!s.selection.paragraph || !InStory(s.selection.paragraph, s.StoryRoot()))
         Where(s, StoryParagraphs(s), 0);
 }
 
 // The selection's paragraph for the editing operations. Every operation that removes paragraphs
 // moves the selection out of them first, so the paragraph is always part of the active story.
-XMLElement* Current(Session& s) {
+XMLElement* Current(EditedDocument& s) {
     if (!s.selection.paragraph) Where(s, StoryParagraphs(s), 0);
     return s.selection.paragraph;
 }
 
-void MoveTo(Session& s, XMLElement* paragraph, int offset) {
+void MoveTo(EditedDocument& s, XMLElement* paragraph, int offset) {
     s.selection.paragraph = paragraph;
     s.selection.CollapseTo(offset);
 }
 
 // Word's GoTo for headings, pages, tables and pictures: counted from the target the selection is in
 // (the last one at or before it), `number` targets on or back; the first or last when there are fewer.
-template <typename Targets> void GoTo(Session& s, Targets targetsOf, int number, int direction) {
+template <typename Targets> void GoTo(EditedDocument& s, Targets targetsOf, int number, int direction) {
     const std::vector<XMLElement*> paragraphs = StoryParagraphs(s);
     const std::vector<StoryPosition> targets = targetsOf(s, paragraphs);
     if (targets.empty()) return;
@@ -115,7 +115,7 @@ bool CountAndDirectionValid(int count, int minimum, const char* countMessage, in
     return true;
 }
 
-std::vector<StoryPosition> HeadingTargets(Session& s, const std::vector<XMLElement*>& paragraphs) {
+std::vector<StoryPosition> HeadingTargets(EditedDocument& s, const std::vector<XMLElement*>& paragraphs) {
     XMLElement* styles = RelatedRoot(s, ooxml::kRelStyles);
     std::vector<StoryPosition> targets;
     for (size_t i = 0; i < paragraphs.size(); ++i)
@@ -123,7 +123,7 @@ std::vector<StoryPosition> HeadingTargets(Session& s, const std::vector<XMLEleme
     return targets;
 }
 
-std::vector<StoryPosition> TableTargets(Session& s, const std::vector<XMLElement*>& paragraphs) {
+std::vector<StoryPosition> TableTargets(EditedDocument& s, const std::vector<XMLElement*>& paragraphs) {
     std::vector<StoryPosition> targets;
     for (XMLElement* table : Tables(s.StoryRoot())) {
         const std::vector<XMLElement*> inside = Paragraphs(table);
@@ -156,7 +156,7 @@ std::string DrawingXml(int id, const std::string& relId, const std::string& name
 }
 
 // Typed text replaces a non-empty selection, as in the word processor.
-void ClearSelectedText(Session& s) {
+void ClearSelectedText(EditedDocument& s) {
     if (s.selection.Collapsed()) return;
     DeleteText(s.selection.paragraph, s.selection.start, s.selection.end);
     s.selection.CollapseTo(s.selection.start);
@@ -191,8 +191,8 @@ int HighlightIndex(int color) {
 }
 
 CInkwright::CInkwright() {
-    TheSession().matchCase = false;
-    TheSession().matchWholeWord = false;
+    TheEditedDocument().matchCase = false;
+    TheEditedDocument().matchWholeWord = false;
 }
 CInkwright::~CInkwright() = default;
 CInkwright::CInkwright(const CInkwright&) {}
@@ -211,7 +211,7 @@ int CInkwright::InitialApp() {
 
 int CInkwright::CreateDocument() {
     if (!InitialApp()) return 0;
-    TheSession().CreateBlank();
+    TheEditedDocument().CreateBlank();
     return 1;
 }
 
@@ -230,32 +230,32 @@ int CInkwright::OpenDocument(const std::string& path) {
         return 0;
     }
     if (!InitialApp()) return 0;
-    TheSession().Open(path);
+    TheEditedDocument().Open(path);
     return 1;
 }
 
 void CInkwright::ShowDocument() {
-    TheSession().visible = true;
+    TheEditedDocument().visible = true;
 }
 void CInkwright::HideDocument() {
-    TheSession().visible = false;
+    TheEditedDocument().visible = false;
 }
 
 void CInkwright::SaveDocument() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     s.Save(s.Path());
 }
 
 void CInkwright::SaveAsDocument(const std::string& path) {
-    OpenSession().Save(path);
+    OpenEditedDocument().Save(path);
 }
 
 void CInkwright::CloseDocument() {
-    TheSession().Close();
+    TheEditedDocument().Close();
 }
 
 void CInkwright::InsertText(const std::string& text) {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     ClearSelectedText(s);
     const int at = s.selection.start;
@@ -270,7 +270,7 @@ void CInkwright::InsertParagraph(int count) {
         Show("Error Paragraph Num!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Current(s);
     ClearSelectedText(s);
     for (int i = 0; i < count; ++i) MoveTo(s, SplitParagraph(s.selection.paragraph, s.selection.start), 0);
@@ -281,7 +281,7 @@ void CInkwright::InsertPicture(const std::string& path) {
         Show("Path name of picture can not empty!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Current(s);
     const StoredPicture picture = ReadPicture(path);
     ClearSelectedText(s);
@@ -310,7 +310,7 @@ void CInkwright::InsertTable(int rows, int columns) {
         Show("Error Column Num!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     s.savedRange = s.selection;
     XMLElement* styles = RelatedRoot(s, ooxml::kRelStyles);
@@ -325,8 +325,8 @@ void CInkwright::InsertTable(int rows, int columns) {
 }
 
 void CInkwright::SetReplaceMatchMode(int matchCase, int matchWholeWord) {
-    TheSession().matchCase = matchCase == 1;
-    TheSession().matchWholeWord = matchWholeWord == 1;
+    TheEditedDocument().matchCase = matchCase == 1;
+    TheEditedDocument().matchWholeWord = matchWholeWord == 1;
 }
 
 void CInkwright::FindAndReplace(const std::string& find, const std::string& typedReplacement, int mode) {
@@ -335,7 +335,7 @@ void CInkwright::FindAndReplace(const std::string& find, const std::string& type
         return;
     }
     const std::string replacement = ooxml::XmlSafeText(typedReplacement);
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     const std::vector<XMLElement*> paragraphs = StoryParagraphs(s);
     const FindOptions options{s.matchCase, s.matchWholeWord};
     const std::u32string needle = FromUtf8(ooxml::XmlSafeText(find));
@@ -377,7 +377,7 @@ void CInkwright::FindAndReplace(const std::string& find, const std::string& type
 
 void CInkwright::SetFocusRow(int count, int direction) {
     if (!CountAndDirectionValid(count, 1, "Error Row Num!", direction)) return;
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     const std::vector<XMLElement*> paragraphs = StoryParagraphs(s);
     const int here = Where(s, paragraphs, 0).paragraph;
     const int target = std::clamp(here + (direction == kInkForward ? count : -count), 0,
@@ -387,7 +387,7 @@ void CInkwright::SetFocusRow(int count, int direction) {
 
 void CInkwright::SetFocusCol(int count, int direction) {
     if (!CountAndDirectionValid(count, 1, "Error Column Num!", direction)) return;
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     XMLElement* root = s.StoryRoot();
     XMLElement* paragraph = Current(s);
     // A selection collapses to its far end first; that counts as one move.
@@ -416,34 +416,38 @@ void CInkwright::SetFocusCol(int count, int direction) {
 void CInkwright::SetFocusHeading(int number, int direction) {
     if (CountAndDirectionValid(number, 1, "Error Heading Num!", direction))
         GoTo(
-            OpenSession(), [](Session& s, const auto& paragraphs) { return HeadingTargets(s, paragraphs); },
-            number, direction);
+            OpenEditedDocument(),
+            [](EditedDocument& s, const auto& paragraphs) { return HeadingTargets(s, paragraphs); }, number,
+            direction);
 }
 
 void CInkwright::SetFocusPage(int number, int direction) {
     if (CountAndDirectionValid(number, 0, "Error Page Num!", direction))
         GoTo(
-            OpenSession(), [](Session&, const auto& paragraphs) { return PageStarts(paragraphs); }, number,
+            OpenEditedDocument(),
+            [](EditedDocument&, const auto& paragraphs) { return PageStarts(paragraphs); }, number,
             direction);
 }
 
 void CInkwright::SetFocusTable(int number, int direction) {
     if (CountAndDirectionValid(number, 1, "Error Table Num!", direction))
         GoTo(
-            OpenSession(), [](Session& s, const auto& paragraphs) { return TableTargets(s, paragraphs); },
-            number, direction);
+            OpenEditedDocument(),
+            [](EditedDocument& s, const auto& paragraphs) { return TableTargets(s, paragraphs); }, number,
+            direction);
 }
 
 void CInkwright::SetFocusPicture(int number, int direction) {
     if (CountAndDirectionValid(number, 1, "Error Picture Num!", direction))
         GoTo(
-            OpenSession(), [](Session&, const auto& paragraphs) { return PicturePositions(paragraphs); },
-            number, direction);
+            OpenEditedDocument(),
+            [](EditedDocument&, const auto& paragraphs) { return PicturePositions(paragraphs); }, number,
+            direction);
 }
 
 void CInkwright::InsertTableRow(int count, int direction) {
     if (!CountAndDirectionValid(count, 0, "Error Row Num!", direction)) return;
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     if (count == 0) return;
     MoveTo(s, InsertEmptyRows(s.selection.paragraph, count, direction == kInkForward), 0);
@@ -459,26 +463,26 @@ void CInkwright::InsertTableCol(int count, int direction) {
             Show("Error Direction!");
             continue;
         }
-        Session& s = OpenSession();
+        EditedDocument& s = OpenEditedDocument();
         Anchor(s);
         MoveTo(s, InsertEmptyColumn(s.selection.paragraph, direction == kInkForward), 0);
     }
 }
 
 void CInkwright::CopyTableRow() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     DuplicateRow(s.selection.paragraph);
 }
 
 void CInkwright::CopyTableCol() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     DuplicateColumn(s.selection.paragraph);
 }
 
 void CInkwright::UpdateContents() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Selection& main = s.MainSelection();
     XMLElement* keep = main.paragraph;
     if (!RebuildContents(MainBody(s), RelatedRoot(s, ooxml::kRelStyles), keep))
@@ -493,7 +497,7 @@ void CInkwright::UpdateContents() {
 }
 
 void CInkwright::InsertContents() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     if (s.ActivePart() != s.MainPart())
         throw InkwrightError("A table of contents belongs to the main document.");
     Anchor(s);
@@ -511,12 +515,12 @@ void CInkwright::SetActiveView(int view) {
         Show("Error Activeview!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     s.Activate(view == kInkMainDocument ? s.MainPart() : HeaderFooterPart(s, view == kInkPageFooter));
 }
 
 void CInkwright::SetFontColor(int color) {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Current(s);
     // Typed text takes the colour from now on; selected text takes it at once.
     s.typingColor = color >= kInkBlack && color <= kInkGreen ? color : -1;
@@ -526,7 +530,7 @@ void CInkwright::SetFontColor(int color) {
 void CInkwright::SetBgColor(int color) {
     static const char* const kHighlight[] = {"",    "black",  "blue",  "magenta",
                                              "red", "yellow", "white", "green"};
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     s.savedRange = s.selection;
     FormatRange(s.selection.paragraph, s.selection.start, s.selection.end, "w:highlight",
@@ -534,7 +538,7 @@ void CInkwright::SetBgColor(int color) {
 }
 
 void CInkwright::DeleteCurrentTable() {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     MoveTo(s, DeleteTableAround(s.selection.paragraph), 0);
 }
@@ -544,7 +548,7 @@ void CInkwright::DeleteCharacter(int count) {
         Show("Error Character Num!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     Anchor(s);
     if (!s.selection.Collapsed()) {
         ClearSelectedText(s);
@@ -576,7 +580,7 @@ void CInkwright::SetHeadingRows(int count) {
         Show("Error Row Num!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     KeepTableTogetherAcrossPages(Current(s), count);
 }
 
@@ -585,17 +589,17 @@ void CInkwright::SetColumnsPerWidth(int perWidth) {
         Show("Error Column Num!");
         return;
     }
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     SetEqualColumnWidths(Current(s), std::max(1, TextWidth(s) / perWidth));
 }
 
 void CInkwright::KeepWithNext(int on) {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     SetKeepWithNext(Current(s), on == 1);
 }
 
 void CInkwright::SetCellShading(const std::string& fill) {
-    Session& s = OpenSession();
+    EditedDocument& s = OpenEditedDocument();
     XMLElement* cell = Current(s);
     while (cell && std::string_view(cell->Name()) != "w:tc")
         cell = cell->Parent() ? cell->Parent()->ToElement() : nullptr;

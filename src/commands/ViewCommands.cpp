@@ -102,6 +102,21 @@ bool ColorsOk(Session& session, const ColorDialogModel& model) {
     return written;
 }
 
+void FrameColorCommand(Session& session, ColorDialogModel& model, FrameColor which, Rgb color) {
+    PlotColors& colors = session.plot.colors;
+    switch (which) {
+    case FrameColor::Coordinates:
+        model.ChangeCoordinatesColor(colors, color);
+        break;
+    case FrameColor::Grid:
+        model.ChangeGridColor(colors, color);
+        break;
+    case FrameColor::Defaults:
+        model.DefaultFrameColors(colors);
+        break;
+    }
+}
+
 bool ZoomCommand(Session& session, int x1, int y1, int x2, int y2, int width, int height) {
     const std::optional<ZoomViewport> zoom =
         ZoomToRectangle(ViewMapping(session.plot, width, height), x1, y1, x2, y2, width, height);

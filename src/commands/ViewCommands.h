@@ -2,6 +2,7 @@
 #include <string>
 
 #include "plot/DrawSettings.h"
+#include "plot/PlotColors.h"
 #include "plot/PlotMarkers.h"
 
 struct Session;
@@ -29,6 +30,10 @@ AxisSettings DrawSettingsDefaults(Session& session, int system);
 // "Color Setting" OK: the line table from the dialog's list, written to ColorSetting.ini. False when
 // the file could not be written (the colours still apply).
 bool ColorsOk(Session& session, const ColorDialogModel& model);
+// A frame colour of "Color Setting" (or the frame's "Default Setting"): applies to the view at once,
+// whatever the dialog's outcome, and `model` keeps it for the OK.
+enum class FrameColor { Coordinates, Grid, Defaults };
+void FrameColorCommand(Session& session, ColorDialogModel& model, FrameColor which, Rgb color = {});
 
 // View > Zoom In's rectangle, in pixels of a view of `width` x `height`. False (nothing changes) for
 // a rectangle of no width or no height.

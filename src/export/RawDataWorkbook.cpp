@@ -6,6 +6,7 @@
 #include "app/Log.h"
 #include "app/NumericOrder.h"
 #include "app/TextUtil.h"
+#include "app/Version.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExcelWorkbooks.h"
 #include "export/ExportState.h"
@@ -15,7 +16,7 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
     WorkbookOutcome outcome;
     Workbook book;
     if (!book.Open(state.rawDataTemplate, outcome.error)) {
-        Log("Quadrel Unit log - %s", outcome.error.c_str());
+        Log("%s%s", kLogPrefix, outcome.error.c_str());
         return outcome;
     }
     // The patterns of each sheet, one column each, by frequency in numeric order; sheets in
@@ -62,6 +63,6 @@ WorkbookOutcome ExportRawDataWorkbook(const CQuadrelDoc& doc, const ExportState&
     book.SelectSheet(0);
     outcome.path = state.reportFolder + fileName;
     outcome.written = book.SaveCopyAs(outcome.path, outcome.error, state.workingFolder);
-    if (!outcome.written) Log("Quadrel Unit log - %s", outcome.error.c_str());
+    if (!outcome.written) Log("%s%s", kLogPrefix, outcome.error.c_str());
     return outcome;
 }

@@ -4,6 +4,7 @@
 
 #include "app/Log.h"
 #include "app/TextUtil.h"
+#include "app/Version.h"
 #include "document/QuadrelDoc.h"
 #include "export/DatasheetSheet.h"
 #include "export/ExcelWorkbooks.h"
@@ -71,7 +72,7 @@ WorkbookOutcome ExportResultWorkbook(const CQuadrelDoc& doc, const ExportState& 
     WorkbookOutcome outcome;
     Workbook book;
     if (!book.Open(state.resultTemplate, outcome.error)) {
-        Log("Quadrel Unit log - %s", outcome.error.c_str());
+        Log("%s%s", kLogPrefix, outcome.error.c_str());
         return outcome;
     }
     const auto groups = GroupPatterns(doc.table, [](const PatternFile& f) {
@@ -100,13 +101,13 @@ WorkbookOutcome ExportResultWorkbook(const CQuadrelDoc& doc, const ExportState& 
     if (state.limits) AddDatasheetSheet(book, doc.table, *state.limits);
     if (!book.SetSheetVisible("Remark", false)) {
         outcome.error = "the result template has no sheet \"Remark\": " + state.resultTemplate;
-        Log("Quadrel Unit log - %s", outcome.error.c_str());
+        Log("%s%s", kLogPrefix, outcome.error.c_str());
         return outcome;
     }
     const NameFields& first = doc.table.begin()->second.names;
     outcome.path = state.reportFolder + "AnalysisResult_" + first[1] + "_" + first[2] + "_" + first[5] + "_" +
                    first[3] + ".xlsx";
     outcome.written = book.SaveCopyAs(outcome.path, outcome.error, state.workingFolder);
-    if (!outcome.written) Log("Quadrel Unit log - %s", outcome.error.c_str());
+    if (!outcome.written) Log("%s%s", kLogPrefix, outcome.error.c_str());
     return outcome;
 }

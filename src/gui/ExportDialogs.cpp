@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "app/Version.h"
 #include "commands/SettingsCommands.h"
 #include "commands/StartUp.h"
 #include "export/PatternInfoRows.h"
@@ -126,7 +127,7 @@ bool RunXmlConfigDialog(QWidget* parent, Session& session) {
 }
 
 void RunAboutDialog(QWidget* parent) {
-    QMessageBox::about(parent, "About Quadrel Unit",
-                       "Quadrel Unit " QUADREL_VERSION
-                       "\nAntenna pattern analysis\nMade for antenna test engineers");
+    QMessageBox::about(parent, "About " QUADREL_PROGRAM_NAME,
+                       QUADREL_PROGRAM_NAME " " QUADREL_VERSION
+                                            "\nAntenna pattern analysis\nMade for antenna test engineers");
 }

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/Version.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/SettingsCommands.h"
@@ -325,7 +326,7 @@ void MainWindow::CreateExportAndHelpMenus() {
     AddAction(menu, "actionXmlConfig", "XML Configuration...",
               [this] { RunXmlConfigDialog(this, *m_session); });
     QMenu* help = menuBar()->addMenu("&Help");
-    AddAction(help, "actionAbout", "&About Quadrel Unit...", [this] { RunAboutDialog(this); });
+    AddAction(help, "actionAbout", "&About " QUADREL_PROGRAM_NAME "...", [this] { RunAboutDialog(this); });
 }
 
 void MainWindow::CreateToolBar() {

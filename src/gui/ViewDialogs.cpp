@@ -116,86 +116,114 @@ bool RunDrawSettingDialog(QWidget* parent, Session& session) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool RunColorDialog(QWidget* parent, Session& session) {
-    ColorDialogModel model(session.plot.colors);
-    QDialog dialog(parent);
-    dialog.setWindowTitle("Color Setting");
-    dialog.setObjectName("IDD_DIALOG_COLOR");
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* patterns = new QGroupBox("Pattern");
-    auto* patternLayout = new QHBoxLayout(patterns);
-    auto* list = new QListWidget;
-    list->setObjectName("colorList");
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    patternLayout->addWidget(list);
-    auto* buttons = new QVBoxLayout;
-    patternLayout->addLayout(buttons);
-    layout->addWidget(patterns);
-    auto refill = [&] {
-        list->clear();
-        const std::vector<std::string> labels = model.RowLabels();
-        for (size_t i = 0; i < labels.size(); ++i) {
-            auto* item = new QListWidgetItem(QString::fromStdString(labels[i]), list);
-            item->setBackground(ToQColor(model.Rows()[i]));
-        }
-    };
-    auto selectedRows = [&] {
-        std::vector<int> rows;
-        for (QListWidgetItem* item : list->selectedItems()) rows.push_back(list->row(item));
-        return rows;
-    };
-    auto addButton = [&](QBoxLayout* box, const QString& text, const QString& name,
-                         std::function<void()> run) {
+namespace {
+// "Color Setting": the line colours are edited in the dialog's own list and apply on OK; the frame
+// colours apply at once, through the view's command, as the user picks them.
+class ColorDialog : public QDialog {
+  public:
+    ColorDialog(QWidget* parent, Session& session)
+        : QDialog(parent), m_session(session), m_model(session.plot.colors) {
+        setWindowTitle("Color Setting");
+        setObjectName("IDD_DIALOG_COLOR");
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(PatternGroup());
+        layout->addWidget(FrameGroup());
+        layout->addLayout(OkCancelRow());
+        Refill();
+    }
+    const ColorDialogModel& Model() const { return m_model; }
+
+  private:
+    QGroupBox* PatternGroup() {
+        auto* group = new QGroupBox("Pattern");
+        auto* row = new QHBoxLayout(group);
+        m_list = new QListWidget;
+        m_list->setObjectName("colorList");
+        m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        row->addWidget(m_list);
+        auto* buttons = new QVBoxLayout;
+        row->addLayout(buttons);
+        AddButton(buttons, "Insert", "insertColor", [this] {
+            if (auto c = PickColor(this, {0, 0, 0})) m_model.InsertColor(*c);
+        });
+        AddButton(buttons, "Change Color", "changeColor", [this] {
+            const std::vector<int> rows = SelectedRows();
+            if (!m_model.CanChangeColor(rows, m_session.Doc().GetNotifier())) return;
+            if (auto c = PickColor(this, m_model.Rows()[static_cast<size_t>(rows.front())]))
+                m_model.ChangeColor(rows.front(), *c);
+        });
+        AddButton(buttons, "Delete", "deleteColor", [this] { m_model.DeleteColors(SelectedRows()); });
+        AddButton(buttons, "Default Setting", "defaultLineColors", [this] { m_model.DefaultLineColors(); });
+        return group;
+    }
+
+    QGroupBox* FrameGroup() {
+        auto* group = new QGroupBox("Coordinates");
+        auto* row = new QHBoxLayout(group);
+        auto pick = [this](FrameColor which, Rgb start) {
+            if (auto c = PickColor(this, start)) FrameColorCommand(m_session, m_model, which, *c);
+        };
+        AddButton(row, "Change Color", "changeCoordinatesColor",
+                  [this, pick] { pick(FrameColor::Coordinates, m_session.plot.colors.coordinates); });
+        AddButton(row, "Default Setting", "defaultFrameColors",
+                  [this] { FrameColorCommand(m_session, m_model, FrameColor::Defaults); });
+        AddButton(row, "Grid Change Color", "changeGridColor",
+                  [this, pick] { pick(FrameColor::Grid, m_session.plot.colors.grid); });
+        return group;
+    }
+
+    QHBoxLayout* OkCancelRow() {
+        auto* row = new QHBoxLayout;
+        row->addStretch();
+        auto* ok = new QPushButton("OK");
+        ok->setObjectName("okButton");
+        auto* cancel = new QPushButton("Cancel");
+        cancel->setObjectName("cancelButton");
+        row->addWidget(ok);
+        row->addWidget(cancel);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        return row;
+    }
+
+    void AddButton(QBoxLayout* box, const QString& text, const QString& name, std::function<void()> run) {
         auto* button = new QPushButton(text);
         button->setObjectName(name);
         box->addWidget(button);
-        QObject::connect(button, &QPushButton::clicked, &dialog, [run = std::move(run), &refill] {
+        connect(button, &QPushButton::clicked, this, [this, run = std::move(run)] {
             run();
-            refill();
+            Refill();
         });
-    };
-    Notifier& notifier = session.Doc().GetNotifier();
-    addButton(buttons, "Insert", "insertColor", [&] {
-        if (auto c = PickColor(&dialog, {0, 0, 0})) model.InsertColor(*c);
-    });
-    addButton(buttons, "Change Color", "changeColor", [&] {
-        const std::vector<int> rows = selectedRows();
-        if (!model.CanChangeColor(rows, notifier)) return;
-        if (auto c = PickColor(&dialog, model.Rows()[static_cast<size_t>(rows.front())]))
-            model.ChangeColor(rows.front(), *c);
-    });
-    addButton(buttons, "Delete", "deleteColor", [&] { model.DeleteColors(selectedRows()); });
-    addButton(buttons, "Default Setting", "defaultLineColors", [&] { model.DefaultLineColors(); });
-    auto* frame = new QGroupBox("Coordinates");
-    auto* frameLayout = new QHBoxLayout(frame);
-    addButton(frameLayout, "Change Color", "changeCoordinatesColor", [&] {
-        if (auto c = PickColor(&dialog, session.plot.colors.coordinates))
-            model.ChangeCoordinatesColor(session.plot.colors, *c);
-    });
-    addButton(frameLayout, "Default Setting", "defaultFrameColors",
-              [&] { model.DefaultFrameColors(session.plot.colors); });
-    addButton(frameLayout, "Grid Change Color", "changeGridColor", [&] {
-        if (auto c = PickColor(&dialog, session.plot.colors.grid))
-            model.ChangeGridColor(session.plot.colors, *c);
-    });
-    layout->addWidget(frame);
-    auto* okCancel = new QHBoxLayout;
-    okCancel->addStretch();
-    auto* ok = new QPushButton("OK");
-    ok->setObjectName("okButton");
-    auto* cancel = new QPushButton("Cancel");
-    cancel->setObjectName("cancelButton");
-    okCancel->addWidget(ok);
-    okCancel->addWidget(cancel);
-    layout->addLayout(okCancel);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    refill();
+    }
+
+    void Refill() {
+        m_list->clear();
+        const std::vector<std::string> labels = m_model.RowLabels();
+        for (size_t i = 0; i < labels.size(); ++i) {
+            auto* item = new QListWidgetItem(QString::fromStdString(labels[i]), m_list);
+            item->setBackground(ToQColor(m_model.Rows()[i]));
+        }
+    }
+
+    std::vector<int> SelectedRows() const {
+        std::vector<int> rows;
+        for (QListWidgetItem* item : m_list->selectedItems()) rows.push_back(m_list->row(item));
+        return rows;
+    }
+
+    Session& m_session;
+    ColorDialogModel m_model;
+    QListWidget* m_list = nullptr;
+};
+} // namespace
+
+bool RunColorDialog(QWidget* parent, Session& session) {
+    ColorDialog dialog(parent, session);
     if (dialog.exec() != QDialog::Accepted) {
-        session.Doc().GetListener().RedrawView(); // frame colours apply at once, also on Cancel
+        session.Doc().GetListener().RedrawView(); // the frame colours picked stay, also on Cancel
         return false;
     }
-    ColorsOk(session, model);
+    ColorsOk(session, dialog.Model());
     return true;
 }
 

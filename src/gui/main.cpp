@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "app/ConfigLocation.h"
+#include "app/Version.h"
 #include "gui/MainWindow.h"
 #include "render/PlotRenderer.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     // Qt follows the user's locale; the engine reads and writes numbers with "." whatever it is.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName("Quadrel");
-    QApplication::setApplicationName("Quadrel Unit");
+    QApplication::setApplicationName(kProgramName);
     QApplication::setApplicationVersion(QUADREL_VERSION);
     InstallPlotFonts();
 

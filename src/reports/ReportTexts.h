@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Version.h"
 #include "export/ExportTexts.h" // the worker's success text, which the export summary knows too
 
 // What the report worker tells the user and the log, character for character.
@@ -12,7 +13,6 @@ inline constexpr const char* kStatusPdf = "Writing the report as PDF... ";
 inline constexpr const char* kStatusReportError = "Data Export Error！";
 inline constexpr const char* kTextTemplateReadException = "Template Read Exception!";
 
-inline constexpr const char* kLogPrefix = "Quadrel Unit log - ";
 inline constexpr const char* kTemplateMissing = "Word template file doesn't exist, please check it!";
 inline constexpr const char* kTemplateInUse =
     "Word template file is in use by another program, please close it first!";

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -696,6 +697,28 @@ class MainWindowTest : public QObject {
         QFile after(configFile);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), stored);
+    }
+
+    // A frame colour applies as it is picked and stays on Cancel; a line-list edit is dropped then.
+    void colorSettingAppliesFrameColoursAtOnceAndLineColoursOnOk() {
+        PlotColors& colors = W().GetSession().plot.colors;
+        const PlotColors before = colors;
+        ModalDriver driver;
+        driver.Then([](QWidget* dialog) {
+            Click(dialog, "insertColor");     // the picker's black is a new line colour, kept only on OK
+            Click(dialog, "changeGridColor"); // the picker is answered below
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        driver.Then([](QWidget* picker) { qobject_cast<QDialog*>(picker)->accept(); });
+        driver.Then([](QWidget* picker) {
+            qobject_cast<QColorDialog*>(picker)->setCurrentColor(QColor(1, 2, 3));
+            qobject_cast<QDialog*>(picker)->accept();
+        });
+        W().Action("actionColors")->trigger();
+        QVERIFY(WaitFor([&] { return driver.Idle() && !QApplication::activeModalWidget(); }));
+        QCOMPARE(colors.grid.g, 2);
+        QVERIFY(colors.lineColors == before.lineColors);
+        colors = before;
     }
 
     void screenshotWritesABitmapOfTheModeSize() {

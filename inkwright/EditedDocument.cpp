@@ -1,4 +1,4 @@
-#include "Session.h"
+#include "EditedDocument.h"
 
 #include "BlankDocument.h"
 #include "Inkwright.h"
@@ -20,18 +20,18 @@ int HighestDrawingId(XMLElement* element) {
 
 } // namespace
 
-Session& TheSession() {
-    static Session session;
-    return session;
+EditedDocument& TheEditedDocument() {
+    static EditedDocument edited;
+    return edited;
 }
 
-Session& OpenSession() {
-    Session& session = TheSession();
-    if (!session.IsOpen()) throw InkwrightError("No document is open.");
-    return session;
+EditedDocument& OpenEditedDocument() {
+    EditedDocument& edited = TheEditedDocument();
+    if (!edited.IsOpen()) throw InkwrightError("No document is open.");
+    return edited;
 }
 
-void Session::Reset() {
+void EditedDocument::Reset() {
     m_open = false;
     m_path.clear();
     m_package = ooxml::Package();
@@ -45,7 +45,7 @@ void Session::Reset() {
     nextDrawingId = 1;
 }
 
-void Session::Open(const std::string& path) {
+void EditedDocument::Open(const std::string& path) {
     Reset();
     std::string error;
     if (!m_package.Open(path, error)) throw InkwrightError(error);
@@ -70,7 +70,7 @@ void Session::Open(const std::string& path) {
     }
 }
 
-void Session::CreateBlank() {
+void EditedDocument::CreateBlank() {
     Reset();
     m_package = BlankDocument();
     m_types = ooxml::ContentTypes(m_package);
@@ -79,7 +79,7 @@ void Session::CreateBlank() {
     selection.paragraph = FirstParagraph(StoryRoot());
 }
 
-void Session::Save(const std::string& path) {
+void EditedDocument::Save(const std::string& path) {
     if (path.empty()) throw InkwrightError("The document has no file name yet.");
     for (const auto& [part, doc] : m_xml) m_package.SetPart(part, ooxml::SerialiseXml(*doc));
     for (const auto& [part, rels] : m_rels) rels.Store(m_package);
@@ -89,11 +89,11 @@ void Session::Save(const std::string& path) {
     m_path = path;
 }
 
-void Session::Close() {
+void EditedDocument::Close() {
     Reset();
 }
 
-tinyxml2::XMLDocument& Session::Xml(const std::string& part) {
+tinyxml2::XMLDocument& EditedDocument::Xml(const std::string& part) {
     auto it = m_xml.find(part);
     if (it != m_xml.end()) return *it->second;
     const std::string* bytes = m_package.Part(part);
@@ -103,27 +103,27 @@ tinyxml2::XMLDocument& Session::Xml(const std::string& part) {
     return *m_xml.emplace(part, std::move(doc)).first->second;
 }
 
-ooxml::Relationships& Session::Rels(const std::string& part) {
+ooxml::Relationships& EditedDocument::Rels(const std::string& part) {
     auto it = m_rels.find(part);
     if (it == m_rels.end()) it = m_rels.emplace(part, ooxml::Relationships(m_package, part)).first;
     return it->second;
 }
 
-std::string Session::NewPartName(const std::string& stem, const std::string& extension) const {
+std::string EditedDocument::NewPartName(const std::string& stem, const std::string& extension) const {
     for (int n = 1;; ++n) {
         const std::string name = "word/" + stem + std::to_string(n) + "." + extension;
         if (!HasPart(name)) return name;
     }
 }
 
-XMLElement* Session::StoryRoot() {
+XMLElement* EditedDocument::StoryRoot() {
     XMLElement* root = Xml(m_activePart).RootElement();
     if (m_activePart == m_mainPart) root = root->FirstChildElement("w:body");
     if (!root) throw InkwrightError("the document part " + m_activePart + " has no body");
     return root;
 }
 
-void Session::Activate(const std::string& part) {
+void EditedDocument::Activate(const std::string& part) {
     if (part == m_activePart) return;
     if (m_activePart == m_mainPart) m_mainSelection = selection;
     m_activePart = part;

@@ -23,7 +23,7 @@ struct Selection {
 
 // The module-wide state of the library: the open document package with the parts being edited,
 // the active story (the main document or a header or footer) and the selection in it.
-class Session {
+class EditedDocument {
   public:
     bool IsOpen() const { return m_open; }
     // Opens a package; throws InkwrightError when it is not a word-processing document.
@@ -77,9 +77,9 @@ class Session {
     Selection m_mainSelection;
 };
 
-Session& TheSession();
+EditedDocument& TheEditedDocument();
 
 // Throws InkwrightError unless a document is open.
-Session& OpenSession();
+EditedDocument& OpenEditedDocument();
 
 } // namespace inkwright
