@@ -131,6 +131,14 @@ void ResetViewCommand(Session& session) {
     session.Doc().GetListener().RedrawView();
 }
 
+void ShowZoomCommand(Session& session, const std::optional<ZoomViewport>& zoom) {
+    session.plot.zoom = zoom;
+}
+
+void ShowLegendCommand(Session& session, bool shown) {
+    session.plot.legend = shown;
+}
+
 void ScreenshotSettingOk(Session& session, int mode) {
     CQuadrelDoc& doc = session.Doc();
     doc.captureMode = mode;

@@ -1,9 +1,11 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "plot/DrawSettings.h"
 #include "plot/PlotColors.h"
 #include "plot/PlotMarkers.h"
+#include "plot/PlotZoom.h"
 
 struct Session;
 class ColorDialogModel;
@@ -40,6 +42,9 @@ void FrameColorCommand(Session& session, ColorDialogModel& model, FrameColor whi
 bool ZoomCommand(Session& session, int x1, int y1, int x2, int y2, int width, int height);
 // View > Reset View.
 void ResetViewCommand(Session& session);
+// The view's own gestures (wheel, pan, zoom history) and View > Legend: the view redraws itself.
+void ShowZoomCommand(Session& session, const std::optional<ZoomViewport>& zoom);
+void ShowLegendCommand(Session& session, bool shown);
 
 // "Screenshot Setting" OK: the capture mode is used from now on and stored.
 void ScreenshotSettingOk(Session& session, int mode);

@@ -19,11 +19,11 @@ PlotView::PlotView(Session& session, Notifier* notifier, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus); // Space held down pans
     // With several cuts on screen the names are what tells the curves apart; View > Legend hides it.
-    m_session.plot.legend = true;
+    ShowLegendCommand(m_session, true);
 }
 
 void PlotView::SetLegendShown(bool shown) {
-    m_session.plot.legend = shown;
+    ShowLegendCommand(m_session, shown);
     InvalidateCurves();
     emit modesChanged();
 }
@@ -68,7 +68,7 @@ constexpr double kZoomStep = 1.25; // one wheel notch
 } // namespace
 
 void PlotView::ShowZoom(const std::optional<ZoomViewport>& zoom) {
-    m_session.plot.zoom = zoom;
+    ShowZoomCommand(m_session, zoom);
     InvalidateCurves();
     emit modesChanged();
 }
