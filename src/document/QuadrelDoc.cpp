@@ -5,6 +5,7 @@
 #include "app/Parallel.h"
 #include "app/TextUtil.h"
 #include "document/PreparedLoad.h"
+#include "document/ResultDraft.h"
 
 namespace {
 SilentNotifier g_silentNotifier;
@@ -59,6 +60,19 @@ PatternFile* CQuadrelDoc::Find(const std::string& path) {
 const PatternFile* CQuadrelDoc::Find(const std::string& path) const {
     auto it = table.find(PatternKey(path));
     return it == table.end() ? nullptr : &it->second;
+}
+
+void CQuadrelDoc::CommitResults(ResultDraft&& draft) {
+    // Walked from the table, not from the draft's addresses: a draft made before a file left the
+    // table must not reach it.
+    size_t left = draft.m_slots.size();
+    for (auto it = table.begin(); left > 0 && it != table.end(); ++it) {
+        const auto slot = draft.m_slots.find(&it->second);
+        if (slot == draft.m_slots.end()) continue;
+        it->second.results = std::move(slot->second);
+        --left;
+    }
+    draft.m_slots.clear();
 }
 
 int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unreadable) {
