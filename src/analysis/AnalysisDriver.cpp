@@ -191,11 +191,10 @@ std::vector<std::vector<size_t>> PartnerSets(const CQuadrelDoc& doc,
 // The whole-table run on several threads, with the outcome of the single-threaded one: the
 // preparation (whose gain spread reads the other files of a series) runs first in table order;
 // then each partner set runs in table order on one thread, and the log entries are written in
-// table order afterwards. Every file has its slot in the draft before the threads start, so they
-// only look slots up (one shared draft rather than one per set: no merge, and a slot's address is
-// the same for the preparation and the rest).
+// table order afterwards. The draft covers every file before the threads start, so they only look
+// slots up; one shared draft rather than one per set needs no merge, and the preparation and the
+// rest of a file write the same slot.
 void AnalyseAllInParallel(const CQuadrelDoc& doc, ResultDraft& draft) {
-    draft.Cover(doc.table);
     std::vector<const PatternFile*> files;
     files.reserve(doc.table.size());
     for (const auto& [key, file] : doc.table) files.push_back(&file);
@@ -227,6 +226,8 @@ void AnalyseSelection(const CQuadrelDoc& doc, ResultDraft& draft) {
 
 void AnalyseAll(const CQuadrelDoc& doc, ResultDraft& draft) {
     const CurveGainPass pass(doc);
+    // Every file is written by the run; making the slots at once spares the draft its regrowth.
+    draft.Cover(doc.table);
     if (doc.jobs > 1 && doc.table.size() > 1) {
         AnalyseAllInParallel(doc, draft);
         return;

@@ -30,7 +30,8 @@ void ComputeReferencePoint(const Cut& cut, IndicatorResult& r, const HPara& h, c
 std::optional<std::pair<double, double>> FindBeamEdges(const Cut& cut, IndicatorResult& r,
                                                        const NameFields& names, double x);
 
-// A partner file's cut and record, handed to routines that compare two cuts of one antenna.
+// A partner file's cut and its record in the run's draft, handed to routines that compare two cuts
+// of one antenna.
 struct PartnerCut {
     const Cut& cut;
     IndicatorResult& r;

@@ -63,16 +63,19 @@ const PatternFile* CQuadrelDoc::Find(const std::string& path) const {
 }
 
 void CQuadrelDoc::CommitResults(ResultDraft&& draft) {
-    // Walked from the table, not from the draft's addresses: a draft made before a file left the
-    // table must not reach it.
-    size_t left = draft.m_slots.size();
-    for (auto it = table.begin(); left > 0 && it != table.end(); ++it) {
-        const auto slot = draft.m_slots.find(&it->second);
-        if (slot == draft.m_slots.end()) continue;
-        it->second.results = std::move(slot->second);
-        --left;
+    auto& slots = draft.m_slots;
+    // A draft of a few files finds them by key, a few lookups however large the table; a draft of a
+    // good part of the table walks it once instead, which costs less than as many keyed lookups.
+    if (slots.size() * 16 < table.size()) {
+        for (const auto& [file, results] : slots) {
+            const auto it = table.find(file->key);
+            if (it != table.end() && &it->second == file) it->second.results = results;
+        }
+    } else {
+        for (auto& [key, file] : table)
+            if (const auto slot = slots.find(&file); slot != slots.end()) file.results = slot->second;
     }
-    draft.m_slots.clear();
+    slots.clear();
 }
 
 int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unreadable) {

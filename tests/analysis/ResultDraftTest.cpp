@@ -103,17 +103,21 @@ TEST(ResultDraftTest, DocumentIsUnchangedUntilCommitAndThenHoldsTheResultsOfTheR
         void (*run)(const CQuadrelDoc&, ResultDraft&);
         int jobs;
         bool selected;
+        int emptyFiles; // more files in the table, with no samples
         uint64_t expected;
     };
     const Case cases[] = {
-        {"whole table, one thread", AnalyseAll, 1, false, 0x5657014b137e4737ull},
-        {"whole table, two threads", AnalyseAll, 2, false, 0x5657014b137e4737ull},
-        {"file by file", EveryFile, 1, false, 0x042a3f1d8e91e4cfull},
-        {"selection", AnalyseSelection, 1, true, 0xbcc623d963e2ca03ull},
+        {"whole table, one thread", AnalyseAll, 1, false, 0, 0x5657014b137e4737ull},
+        {"whole table, two threads", AnalyseAll, 2, false, 0, 0x5657014b137e4737ull},
+        {"file by file", EveryFile, 1, false, 0, 0x042a3f1d8e91e4cfull},
+        {"selection", AnalyseSelection, 1, true, 0, 0xbcc623d963e2ca03ull},
+        {"selection, few of many files", AnalyseSelection, 1, true, 80, 0x53fdd6dede825a9bull},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CQuadrelDoc doc = Campaign();
+        for (int i = 0; i < c.emptyFiles; ++i)
+            AddFile(doc, "p9_p45_h_co_6_0_" + std::to_string(2000 + i) + ".msi", {});
         doc.jobs = c.jobs;
         if (c.selected) doc.selectionList = kSelection;
         const uint64_t before = Fingerprint(doc);
