@@ -226,7 +226,7 @@ void AnalyseSelection(const CQuadrelDoc& doc, ResultDraft& draft) {
 
 void AnalyseAll(const CQuadrelDoc& doc, ResultDraft& draft) {
     const CurveGainPass pass(doc);
-    // Every file is written by the run; making the slots at once spares the draft its regrowth.
+    // The run writes nearly every file; making the slots at once spares the draft its regrowth.
     draft.Cover(doc.table);
     if (doc.jobs > 1 && doc.table.size() > 1) {
         AnalyseAllInParallel(doc, draft);
