@@ -8,9 +8,9 @@
 #include <sys/resource.h>
 #include <vector>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 
 namespace fs = std::filesystem;

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <string>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/Primitives.h"
 #include "app/TextUtil.h"
 #include "cli/JsonStream.h"
 #include "cli/ResultRecordText.h"
+#include "commands/Analysis.h"
 #include "document/CurveFormats.h"
 #include "document/EncryptedFormat.h"
 #include "document/ExactDataFormat.h"

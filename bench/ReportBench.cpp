@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 #include "document/QuadrelDoc.h"
 #include "export/ExportDriver.h"

@@ -8,9 +8,10 @@
 #include "analysis/GainSeries.h"
 #include "analysis/VerticalWalk.h"
 #include "document/QuadrelDoc.h"
+#include "document/ResultDraft.h"
 
-void RunPreparationGroup(CQuadrelDoc& doc, PatternFile& file) {
-    IndicatorResult& r = file.results;
+void RunPreparationGroup(const CQuadrelDoc& doc, const PatternFile& file, ResultDraft& draft) {
+    IndicatorResult& r = draft.Write(file);
     if (doc.noGainFlag == 1)
         if (const auto gain = CurveGainOf(doc, file)) r.Gain = *gain;
 
@@ -29,7 +30,7 @@ void RunPreparationGroup(CQuadrelDoc& doc, PatternFile& file) {
         r.Efficiency = NOT_SET;
     }
 
-    if (gainKnown) r.GFR = SeriesGainSpread(doc, file);
+    if (gainKnown) r.GFR = SeriesGainSpread(doc, file, draft);
 }
 
 namespace {
@@ -100,10 +101,9 @@ float WidthOrNotSet(const Cut& part, float storedReference) {
 
 } // namespace
 
-void RunMsiFileStep(CQuadrelDoc& /*doc*/, PatternFile& file) {
+void RunMsiFileStep(const CQuadrelDoc& /*doc*/, const PatternFile& file, IndicatorResult& r) {
     const Cut& samples = file.samples;
     if (samples.empty()) return;
-    IndicatorResult& r = file.results;
     const size_t split = std::min(kHorizontalSamples, samples.size());
     const float horizontalReference = r.HmaxRaw.fMag != NOT_SET ? r.HmaxRaw.fMag : r.Hmax.fMag;
     r.HBW3 = WidthOrNotSet(AscendingPart(samples, 0, split), horizontalReference);

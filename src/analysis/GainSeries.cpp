@@ -10,6 +10,7 @@
 #include "app/TextUtil.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
+#include "document/ResultDraft.h"
 
 namespace {
 
@@ -103,7 +104,8 @@ class GainTableIndex : public TableCache {
     std::unordered_map<const PatternFile*, std::optional<float>> m_curveGains;
 };
 
-float SpreadOf(const CQuadrelDoc& doc, const PatternFile& file, GainTableIndex& index) {
+float SpreadOf(const CQuadrelDoc& doc, const PatternFile& file, const ResultDraft& draft,
+               GainTableIndex& index) {
     index.Refresh(doc, file);
     const bool gainsFromCurves = doc.noGainFlag == 1;
     float largest = NOT_SET;
@@ -113,12 +115,12 @@ float SpreadOf(const CQuadrelDoc& doc, const PatternFile& file, GainTableIndex& 
         if (gain > largest) largest = gain;
         if (gain < smallest) smallest = gain;
     };
-    take(file.results.Gain);
+    take(draft.Read(file).Gain);
     index.ForEachMember(doc, file, [&](const PatternFile& member) {
         if (&member == &file) return;
-        float gain = member.results.Gain;
-        if (gainsFromCurves && !member.results.flags[kDonePrep])
-            gain = index.CurveGain(doc, member).value_or(gain);
+        const IndicatorResult& results = draft.Read(member);
+        float gain = results.Gain;
+        if (gainsFromCurves && !results.flags[kDonePrep]) gain = index.CurveGain(doc, member).value_or(gain);
         take(gain);
     });
     if (largest == NOT_SET) return NOT_SET;
@@ -134,9 +136,9 @@ std::optional<float> CurveGainOf(const CQuadrelDoc& doc, const PatternFile& file
     });
 }
 
-float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file) {
+float SeriesGainSpread(const CQuadrelDoc& doc, const PatternFile& file, const ResultDraft& draft) {
     return doc.UseTableCache<GainTableIndex>(
-        [&](GainTableIndex& index) { return SpreadOf(doc, file, index); });
+        [&](GainTableIndex& index) { return SpreadOf(doc, file, draft, index); });
 }
 CurveGainPass::CurveGainPass(const CQuadrelDoc& doc) : m_doc(doc) {
     doc.UseTableCache<GainTableIndex>([](GainTableIndex& index) { index.OpenPass(true); });

@@ -1,7 +1,7 @@
 #include "analysis/HorizontalIndicators.h"
 #include "analysis/HorizontalTracking.h"
 
-void RunHorizontalCoPolarGroup(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
+void RunHorizontalCoPolarGroup(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
                                const PartnerCut* polarisationPartner) {
     if (cut.empty()) return;
     ComputeReferencePoint(cut, r, h, names);

@@ -25,7 +25,7 @@ double IntoSpan(double bound, const Cut& cut) {
 
 } // namespace
 
-void ComputeBeamwidths(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
+void ComputeBeamwidths(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
     if (cut.empty()) return;
     r.HBW3 = Width(FindBeamEdges(cut, r, names, 3.0));
     r.HBWX = Width(FindBeamEdges(cut, r, names, h.HBW_xdb));
@@ -123,7 +123,7 @@ void ComputeSymmetry(const Cut& cut, IndicatorResult& r) {
     r.HPS = plus && minus ? std::abs(*plus - *minus) : NOT_SET;
 }
 
-void ComputeLean(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
+void ComputeLean(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names) {
     if (cut.empty()) return;
     const auto edges = FindBeamEdges(cut, r, names, h.Lean_xdb);
     if (!edges) {

@@ -1,14 +1,13 @@
 #pragma once
-#include "document/AnalysisSettings.h"
 #include "analysis/HorizontalReference.h"
+#include "document/AnalysisSettings.h"
 #include "document/PatternTypes.h"
 
 // The indicators of a horizontal co-polar cut. Each reads the reference point already in `r`
-// (ComputeReferencePoint) and leaves `r` unchanged when the cut is empty. Cuts are taken by
-// non-const reference only where the beam-edge search needs it.
+// (ComputeReferencePoint) and leaves `r` unchanged when the cut is empty.
 
 // `HBW3` and `HBWX` (X = `HBW_xdb`): distance between the X dB beam edges.
-void ComputeBeamwidths(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
+void ComputeBeamwidths(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
 
 // `PXLevel` / `NXLevel`: level at the absolute angles +`PX_level` / -`NX_level` relative to the
 // reference level; a member keeps its value when no sample lies exactly there.
@@ -35,13 +34,13 @@ void ComputeSquintDiff(const Cut& cut, IndicatorResult& r, const NameFields& nam
 void ComputeSymmetry(const Cut& cut, IndicatorResult& r);
 
 // `Lean`: centre of the `Lean_xdb` beam edges minus the nominal direction.
-void ComputeLean(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
+void ComputeLean(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
 
 // `SPR`: the linear sector power ratio chosen by `SPR_type`.
-void ComputeSectorPowerRatio(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
+void ComputeSectorPowerRatio(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
 
 // The whole horizontal co-polar group in its order: reference point, HBW3, HBWX, PXLevel,
 // NXLevel, FBRco, SSmaxRel/SSmaxAbs, Roundness, Squint, SquintDiff, HPS, Lean, THP, THP10, SPR.
 // `polarisationPartner` is null when the partner file is not loaded.
-void RunHorizontalCoPolarGroup(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
+void RunHorizontalCoPolarGroup(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
                                const PartnerCut* polarisationPartner);

@@ -76,8 +76,8 @@ double BackWindowCentre(const IndicatorResult& reference, const HPara& h, const 
     return direction + h.FBR_xdeg;
 }
 
-std::optional<std::pair<double, double>> FindBeamEdges(Cut& cut, IndicatorResult& r, const NameFields& names,
-                                                       double x) {
+std::optional<std::pair<double, double>> FindBeamEdges(const Cut& cut, IndicatorResult& r,
+                                                       const NameFields& names, double x) {
     const auto edges = BeamEdges(cut, r, names, x);
     if (edges.first == 0.0 && edges.second == 0.0) return std::nullopt;
     return edges;

@@ -27,12 +27,13 @@ void ComputeHorizontalExtremes(const Cut& cut, IndicatorResult& r);
 void ComputeReferencePoint(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names);
 
 // The X dB beam edges, or nothing where the search gives its failure value (0, 0).
-std::optional<std::pair<double, double>> FindBeamEdges(Cut& cut, IndicatorResult& r, const NameFields& names,
-                                                       double x);
+std::optional<std::pair<double, double>> FindBeamEdges(const Cut& cut, IndicatorResult& r,
+                                                       const NameFields& names, double x);
 
-// A partner file's cut and record, handed to routines that compare two cuts of one antenna.
+// A partner file's cut and its record in the run's draft, handed to routines that compare two cuts
+// of one antenna.
 struct PartnerCut {
-    Cut& cut;
+    const Cut& cut;
     IndicatorResult& r;
     const NameFields& names;
 };

@@ -21,7 +21,7 @@ double RegionPower(const Cut& cut, const std::vector<double>& powers, double lo,
 
 } // namespace
 
-void ComputeSectorPowerRatio(Cut& input, IndicatorResult& r, const HPara& h, const NameFields& names) {
+void ComputeSectorPowerRatio(const Cut& input, IndicatorResult& r, const HPara& h, const NameFields& names) {
     if (input.empty()) return;
     double s = -h.SPR_xdeg;
     double e = h.SPR_xdeg;

@@ -3,12 +3,12 @@
 #include <span>
 #include <type_traits>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/AnalysisSettingsLoad.h"
 #include "analysis/DoneFlags.h"
 #include "analysis/SettingsKeys.h"
 #include "analysis/SetupValidation.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 
 namespace {

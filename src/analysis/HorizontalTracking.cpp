@@ -10,8 +10,8 @@ namespace {
 
 // The largest deviation of each cut's level at the other cut's X dB edges from that cut's
 // reference level - X; NOT_SET when either cut has no edges.
-float TrackingAtXdB(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names, PartnerCut& q,
-                    double x) {
+float TrackingAtXdB(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
+                    PartnerCut& q, double x) {
     const auto own = FindBeamEdges(cut, r, names, x);
     ComputeReferencePoint(cut, r, h, names);
     ComputeReferencePoint(q.cut, q.r, h, q.names);
@@ -43,7 +43,7 @@ float TrackingAtAngles(const Cut& cut, const Cut& other, float x) {
 
 } // namespace
 
-void ComputeTracking(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
+void ComputeTracking(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
                      PartnerCut partner) {
     if (cut.empty() || partner.cut.empty()) return;
     r.THP.fill(NOT_SET);
@@ -59,7 +59,7 @@ void ComputeTracking(Cut& cut, IndicatorResult& r, const HPara& h, const NameFie
     }
 }
 
-void ComputeTracking10(Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
+void ComputeTracking10(const Cut& cut, IndicatorResult& r, const HPara& h, const NameFields& names,
                        PartnerCut partner) {
     if (cut.empty() || partner.cut.empty()) return;
     r.THP10 = TrackingAtXdB(cut, r, h, names, partner, 10.0);

@@ -117,23 +117,27 @@ std::optional<double> LevelAt(const Cut& cut, double x) {
     return std::nullopt;
 }
 
-std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFields& names, double x) {
-    if (cut.empty()) return {0.0, 0.0};
+std::pair<double, double> BeamEdges(const Cut& samples, IndicatorResult& r, const NameFields& names,
+                                    double x) {
+    if (samples.empty()) return {0.0, 0.0};
 
-    // A "v90" vertical cut may look backwards; it is searched turned round and given back
-    // sample for sample afterwards (turning it back would round non-binary angles).
-    Cut saved;
+    // A "v90" vertical cut may look backwards; it is searched on a copy turned round (turning the
+    // cut back would round non-binary angles).
+    const Cut* searched = &samples;
+    Cut turned;
     if (Contains(ToLower(names[kFieldPolarisation]), "v90") && Contains(ToLower(names[kFieldPlane]), "e")) {
-        const MaxMin peak = FindMaxMin(cut);
-        r.VBP = ParabolicPeak(cut, peak.max.fAngle, peak.max.fMag).fAngle;
+        const MaxMin peak = FindMaxMin(samples);
+        r.VBP = ParabolicPeak(samples, peak.max.fAngle, peak.max.fMag).fAngle;
         double turn = 0.0;
         if (r.VBP >= -180.0f && r.VBP < -20.0f) turn = 180.0;
         if (r.VBP > 20.0f && r.VBP <= 180.0f) turn = -180.0;
         if (turn != 0.0) {
-            saved = cut;
-            RotateCut(cut, turn);
+            turned = samples;
+            RotateCut(turned, turn);
+            searched = &turned;
         }
     }
+    const Cut& cut = *searched;
 
     const MaxMin extremes = FindMaxMin(cut);
     r.Vmax = extremes.max;
@@ -150,8 +154,6 @@ std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFiel
                                              : LinearBeamEdges(cut, peak, threshold);
         if (found) edges = *found;
     }
-
-    if (!saved.empty()) cut.swap(saved);
     return edges;
 }
 

@@ -29,7 +29,7 @@ std::optional<double> LevelAt(const Cut& cut, double x);
 
 // The X dB beam edges around the peak, linearly interpolated; (0, 0) when not found. Writes
 // Vmax/Vmin (and VBP for "v90" vertical cuts) into r, as the beam-edge search does.
-std::pair<double, double> BeamEdges(Cut& cut, IndicatorResult& r, const NameFields& names, double x);
+std::pair<double, double> BeamEdges(const Cut& cut, IndicatorResult& r, const NameFields& names, double x);
 
 // Vertex of the parabola through the samples at a0 - 0.5, a0, a0 + 0.5 (0 for a missing neighbour).
 PatternPoint ParabolicPeak(const Cut& cut, double a0, double l0);

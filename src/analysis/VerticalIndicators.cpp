@@ -13,7 +13,7 @@
 
 namespace {
 
-float BeamWidth(Cut& cut, IndicatorResult& r, const NameFields& names, double dropDb) {
+float BeamWidth(const Cut& cut, IndicatorResult& r, const NameFields& names, double dropDb) {
     const auto [left, right] = BeamEdges(cut, r, names, dropDb);
     if (left == 0.0 && right == 0.0) return NOT_SET;
     return static_cast<float>(std::fabs(left - right));
@@ -81,8 +81,8 @@ double UpperTenDbAngle(const Cut& cut, const PatternPoint& peak) {
 
 } // namespace
 
-void RunVerticalCoPolarIndicators(CQuadrelDoc& doc, PatternFile& file, Cut& cut) {
-    IndicatorResult& r = file.results;
+void RunVerticalCoPolarIndicators(const CQuadrelDoc& doc, const PatternFile& file, const Cut& cut,
+                                  IndicatorResult& r) {
     const NameFields& names = file.names;
     const double tilt = ParseLeadingDouble(names[kFieldTilt]);
     if (cut.empty()) {

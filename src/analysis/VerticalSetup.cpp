@@ -1,10 +1,10 @@
 #include "analysis/VerticalSetup.h"
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/DoneFlags.h"
 #include "analysis/SettingsKeys.h"
 #include "analysis/SetupValidation.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 
 namespace {

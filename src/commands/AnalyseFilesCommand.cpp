@@ -1,6 +1,6 @@
 #include "commands/AnalyseFilesCommand.h"
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 
 void AnalyseFilesCommand(Session& session) {

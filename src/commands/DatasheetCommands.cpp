@@ -1,7 +1,7 @@
 #include "commands/DatasheetCommands.h"
 
-#include "analysis/AnalysisDriver.h"
 #include "app/IniFile.h"
+#include "commands/Analysis.h"
 
 namespace {
 constexpr const char* kLimitsSection = "Limits";

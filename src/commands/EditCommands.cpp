@@ -1,6 +1,6 @@
 #include "commands/EditCommands.h"
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
 #include "operations/CutReference.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 #include "document/PatternFileName.h"
 #include "results/SelectionStore.h"

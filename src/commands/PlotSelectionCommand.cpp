@@ -1,6 +1,6 @@
 #include "commands/PlotSelectionCommand.h"
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 #include "plot/PlotMarkers.h"
 

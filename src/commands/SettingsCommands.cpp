@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/SaveAsSummary.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"

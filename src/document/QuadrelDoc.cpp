@@ -5,6 +5,7 @@
 #include "app/Parallel.h"
 #include "app/TextUtil.h"
 #include "document/PreparedLoad.h"
+#include "document/ResultDraft.h"
 
 namespace {
 SilentNotifier g_silentNotifier;
@@ -59,6 +60,22 @@ PatternFile* CQuadrelDoc::Find(const std::string& path) {
 const PatternFile* CQuadrelDoc::Find(const std::string& path) const {
     auto it = table.find(PatternKey(path));
     return it == table.end() ? nullptr : &it->second;
+}
+
+void CQuadrelDoc::CommitResults(ResultDraft&& draft) {
+    auto& slots = draft.m_slots;
+    // A draft of a few files finds them by key, a few lookups however large the table; a draft of a
+    // good part of the table walks it once instead, which costs less than as many keyed lookups.
+    if (slots.size() * 16 < table.size()) {
+        for (const auto& [file, results] : slots) {
+            const auto it = table.find(file->key);
+            if (it != table.end() && &it->second == file) it->second.results = results;
+        }
+    } else {
+        for (auto& [key, file] : table)
+            if (const auto slot = slots.find(&file); slot != slots.end()) file.results = slot->second;
+    }
+    slots.clear();
 }
 
 int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unreadable) {

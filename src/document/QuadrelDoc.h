@@ -24,6 +24,7 @@ struct PatternInfoConfig {
     std::vector<std::pair<std::string, std::string>> ports;
 };
 
+class ResultDraft;
 class WriteLedger;
 struct PreparedLoad;
 
@@ -128,6 +129,9 @@ class CQuadrelDoc {
 
     PatternFile* Find(const std::string& path);
     const PatternFile* Find(const std::string& path) const;
+
+    // Stores the results an analysis run drafted over this document into the files' `results`.
+    void CommitResults(ResultDraft&& draft);
 
     // Data owned by the document.
     PatternTable table;

@@ -4,9 +4,9 @@
 #include <functional>
 #include <vector>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
+#include "commands/Analysis.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"

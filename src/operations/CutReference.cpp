@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/DoneFlags.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/Naming.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"

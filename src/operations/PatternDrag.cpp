@@ -1,7 +1,7 @@
 #include "operations/PatternDrag.h"
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/DoneFlags.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 #include "operations/CutReference.h"
 

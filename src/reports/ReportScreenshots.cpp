@@ -8,10 +8,10 @@
 #include <optional>
 #include <set>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "app/Parallel.h"
+#include "commands/Analysis.h"
 #include "document/Naming.h"
 #include "plot/PlotMarkers.h"
 #include "plot/PlotState.h"

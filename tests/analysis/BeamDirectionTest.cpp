@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"

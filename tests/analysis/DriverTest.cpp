@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/PrimitivesTestCuts.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
 

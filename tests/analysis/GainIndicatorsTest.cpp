@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/GainCurves.h"
@@ -10,6 +11,7 @@
 #include "app/TextUtil.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
+#include "document/ResultDraft.h"
 
 namespace {
 
@@ -26,6 +28,13 @@ PatternFile& AddPattern(CQuadrelDoc& doc, const std::string& fileName, float gai
     file.headerValue = static_cast<float>(ParseLeadingDouble(file.names[kFieldFrequency]));
     file.results.Gain = gain;
     return doc.table[file.key] = std::move(file);
+}
+
+// One preparation as a command runs it: drafted, then committed.
+void Prepare(CQuadrelDoc& doc, const PatternFile& file) {
+    ResultDraft draft;
+    RunPreparationGroup(doc, file, draft);
+    doc.CommitResults(std::move(draft));
 }
 
 void AddCurve(CQuadrelDoc& doc, const std::string& fileName, std::vector<PatternPoint> points) {
@@ -50,7 +59,7 @@ TEST(GainIndicatorsTest, GainIsSubstitutedFromTheThreeCurves) {
     CQuadrelDoc doc;
     AddGainCurves(doc);
     PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi");
-    RunPreparationGroup(doc, file);
+    Prepare(doc, file);
     EXPECT_NEAR(file.results.Gain, 17.3f, 1e-4);
     // An MSI header is a frequency, not a directivity.
     EXPECT_EQ(file.results.Directivity, NOT_SET);
@@ -102,7 +111,7 @@ TEST(GainIndicatorsTest, MissingCurvesLeaveTheGainAsItIs) {
         AddGainCurves(doc);
         doc.Vpara.GainCalc_v = c.gainFromVertical ? 1 : 0;
         PatternFile& file = AddPattern(doc, c.pattern, 5.0f);
-        RunPreparationGroup(doc, file);
+        Prepare(doc, file);
         EXPECT_NEAR(file.results.Gain, c.expected, 1e-4);
     }
 
@@ -111,7 +120,7 @@ TEST(GainIndicatorsTest, MissingCurvesLeaveTheGainAsItIs) {
     AddGainCurves(doc);
     doc.noGainFlag = 0;
     PatternFile& file = AddPattern(doc, "p1_p45_e_co_6_0_1800.msi", 5.0f);
-    RunPreparationGroup(doc, file);
+    Prepare(doc, file);
     EXPECT_FLOAT_EQ(file.results.Gain, 5.0f);
 }
 
@@ -132,7 +141,7 @@ TEST(GainIndicatorsTest, LossesAndEfficiencyNeedGainAndDirectivity) {
         PatternFile& file = AddPattern(doc, "p1_p45_h_co_6_0_1800.msi", c.gain);
         file.source = c.source;
         file.headerValue = c.header;
-        RunPreparationGroup(doc, file);
+        Prepare(doc, file);
         EXPECT_FLOAT_EQ(file.results.Directivity, c.directivity);
         EXPECT_NEAR(file.results.Losses, c.losses, 1e-4);
         EXPECT_NEAR(file.results.Efficiency, c.efficiency, 1e-4);
@@ -147,7 +156,7 @@ TEST(GainIndicatorsTest, GainSpreadCoversTheSeriesAndSkipsUnknownGains) {
     AddPattern(doc, "p1_p45_h_co_6_0_2170.msi", 17.4f);
     AddPattern(doc, "p1_p45_h_co_8_0_1800.msi", 25.0f); // other tilt: another series
     for (auto& [key, file] : doc.table) {
-        RunPreparationGroup(doc, file);
+        Prepare(doc, file);
         file.results.flags[kDonePrep] = true;
     }
     for (const char* name :
@@ -166,7 +175,7 @@ TEST(GainIndicatorsTest, GainSpreadFromCurvesDoesNotDependOnTheOrderOfAnalysis) 
     // Gains 17.1 (1710), 17.3 (1800) and about 17.64 (1900, GV interpolated).
     std::vector<float> spreads;
     for (auto& [key, file] : doc.table) {
-        RunPreparationGroup(doc, file);
+        Prepare(doc, file);
         file.results.flags[kDonePrep] = true;
         spreads.push_back(file.results.GFR);
     }
@@ -223,7 +232,7 @@ TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
     PatternFile file;
     file.names[kFieldPlane] = "msi";
     file.samples = TwoCutSamples(0.0, 32.5, 6.0, 3.5);
-    RunMsiFileStep(doc, file);
+    RunMsiFileStep(doc, file, file.results);
     EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1);
     EXPECT_NEAR(file.results.VBW3, 7.0f, 0.1);
 
@@ -231,14 +240,14 @@ TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
     // the crossing is interpolated towards 0 instead.
     file.samples = TwoCutSamples(0.0, 32.5, -5.0, 3.5);
     file.results = IndicatorResult{};
-    RunMsiFileStep(doc, file);
+    RunMsiFileStep(doc, file, file.results);
     EXPECT_NEAR(file.results.VBW3, 6.8705f, 1e-3);
 
     // Beams across +-180 degrees: the crossings are found round the circle.
     for (const double centre : {180.0, -179.0, 179.5}) {
         file.samples = TwoCutSamples(centre, 32.5, centre, 3.5);
         file.results = IndicatorResult{};
-        RunMsiFileStep(doc, file);
+        RunMsiFileStep(doc, file, file.results);
         EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1) << centre;
         EXPECT_NEAR(file.results.VBW3, 7.0f, 0.1) << centre;
     }
@@ -246,7 +255,7 @@ TEST(GainIndicatorsTest, TwoCutFileGivesBothBeamwidths) {
     // A horizontal part only: the vertical width stays as it was.
     file.samples.resize(360);
     file.results.VBW3 = 1.0f;
-    RunMsiFileStep(doc, file);
+    RunMsiFileStep(doc, file, file.results);
     EXPECT_FLOAT_EQ(file.results.VBW3, 1.0f);
     EXPECT_NEAR(file.results.HBW3, 65.0f, 0.1);
 }

@@ -54,7 +54,7 @@ PatternFile VerticalFile(Cut cut, const std::string& tilt) {
 TEST(VerticalIndicatorsTest, ArrayFactorCutMatchesAnalyticTruth) {
     CQuadrelDoc doc;
     PatternFile file = VerticalFile(MakeCut(ArrayLevel), "6");
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     const IndicatorResult& r = file.results;
 
     const auto [peakAngle, peakLevel] = FinePeak(0.0, 12.0);
@@ -112,14 +112,14 @@ TEST(VerticalIndicatorsTest, TiltErrorFoldsHalfTurns) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.peak);
         PatternFile file = VerticalFile(MakeCut(GaussianBeam(c.peak, 4.0)), c.tilt);
-        RunVerticalCoPolarIndicators(doc, file, file.samples);
+        RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
         EXPECT_NEAR(file.results.EDE, c.ede, 1e-3);
     }
 
     // An empty cut changes nothing but the folding of the stored value.
     PatternFile empty = VerticalFile({}, "6");
     empty.results.EDE = 170.0f;
-    RunVerticalCoPolarIndicators(doc, empty, empty.samples);
+    RunVerticalCoPolarIndicators(doc, empty, empty.samples, empty.results);
     EXPECT_FLOAT_EQ(empty.results.EDE, -10.0f);
     EXPECT_EQ(empty.results.VBW3, NOT_SET);
 }
@@ -131,7 +131,7 @@ TEST(VerticalIndicatorsTest, PowerRatiosFollowTheTrapezoidRule) {
     CQuadrelDoc doc;
     doc.Vpara.FSU_envcal = 0;
     PatternFile file = VerticalFile(cut, "0");
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     const IndicatorResult& r = file.results;
     const double p90 = std::pow(10.0, -1.2);
     const double lower = (0.1 / 2 + 0.01 / 2) * 90.0;
@@ -153,7 +153,7 @@ TEST(VerticalIndicatorsTest, PowerRatioOfAPowerlessCutIsNotSet) {
     CQuadrelDoc doc;
     doc.Vpara.FSU_envcal = 0;
     PatternFile file = VerticalFile(cut, "0");
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     EXPECT_EQ(file.results.VBRr, NOT_SET);
     EXPECT_EQ(file.results.VBRu, NOT_SET);
 }
@@ -163,7 +163,7 @@ TEST(VerticalIndicatorsTest, UnselectedSideLobeRoutinesLeaveTheRecordAlone) {
     for (const char* key : {"cm_isSelFSU", "cm_isSelSSU", "cm_isSelTSU", "cm_isSelSS"})
         doc.selection.Set(key, 0);
     PatternFile file = VerticalFile(MakeCut(ArrayLevel), "6");
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     EXPECT_EQ(file.results.FSU.fMag, NOT_SET);
     EXPECT_EQ(file.results.SSU.fMag, NOT_SET);
     EXPECT_EQ(file.results.VSS[0], NOT_SET);
@@ -171,7 +171,7 @@ TEST(VerticalIndicatorsTest, UnselectedSideLobeRoutinesLeaveTheRecordAlone) {
 
     // The second lobe is searched from the first, so it computes FSU itself.
     doc.selection.Set("cm_isSelSSU", 1);
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     EXPECT_NE(file.results.FSU.fMag, NOT_SET);
     EXPECT_NE(file.results.SSU.fMag, NOT_SET);
     EXPECT_EQ(file.results.TSU.fMag, NOT_SET);

@@ -36,7 +36,7 @@ PatternFile VerticalFile(Cut cut) {
 }
 
 IndicatorResult Analyse(CQuadrelDoc& doc, PatternFile& file) {
-    RunVerticalCoPolarIndicators(doc, file, file.samples);
+    RunVerticalCoPolarIndicators(doc, file, file.samples, file.results);
     return file.results;
 }
 

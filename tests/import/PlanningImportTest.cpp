@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/TextUtil.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 #include "import/PlanningImport.h"
 #include "support/TestSupport.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 #include "import/PlanningImport.h"
 #include "support/TestSupport.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "analysis/AnalysisDriver.h"
+#include "commands/Analysis.h"
 #include "commands/StartUp.h"
 #include "export/ExportDriver.h"
 #include "render/OffscreenApp.h"
