@@ -90,8 +90,10 @@ void LoadVertical(const CQuadrelDoc& doc, VPara& v) {
 
 } // namespace
 
-void LoadAnalysisSettings(CQuadrelDoc& doc) {
-    doc.Vpara.GainCalc_v = doc.ReadConfig(kVSetupSection, kGainCalcVKey) == kTrueText ? 1 : 0;
-    LoadHorizontal(doc, doc.Hpara);
-    LoadVertical(doc, doc.Vpara);
+AnalysisSettings ReadAnalysisSettings(const CQuadrelDoc& doc) {
+    AnalysisSettings settings{doc.Hpara, doc.Vpara};
+    settings.vpara.GainCalc_v = doc.ReadConfig(kVSetupSection, kGainCalcVKey) == kTrueText ? 1 : 0;
+    LoadHorizontal(doc, settings.hpara);
+    LoadVertical(doc, settings.vpara);
+    return settings;
 }

@@ -5,13 +5,20 @@
 #include <vector>
 
 #include "analysis/SettingsKeys.h"
+#include "document/AnalysisSettings.h"
 
 class CQuadrelDoc;
 
-// Start-up: fills the document's Hpara and Vpara from the configuration store. Values that the
+struct AnalysisSettings {
+    HPara hpara;
+    VPara vpara;
+};
+
+// Start-up: the document's Hpara and Vpara as the configuration store gives them. Values that the
 // store does not hold decode as the store's empty text does (numbers 0, radio pairs 1); the
-// sector table and the envelope values are only taken over when the store says they are in use.
-void LoadAnalysisSettings(CQuadrelDoc& doc);
+// sector table and the envelope values are only taken over when the store says they are in use,
+// else the document's stay.
+AnalysisSettings ReadAnalysisSettings(const CQuadrelDoc& doc);
 
 // A radio pair is in its first state (0) only when the first key says "TRUE" and the second
 // "FALSE"; anything else, an empty store included, gives 1.

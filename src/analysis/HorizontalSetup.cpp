@@ -4,11 +4,9 @@
 #include <type_traits>
 
 #include "analysis/AnalysisSettingsLoad.h"
-#include "analysis/DoneFlags.h"
 #include "analysis/SettingsKeys.h"
 #include "analysis/SetupValidation.h"
 #include "app/TextUtil.h"
-#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 
 namespace {
@@ -78,14 +76,45 @@ const HSetupEdit kShapeEdits[] = {
 
 // Takes `edits` in order, each stored and applied before the next is checked; the first that
 // fails ends the sequence.
-HSetupStep TakeEdits(CQuadrelDoc& doc, const HSetupForm& form, std::span<const HSetupEdit> edits) {
+HSetupStep TakeEdits(HSetupChange& change, std::span<const HSetupEdit> edits) {
     for (const HSetupEdit& edit : edits) {
         double value = 0;
-        if (!TakeEdit(doc, kHSetupSection, edit.key, form.*edit.text, edit.rule, edit.message, value))
+        if (!TakeEdit(change, kHSetupSection, edit.key, change.form.*edit.text, edit.rule, edit.message,
+                      value))
             return edit.step;
-        edit.assign(doc.Hpara, value);
+        edit.assign(change.para, value);
     }
     return HSetupStep::Ok;
+}
+
+// The OK sequence up to the step that stops it.
+HSetupStep TakeHSetup(HSetupChange& change) {
+    const std::string_view s = kHSetupSection;
+    const HSetupForm& form = change.form;
+    HPara& h = change.para;
+    ConfigWrites& writes = change.writes;
+
+    h.RefLevel_mode = StoreRadioPair(writes, s, kRefLevelKeys, form.maxLevelPower);
+    h.RefAngle_mode = StoreRadioPair(writes, s, kRefAngleKeys, form.maxLevelAngle);
+    h.Round_mode = StoreRadioPair(writes, s, kRoundKeys, form.roundMax);
+    h.THP_mode = StoreRadioPair(writes, s, kThpModeKeys, form.thpByAngle);
+    if (const HSetupStep step = TakeEdits(change, kThpEdits); step != HSetupStep::Ok) return step;
+
+    if (!ValidThpList(form.thpXdb)) {
+        change.errorCaption = kErrorCaption;
+        change.errorMessage = "THP XdB input parameter is out of range 1~20,please check!";
+        return HSetupStep::ThpXdb;
+    }
+    AddConfigWrite(writes, s, kThpXdbKey, form.thpXdb);
+    h.THP_xdb = ParseThpList(form.thpXdb);
+
+    h.SPR_mode = StoreRadioPair(writes, s, kSprModeKeys, form.sprByAngle);
+    if (const HSetupStep step = TakeEdits(change, kSprEdits); step != HSetupStep::Ok) return step;
+
+    // The list's selection as it is (-1 with nothing selected, which the ratio reads as "u/s").
+    h.SPR_type = form.sprType;
+    AddConfigWrite(writes, s, kSprTypeKey, std::to_string(form.sprType));
+    return TakeEdits(change, kShapeEdits);
 }
 
 } // namespace
@@ -116,42 +145,19 @@ HSetupForm OpenHSetupForm(const CQuadrelDoc& doc) {
     return form;
 }
 
-HSetupStep AcceptHSetup(CQuadrelDoc& doc, const HSetupForm& form) {
-    const std::string_view s = kHSetupSection;
-    HPara& h = doc.Hpara;
-
-    h.RefLevel_mode = StoreRadioPair(doc, s, kRefLevelKeys, form.maxLevelPower);
-    h.RefAngle_mode = StoreRadioPair(doc, s, kRefAngleKeys, form.maxLevelAngle);
-    h.Round_mode = StoreRadioPair(doc, s, kRoundKeys, form.roundMax);
-    h.THP_mode = StoreRadioPair(doc, s, kThpModeKeys, form.thpByAngle);
-    if (const HSetupStep step = TakeEdits(doc, form, kThpEdits); step != HSetupStep::Ok) return step;
-
-    if (!ValidThpList(form.thpXdb)) {
-        doc.GetNotifier().Notify("THP XdB input parameter is out of range 1~20,please check!", kErrorCaption);
-        return HSetupStep::ThpXdb;
-    }
-    doc.WriteConfig(s, kThpXdbKey, form.thpXdb);
-    h.THP_xdb = ParseThpList(form.thpXdb);
-
-    h.SPR_mode = StoreRadioPair(doc, s, kSprModeKeys, form.sprByAngle);
-    if (const HSetupStep step = TakeEdits(doc, form, kSprEdits); step != HSetupStep::Ok) return step;
-
-    // The list's selection as it is (-1 with nothing selected, which the ratio reads as "u/s").
-    h.SPR_type = form.sprType;
-    doc.WriteConfig(s, kSprTypeKey, std::to_string(form.sprType));
-    if (const HSetupStep step = TakeEdits(doc, form, kShapeEdits); step != HSetupStep::Ok) return step;
-
-    ClearDoneFlags(doc.table, {kDoneHCo, kDoneHCr});
-    RecomputeAll(doc);
-    return HSetupStep::Ok;
+HSetupChange ComputeHSetupOk(const CQuadrelDoc& doc, const HSetupForm& form) {
+    HSetupChange change;
+    change.para = doc.Hpara;
+    change.form = form;
+    change.step = TakeHSetup(change);
+    return change;
 }
 
-HSetupForm ApplyHSetupDefaults(CQuadrelDoc& doc) {
+HSetupChange ComputeHSetupDefaults() {
     const std::string_view s = kHSetupSection;
-    doc.Hpara = HPara{};
-    const HPara& h = doc.Hpara;
-
-    HSetupForm form;
+    HSetupChange change;
+    const HPara& h = change.para;
+    HSetupForm& form = change.form;
     form.maxLevelPower = h.RefLevel_mode == 0;
     form.maxLevelAngle = h.RefAngle_mode == 0;
     form.roundMax = h.Round_mode == 0;
@@ -171,23 +177,24 @@ HSetupForm ApplyHSetupDefaults(CQuadrelDoc& doc) {
     form.sprXdeg = "60";
     form.sprXdb = "3";
 
-    StoreRadioPair(doc, s, kRefLevelKeys, form.maxLevelPower);
-    StoreRadioPair(doc, s, kRefAngleKeys, form.maxLevelAngle);
-    StoreRadioPair(doc, s, kRoundKeys, form.roundMax);
-    StoreRadioPair(doc, s, kThpModeKeys, form.thpByAngle);
-    StoreRadioPair(doc, s, kSprModeKeys, form.sprByAngle);
-    doc.WriteConfig(s, kThpXdegKey, form.thpXdeg);
-    doc.WriteConfig(s, kThpXdbKey, form.thpXdb);
-    doc.WriteConfig(s, kSprTypeKey, std::to_string(form.sprType));
-    doc.WriteConfig(s, kHbwXdbKey, form.hbwXdb);
-    doc.WriteConfig(s, kPxLevelKey, form.pxLevel);
-    doc.WriteConfig(s, kNxLevelKey, form.nxLevel);
-    doc.WriteConfig(s, kFbrXdegKey, form.fbrXdeg);
-    doc.WriteConfig(s, kFbrTdegKey, form.fbrTdeg);
-    doc.WriteConfig(s, kLeanXdbKey, form.leanXdb);
-    doc.WriteConfig(s, kXpdXdegKey, form.xpdXdeg);
-    doc.WriteConfig(s, kXpdXdbKey, form.xpdXdb);
-    doc.WriteConfig(s, kSprXdegKey, form.sprXdeg);
-    doc.WriteConfig(s, kSprXdbKey, form.sprXdb);
-    return form;
+    ConfigWrites& writes = change.writes;
+    StoreRadioPair(writes, s, kRefLevelKeys, form.maxLevelPower);
+    StoreRadioPair(writes, s, kRefAngleKeys, form.maxLevelAngle);
+    StoreRadioPair(writes, s, kRoundKeys, form.roundMax);
+    StoreRadioPair(writes, s, kThpModeKeys, form.thpByAngle);
+    StoreRadioPair(writes, s, kSprModeKeys, form.sprByAngle);
+    AddConfigWrite(writes, s, kThpXdegKey, form.thpXdeg);
+    AddConfigWrite(writes, s, kThpXdbKey, form.thpXdb);
+    AddConfigWrite(writes, s, kSprTypeKey, std::to_string(form.sprType));
+    AddConfigWrite(writes, s, kHbwXdbKey, form.hbwXdb);
+    AddConfigWrite(writes, s, kPxLevelKey, form.pxLevel);
+    AddConfigWrite(writes, s, kNxLevelKey, form.nxLevel);
+    AddConfigWrite(writes, s, kFbrXdegKey, form.fbrXdeg);
+    AddConfigWrite(writes, s, kFbrTdegKey, form.fbrTdeg);
+    AddConfigWrite(writes, s, kLeanXdbKey, form.leanXdb);
+    AddConfigWrite(writes, s, kXpdXdegKey, form.xpdXdeg);
+    AddConfigWrite(writes, s, kXpdXdbKey, form.xpdXdb);
+    AddConfigWrite(writes, s, kSprXdegKey, form.sprXdeg);
+    AddConfigWrite(writes, s, kSprXdbKey, form.sprXdb);
+    return change;
 }

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/SetupValidation.h"
+#include "document/AnalysisSettings.h"
+
 class CQuadrelDoc;
 
 // The entries of the horizontal setup dialog ("Horizontal Parameter Setup"): each radio pair as
@@ -31,7 +34,7 @@ struct HSetupForm {
 
 inline constexpr std::array<std::string_view, 4> kSprTypeNames{"u/s", "s/u", "s/t", "u/t"};
 
-// Which step of the OK sequence stopped it; the steps before it have been stored and applied.
+// Which step of the OK sequence stopped it; the steps before it are stored and applied.
 enum class HSetupStep {
     Ok,
     ThpXdeg,
@@ -51,10 +54,11 @@ enum class HSetupStep {
 // What the dialog shows when it opens: the stored entries, not the settings in use.
 HSetupForm OpenHSetupForm(const CQuadrelDoc& doc);
 
-// OK: validates, stores and applies the entries in dialog order. The first invalid entry is
-// reported ("ERROR") and ends the sequence. When every entry passes, the horizontal done-flags
-// of every file are cleared and every shown file is analysed again.
-HSetupStep AcceptHSetup(CQuadrelDoc& doc, const HSetupForm& form);
+using HSetupChange = SetupChange<HSetupStep, HPara, HSetupForm>;
 
-// "Defaults": sets, stores and returns the default entries at once (Cancel does not undo them).
-HSetupForm ApplyHSetupDefaults(CQuadrelDoc& doc);
+// OK: validates the entries in dialog order, each taken into the settings and the store before
+// the next is looked at. The first invalid entry ends the sequence with its message ("ERROR").
+HSetupChange ComputeHSetupOk(const CQuadrelDoc& doc, const HSetupForm& form);
+
+// "Defaults": the default settings and entries, all of them stored.
+HSetupChange ComputeHSetupDefaults();

@@ -19,13 +19,14 @@ bool PassesRule(const NumberRule& rule, std::string_view text, double& value) {
     return aboveLow && belowHigh && (!rule.integerText || IsSignedIntegerText(text));
 }
 
-bool TakeEdit(CQuadrelDoc& doc, std::string_view section, std::string_view key, const std::string& text,
+bool TakeEdit(SetupOutcome& outcome, std::string_view section, std::string_view key, const std::string& text,
               const NumberRule& rule, const char* message, double& value) {
     if (!PassesRule(rule, text, value)) {
-        doc.GetNotifier().Notify(message, kErrorCaption);
+        outcome.errorCaption = kErrorCaption;
+        outcome.errorMessage = message;
         return false;
     }
-    doc.WriteConfig(section, key, text);
+    AddConfigWrite(outcome.writes, section, key, text);
     return true;
 }
 
@@ -37,8 +38,9 @@ std::string_view BoolText(bool on) {
     return on ? kTrueText : kFalseText;
 }
 
-int32_t StoreRadioPair(CQuadrelDoc& doc, std::string_view section, RadioPairKeys keys, bool firstChecked) {
-    doc.WriteConfig(section, keys.first, BoolText(firstChecked));
-    doc.WriteConfig(section, keys.second, BoolText(!firstChecked));
+int32_t StoreRadioPair(ConfigWrites& writes, std::string_view section, RadioPairKeys keys,
+                       bool firstChecked) {
+    AddConfigWrite(writes, section, keys.first, BoolText(firstChecked));
+    AddConfigWrite(writes, section, keys.second, BoolText(!firstChecked));
     return firstChecked ? 0 : 1;
 }

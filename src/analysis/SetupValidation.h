@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "analysis/SettingsKeys.h"
+#include "app/ConfigStore.h"
 
 class CQuadrelDoc;
 
@@ -33,16 +34,35 @@ inline constexpr NumberRule kOpenDegreesRule{0, false, 180, false};    // 0 < v 
 // Checks `text` against `rule`; `value` receives the converted number either way.
 bool PassesRule(const NumberRule& rule, std::string_view text, double& value);
 
-// One edit of the OK sequence: when the text fails the rule, shows `message` with "ERROR" and
-// returns false; otherwise stores the text under `key`. `value` receives the converted number.
-bool TakeEdit(CQuadrelDoc& doc, std::string_view section, std::string_view key, const std::string& text,
+// What a setup dialog's button stores: the configuration writes in dialog order and, when an entry
+// stopped the OK sequence, the message it shows (empty when none did). The entries taken before
+// the one that stopped it stay stored.
+struct SetupOutcome {
+    ConfigWrites writes;
+    std::string errorCaption;
+    std::string errorMessage;
+};
+
+// What a button of a setup dialog changes: the outcome above, the step that ended the sequence,
+// the settings to use and the entries the dialog shows afterwards.
+template <class Step, class Para, class Form> struct SetupChange : SetupOutcome {
+    Step step = Step::Ok;
+    Para para;
+    Form form;
+};
+
+// One edit of the OK sequence: when the text fails the rule, sets `message` with "ERROR" as the
+// outcome's error and returns false; otherwise adds storing the text under `key`. `value` receives
+// the converted number.
+bool TakeEdit(SetupOutcome& outcome, std::string_view section, std::string_view key, const std::string& text,
               const NumberRule& rule, const char* message, double& value);
 
 // The check state of a radio button or check box as the dialog shows it on opening.
 bool StoredChecked(const CQuadrelDoc& doc, std::string_view section, std::string_view key);
 
-// Stores both keys of a radio pair and returns the mode they stand for (0: first button checked).
-int32_t StoreRadioPair(CQuadrelDoc& doc, std::string_view section, RadioPairKeys keys, bool firstChecked);
+// Adds storing both keys of a radio pair and returns the mode they stand for (0: first button
+// checked).
+int32_t StoreRadioPair(ConfigWrites& writes, std::string_view section, RadioPairKeys keys, bool firstChecked);
 
 // "TRUE" or "FALSE".
 std::string_view BoolText(bool on);

@@ -1,10 +1,8 @@
 #include "analysis/VerticalSetup.h"
 
-#include "analysis/DoneFlags.h"
 #include "analysis/SettingsKeys.h"
 #include "analysis/SetupValidation.h"
 #include "app/TextUtil.h"
-#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 
 namespace {
@@ -24,41 +22,87 @@ bool SectorRowInRange(const std::pair<std::string, std::string>& row) {
 }
 
 // Both empty passes; one empty, or text that is not a whole number, is illegal; then the range.
-VSetupStep CheckSectors(CQuadrelDoc& doc, const VSetupForm& form) {
-    for (const auto& row : form.sectors) {
+VSetupStep CheckSectors(VSetupChange& change) {
+    for (const auto& row : change.form.sectors) {
         if (!LegalSectorRow(row)) {
-            doc.GetNotifier().Notify(
-                "Vertical SS parameter contains illegal characters or one of them is empty, please check!",
-                kLowerErrorCaption);
+            change.errorCaption = kLowerErrorCaption;
+            change.errorMessage =
+                "Vertical SS parameter contains illegal characters or one of them is empty, please check!";
             return VSetupStep::SectorText;
         }
         if (!SectorRowInRange(row)) {
-            doc.GetNotifier().Notify("Vertical SS parameter is out of range -180~180，please check!",
-                                     kErrorCaption);
+            change.errorCaption = kErrorCaption;
+            change.errorMessage = "Vertical SS parameter is out of range -180~180，please check!";
             return VSetupStep::SectorRange;
         }
     }
     return VSetupStep::Ok;
 }
 
-void StoreSectorChoice(CQuadrelDoc& doc, bool manual) {
-    doc.WriteConfig(kVSetupSection, kManualKey, BoolText(manual));
-    doc.WriteConfig(kVSetupSection, kAutoKey, BoolText(!manual));
-    doc.Vpara.SS_manual = BoolText(manual);
-    doc.Vpara.SS_auto = BoolText(!manual);
+void StoreSectorChoice(VSetupChange& change, bool manual) {
+    AddConfigWrite(change.writes, kVSetupSection, kManualKey, BoolText(manual));
+    AddConfigWrite(change.writes, kVSetupSection, kAutoKey, BoolText(!manual));
+    change.para.SS_manual = BoolText(manual);
+    change.para.SS_auto = BoolText(!manual);
 }
 
-void StoreSectorTable(CQuadrelDoc& doc, const std::array<std::pair<std::string, std::string>, 10>& rows) {
-    doc.Vpara.SS_sectors.assign(rows.begin(), rows.end());
+void StoreSectorTable(VSetupChange& change) {
+    const auto& rows = change.form.sectors;
+    change.para.SS_sectors.assign(rows.begin(), rows.end());
     for (size_t i = 0; i < rows.size(); ++i) {
-        doc.WriteConfig(kVSetupSection, kSectorKeys[i].first, rows[i].first);
-        doc.WriteConfig(kVSetupSection, kSectorKeys[i].second, rows[i].second);
+        AddConfigWrite(change.writes, kVSetupSection, kSectorKeys[i].first, rows[i].first);
+        AddConfigWrite(change.writes, kVSetupSection, kSectorKeys[i].second, rows[i].second);
     }
 }
 
-void StoreEnvelopeCheck(CQuadrelDoc& doc, bool enabled) {
-    doc.WriteConfig(kVSetupSection, kEnvCalKey, BoolText(enabled));
-    doc.Vpara.FSU_envcal = enabled ? 1 : 0;
+void StoreEnvelopeCheck(VSetupChange& change, bool enabled) {
+    AddConfigWrite(change.writes, kVSetupSection, kEnvCalKey, BoolText(enabled));
+    change.para.FSU_envcal = enabled ? 1 : 0;
+}
+
+// The OK sequence up to the step that stops it.
+VSetupStep TakeVSetup(VSetupChange& change) {
+    const std::string_view s = kVSetupSection;
+    const VSetupForm& form = change.form;
+    VPara& v = change.para;
+    double value = 0;
+
+    if (!TakeEdit(change, s, kVbwXdbKey, form.vbwXdb, kXdbRule,
+                  "VBW XdB parameter is out of range 1~20,please check!", value))
+        return VSetupStep::VbwXdb;
+    v.VBW_xdb = static_cast<float>(value);
+
+    if (!TakeEdit(change, s, kVxpdXdbKey, form.vxpdXdb, kXdbRule,
+                  "XPD XdB parameter is out of range 1~20,please check!", value))
+        return VSetupStep::VxpdXdb;
+    v.VXPD_xdb = static_cast<float>(value);
+
+    // The check box also switches the algorithm itself, not only what the next start reads.
+    StoreEnvelopeCheck(change, form.envelopeEnabled);
+    if (form.envelopeEnabled) {
+        if (!TakeEdit(change, s, kFsuEnvKey, form.fsuEnv, kFsuRule,
+                      "FSU envelope input parameter is out of range 0~-180,please check!", value))
+            return VSetupStep::FsuEnv;
+        v.FSU_env = static_cast<float>(value);
+        if (!TakeEdit(change, s, kFsdEnvKey, form.fsdEnv, kOpenDegreesRule,
+                      "FSD envelope input parameter is out of range 0~180,please check!", value))
+            return VSetupStep::FsdEnv;
+        v.FSD_env = static_cast<float>(value);
+        if (!TakeEdit(change, s, kEnvRangeKey, form.envRange, kOpenDegreesRule,
+                      "Envelope input parameter is out of range 0~180,please check!", value))
+            return VSetupStep::EnvRange;
+        v.Env_range = static_cast<float>(value);
+    }
+
+    if (form.sectorChoice == SectorChoice::Manual) {
+        const VSetupStep sectors = CheckSectors(change);
+        if (sectors != VSetupStep::Ok) return sectors;
+        StoreSectorChoice(change, true);
+        StoreSectorTable(change);
+    } else if (form.sectorChoice == SectorChoice::Automatic) {
+        StoreSectorChoice(change, false);
+    }
+    return VSetupStep::Ok;
 }
 
 } // namespace
@@ -81,63 +125,28 @@ VSetupForm OpenVSetupForm(const CQuadrelDoc& doc) {
     return form;
 }
 
-VSetupStep AcceptVSetup(CQuadrelDoc& doc, const VSetupForm& form) {
-    const std::string_view s = kVSetupSection;
-    VPara& v = doc.Vpara;
-    double value = 0;
-
-    if (!TakeEdit(doc, s, kVbwXdbKey, form.vbwXdb, kXdbRule,
-                  "VBW XdB parameter is out of range 1~20,please check!", value))
-        return VSetupStep::VbwXdb;
-    v.VBW_xdb = static_cast<float>(value);
-
-    if (!TakeEdit(doc, s, kVxpdXdbKey, form.vxpdXdb, kXdbRule,
-                  "XPD XdB parameter is out of range 1~20,please check!", value))
-        return VSetupStep::VxpdXdb;
-    v.VXPD_xdb = static_cast<float>(value);
-
-    // The check box also switches the algorithm itself, not only what the next start reads.
-    StoreEnvelopeCheck(doc, form.envelopeEnabled);
-    if (form.envelopeEnabled) {
-        if (!TakeEdit(doc, s, kFsuEnvKey, form.fsuEnv, kFsuRule,
-                      "FSU envelope input parameter is out of range 0~-180,please check!", value))
-            return VSetupStep::FsuEnv;
-        v.FSU_env = static_cast<float>(value);
-        if (!TakeEdit(doc, s, kFsdEnvKey, form.fsdEnv, kOpenDegreesRule,
-                      "FSD envelope input parameter is out of range 0~180,please check!", value))
-            return VSetupStep::FsdEnv;
-        v.FSD_env = static_cast<float>(value);
-        if (!TakeEdit(doc, s, kEnvRangeKey, form.envRange, kOpenDegreesRule,
-                      "Envelope input parameter is out of range 0~180,please check!", value))
-            return VSetupStep::EnvRange;
-        v.Env_range = static_cast<float>(value);
-    }
-
-    if (form.sectorChoice == SectorChoice::Manual) {
-        const VSetupStep sectors = CheckSectors(doc, form);
-        if (sectors != VSetupStep::Ok) return sectors;
-        StoreSectorChoice(doc, true);
-        StoreSectorTable(doc, form.sectors);
-    } else if (form.sectorChoice == SectorChoice::Automatic) {
-        StoreSectorChoice(doc, false);
-    }
-
-    ClearDoneFlags(doc.table, {kDoneVCo, kDoneVCr});
-    RecomputeAll(doc);
-    return VSetupStep::Ok;
+VSetupChange ComputeVSetupOk(const CQuadrelDoc& doc, const VSetupForm& form) {
+    VSetupChange change;
+    change.para = doc.Vpara;
+    change.form = form;
+    change.step = TakeVSetup(change);
+    return change;
 }
 
-VSetupForm ApplyVSetupDefaults(CQuadrelDoc& doc) {
+VSetupChange ComputeVSetupDefaults(const CQuadrelDoc& doc) {
     const std::string_view s = kVSetupSection;
     const VPara defaults;
-    VPara& v = doc.Vpara;
+    VSetupChange change;
+    change.para = doc.Vpara;
+    VPara& v = change.para;
     v.VBW_xdb = defaults.VBW_xdb;
     v.VXPD_xdb = defaults.VXPD_xdb;
     v.FSU_env = defaults.FSU_env;
     v.FSD_env = defaults.FSD_env;
     v.Env_range = defaults.Env_range;
 
-    VSetupForm form = OpenVSetupForm(doc);
+    VSetupForm& form = change.form;
+    form = OpenVSetupForm(doc);
     form.vbwXdb = "10";
     form.vxpdXdb = "3";
     form.fsuEnv = "-60";
@@ -146,24 +155,24 @@ VSetupForm ApplyVSetupDefaults(CQuadrelDoc& doc) {
     form.envelopeEnabled = true;
     std::copy(defaults.SS_sectors.begin(), defaults.SS_sectors.end(), form.sectors.begin());
 
-    doc.WriteConfig(s, kVbwXdbKey, form.vbwXdb);
-    doc.WriteConfig(s, kVxpdXdbKey, form.vxpdXdb);
-    doc.WriteConfig(s, kFsuEnvKey, form.fsuEnv);
-    doc.WriteConfig(s, kFsdEnvKey, form.fsdEnv);
-    doc.WriteConfig(s, kEnvRangeKey, form.envRange);
-    StoreEnvelopeCheck(doc, true);
-    StoreSectorTable(doc, form.sectors);
-    return form;
+    AddConfigWrite(change.writes, s, kVbwXdbKey, form.vbwXdb);
+    AddConfigWrite(change.writes, s, kVxpdXdbKey, form.vxpdXdb);
+    AddConfigWrite(change.writes, s, kFsuEnvKey, form.fsuEnv);
+    AddConfigWrite(change.writes, s, kFsdEnvKey, form.fsdEnv);
+    AddConfigWrite(change.writes, s, kEnvRangeKey, form.envRange);
+    StoreEnvelopeCheck(change, true);
+    StoreSectorTable(change);
+    return change;
 }
 
 RadiationForm OpenRadiationForm(const CQuadrelDoc& doc) {
     return RadiationForm{StoredChecked(doc, kVSetupSection, kGainCalcVKey)};
 }
 
-void AcceptRadiationSetup(CQuadrelDoc& doc, const RadiationForm& form) {
-    doc.WriteConfig(kVSetupSection, kGainCalcVKey, BoolText(form.verticalPattern));
-    doc.WriteConfig(kVSetupSection, kGainCalcHKey, BoolText(!form.verticalPattern));
-    doc.Vpara.GainCalc_v = form.verticalPattern ? 1 : 0;
-    ClearDoneFlags(doc.table, {kDonePrep});
-    RecomputeAll(doc);
+RadiationChange ComputeRadiationOk(const RadiationForm& form) {
+    RadiationChange change;
+    AddConfigWrite(change.writes, kVSetupSection, kGainCalcVKey, BoolText(form.verticalPattern));
+    AddConfigWrite(change.writes, kVSetupSection, kGainCalcHKey, BoolText(!form.verticalPattern));
+    change.gainCalcV = form.verticalPattern ? 1 : 0;
+    return change;
 }

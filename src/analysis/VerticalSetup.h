@@ -1,7 +1,12 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 #include <utility>
+
+#include "analysis/SetupValidation.h"
+#include "app/ConfigStore.h"
+#include "document/AnalysisSettings.h"
 
 class CQuadrelDoc;
 
@@ -20,19 +25,21 @@ struct VSetupForm {
     std::array<std::pair<std::string, std::string>, 10> sectors; // (start, end) as typed
 };
 
-// Which step of the OK sequence stopped it; the steps before it have been stored and applied.
+// Which step of the OK sequence stopped it; the steps before it are stored and applied.
 enum class VSetupStep { Ok, VbwXdb, VxpdXdb, FsuEnv, FsdEnv, EnvRange, SectorText, SectorRange };
 
 VSetupForm OpenVSetupForm(const CQuadrelDoc& doc);
 
-// OK: validates, stores and applies in dialog order; the first failure is reported and ends the
-// sequence. On success the vertical done-flags of every file are cleared and the shown files are
-// analysed again. With the envelope check box clear the envelope numbers in use stay as they are.
-VSetupStep AcceptVSetup(CQuadrelDoc& doc, const VSetupForm& form);
+using VSetupChange = SetupChange<VSetupStep, VPara, VSetupForm>;
 
-// "Defaults": the default numbers, envelope enabled and the default sector table, set and stored
-// at once. The Manual/Automatic choice is left as stored.
-VSetupForm ApplyVSetupDefaults(CQuadrelDoc& doc);
+// OK: validates in dialog order, each entry taken into the settings and the store before the next
+// is looked at; the first failure ends the sequence with its message. With the envelope check box
+// clear the envelope numbers in use stay as they are.
+VSetupChange ComputeVSetupOk(const CQuadrelDoc& doc, const VSetupForm& form);
+
+// "Defaults": the default numbers, envelope enabled and the default sector table, all of them
+// stored. The Manual/Automatic choice is left as stored.
+VSetupChange ComputeVSetupDefaults(const CQuadrelDoc& doc);
 
 // The entries of the radiation setup dialog ("Radiation Parameter Setup").
 struct RadiationForm {
@@ -41,6 +48,9 @@ struct RadiationForm {
 
 RadiationForm OpenRadiationForm(const CQuadrelDoc& doc);
 
-// OK: stores the choice, clears the preparation done-flag of every file (so the gain group is
-// computed again) and analyses the shown files again.
-void AcceptRadiationSetup(CQuadrelDoc& doc, const RadiationForm& form);
+// OK: the pattern the gain is computed from, and the choice stored as a radio pair.
+struct RadiationChange {
+    int32_t gainCalcV = 0;
+    ConfigWrites writes;
+};
+RadiationChange ComputeRadiationOk(const RadiationForm& form);

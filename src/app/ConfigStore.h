@@ -2,6 +2,22 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// One setting to be stored, computed by a layer that only reads the document; the command layer
+// stores a list of them in order (ApplyConfigWrites).
+struct ConfigWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool operator==(const ConfigWrite&) const = default;
+};
+using ConfigWrites = std::vector<ConfigWrite>;
+
+inline void AddConfigWrite(ConfigWrites& writes, std::string_view section, std::string_view key,
+                           std::string_view value) {
+    writes.push_back({std::string(section), std::string(key), std::string(value)});
+}
 
 enum class ConfigHealth { Loaded, Missing, Unusable };
 

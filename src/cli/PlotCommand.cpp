@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
 #include "cli/CliSupport.h"

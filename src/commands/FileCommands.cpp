@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "commands/Analysis.h"
+#include "commands/SelectionApply.h"
 #include "commands/StartUp.h"
 #include "document/PatternFileName.h"
-#include "results/SelectionStore.h"
 
 namespace fs = std::filesystem;
 

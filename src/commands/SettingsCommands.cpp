@@ -4,12 +4,13 @@
 
 #include "commands/Analysis.h"
 #include "commands/SaveAsSummary.h"
+#include "commands/SelectionApply.h"
+#include "commands/SettingsApply.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportTexts.h"
 #include "export/SaveAs.h"
-#include "results/IndicatorNaming.h"
 #include "results/SelectionStore.h"
 
 namespace {

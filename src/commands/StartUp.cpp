@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "analysis/AnalysisSettingsLoad.h"
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
 #include "app/Parallel.h"
+#include "commands/SelectionApply.h"
+#include "commands/SettingsApply.h"
 #include "document/QuadrelDoc.h"
 #include "operations/Rotation.h"
 #include "plot/Screenshot.h"
-#include "results/SelectionStore.h"
 
 void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     const std::string shipped = ShippedDataDir();

@@ -12,7 +12,9 @@ bool UsesChineseIndicatorNames(const CQuadrelDoc& doc) {
     return doc.ReadConfig(kSection, kChineseKey) == "TRUE";
 }
 
-void StoreIndicatorNaming(CQuadrelDoc& doc, bool chinese) {
-    doc.WriteConfig(kSection, kChineseKey, chinese ? "TRUE" : "FALSE");
-    doc.WriteConfig(kSection, kEnglishKey, chinese ? "FALSE" : "TRUE");
+ConfigWrites IndicatorNamingWrites(bool chinese) {
+    ConfigWrites writes;
+    AddConfigWrite(writes, kSection, kChineseKey, chinese ? "TRUE" : "FALSE");
+    AddConfigWrite(writes, kSection, kEnglishKey, chinese ? "FALSE" : "TRUE");
+    return writes;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/ConfigStore.h"
 
 class CQuadrelDoc;
 
@@ -7,4 +8,4 @@ class CQuadrelDoc;
 // an empty store included, means English.
 bool UsesChineseIndicatorNames(const CQuadrelDoc& doc);
 // The dialog's OK: both radio keys, "TRUE" for the chosen one and "FALSE" for the other.
-void StoreIndicatorNaming(CQuadrelDoc& doc, bool chinese);
+ConfigWrites IndicatorNamingWrites(bool chinese);

@@ -6,8 +6,6 @@
 
 #include "app/IniFile.h"
 #include "document/ProgramTexts.h"
-#include "document/QuadrelDoc.h"
-#include "document/IndicatorSelection.h"
 
 namespace {
 constexpr const char* kTextSaveOk = "Save ConfigFile OK!";
@@ -23,78 +21,89 @@ bool IsIndicator(const SelectionFlagInfo& flag) {
 
 // The selection toggles by their configuration keys, in the order single, co/cross partner, plane
 // partner, polarisation partner.
-std::array<std::pair<std::string_view, bool*>, 4> ToggleEntries(SelectionToggles& toggles) {
-    return {{{"ID_NO_REL", &toggles.single},
-             {"ID_REL_M_C", &toggles.withCoCross},
-             {"ID_REL_V_H", &toggles.withPlane},
-             {"ID_REL_P45_N45", &toggles.withPolarisation}}};
-}
+constexpr std::array<std::pair<std::string_view, bool SelectionToggles::*>, 4> kToggleEntries{{
+    {"ID_NO_REL", &SelectionToggles::single},
+    {"ID_REL_M_C", &SelectionToggles::withCoCross},
+    {"ID_REL_V_H", &SelectionToggles::withPlane},
+    {"ID_REL_P45_N45", &SelectionToggles::withPolarisation},
+}};
 
-void StoreFlag(CQuadrelDoc& doc, const SelectionFlagInfo& flag) {
-    doc.WriteConfig(kMenuSection, flag.configKey, FlagText(doc.selection.Value(flag) != 0));
+void StoreFlag(ConfigWrites& writes, const IndicatorSelection& selection, const SelectionFlagInfo& flag) {
+    AddConfigWrite(writes, kMenuSection, flag.configKey, FlagText(selection.Value(flag) != 0));
 }
 } // namespace
 
-bool SaveSelectionFile(CQuadrelDoc& doc, const std::string& path) {
-    if (path.empty()) return false;
+SelectionFileChange SaveSelectionFileChange(const CQuadrelDoc& doc, const std::string& path) {
+    SelectionFileChange change;
+    change.selection = doc.selection;
+    if (path.empty()) return change;
     IniFile file(path);
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (!IsIndicator(flag)) continue;
         file.WriteString(IniSectionName(flag.section), flag.iniKey, FlagText(doc.selection.Value(flag) != 0));
     }
-    const bool saved = file.Save();
-    StoreIndicatorMenuValues(doc);
+    change.done = file.Save();
+    change.writes = IndicatorMenuWrites(change.selection);
     // A file that was not written must not be reported as saved.
-    doc.GetNotifier().Notify(saved ? kTextSaveOk : kTextSaveFailed, kCaptionApplication);
-    return saved;
+    change.message = change.done ? kTextSaveOk : kTextSaveFailed;
+    return change;
 }
 
-bool LoadSelectionFile(CQuadrelDoc& doc, const std::string& path) {
-    if (path.empty()) return false;
+SelectionFileChange LoadSelectionFileChange(const CQuadrelDoc& doc, const std::string& path) {
+    SelectionFileChange change;
+    change.selection = doc.selection;
+    if (path.empty()) return change;
     const IniFile file(path);
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (!IsIndicator(flag)) continue;
         const std::string value = file.ReadString(IniSectionName(flag.section), flag.iniKey, "FALSE");
-        doc.selection.SetValue(flag, value == "TRUE" ? 1 : 0);
+        change.selection.SetValue(flag, value == "TRUE" ? 1 : 0);
     }
-    StoreIndicatorMenuValues(doc);
-    doc.GetNotifier().Notify(kTextLoadOk, kCaptionApplication);
-    return true;
+    change.done = true;
+    change.writes = IndicatorMenuWrites(change.selection);
+    change.message = kTextLoadOk;
+    return change;
 }
 
-void StoreIndicatorMenuValues(CQuadrelDoc& doc) {
+ConfigWrites IndicatorMenuWrites(const IndicatorSelection& selection) {
+    ConfigWrites writes;
     for (const SelectionFlagInfo& flag : SelectionFlags())
-        if (IsIndicator(flag) && !flag.configKey.empty()) StoreFlag(doc, flag);
+        if (IsIndicator(flag) && !flag.configKey.empty()) StoreFlag(writes, selection, flag);
     for (const SelectionFlagInfo& flag : SelectionFlags())
-        if (flag.configKey == "ID_SPRDISPLAY") StoreFlag(doc, flag);
+        if (flag.configKey == "ID_SPRDISPLAY") StoreFlag(writes, selection, flag);
+    return writes;
 }
 
-void StoreAllMenuValues(CQuadrelDoc& doc) {
+ConfigWrites AllMenuWrites(const CQuadrelDoc& doc) {
+    ConfigWrites writes;
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (flag.configKey.empty()) continue;
-        StoreFlag(doc, flag);
+        StoreFlag(writes, doc.selection, flag);
         if (flag.configKey == "ID_UNITARY") {
-            for (const auto& [key, state] : ToggleEntries(doc.toggles))
-                doc.WriteConfig(kMenuSection, key, FlagText(*state));
+            for (const auto& [key, state] : kToggleEntries)
+                AddConfigWrite(writes, kMenuSection, key, FlagText(doc.toggles.*state));
         }
     }
+    return writes;
 }
 
-void RestoreMenuValues(CQuadrelDoc& doc) {
+MenuValues StoredMenuValues(const CQuadrelDoc& doc) {
+    MenuValues values{doc.selection, doc.toggles};
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (flag.configKey.empty()) continue;
-        doc.selection.SetValue(flag, doc.ReadConfig(kMenuSection, flag.configKey) == "TRUE" ? 1 : 0);
+        values.selection.SetValue(flag, doc.ReadConfig(kMenuSection, flag.configKey) == "TRUE" ? 1 : 0);
     }
-    for (const auto& [key, state] : ToggleEntries(doc.toggles))
-        *state = doc.ReadConfig(kMenuSection, key) == "TRUE";
+    for (const auto& [key, state] : kToggleEntries)
+        values.toggles.*state = doc.ReadConfig(kMenuSection, key) == "TRUE";
+    return values;
 }
 
-bool ToggleIndicator(CQuadrelDoc& doc, int commandId) {
+std::optional<IndicatorSelection> ToggledSelection(const CQuadrelDoc& doc, int commandId) {
     const SelectionFlagInfo* flag = FindFlagByCommand(commandId);
-    if (!flag || !IsIndicator(*flag)) return false;
-    doc.selection.SetValue(*flag, doc.selection.Value(*flag) != 0 ? 0 : 1);
-    RebuildResultPanes(doc);
-    return true;
+    if (!flag || !IsIndicator(*flag)) return std::nullopt;
+    IndicatorSelection selection = doc.selection;
+    selection.SetValue(*flag, selection.Value(*flag) != 0 ? 0 : 1);
+    return selection;
 }
 
 void RebuildResultPanes(const CQuadrelDoc& doc) {

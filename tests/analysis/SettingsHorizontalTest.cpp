@@ -6,6 +6,7 @@
 #include "analysis/AnalysisSettingsLoad.h"
 #include "analysis/HorizontalSetup.h"
 #include "analysis/SettingsKeys.h"
+#include "commands/SettingsApply.h"
 
 namespace {
 
@@ -160,15 +161,16 @@ TEST_F(SettingsHorizontalTest, XpdDecimalsSurviveARestart) {
 TEST_F(SettingsHorizontalTest, AFailureKeepsEarlierStepsAndSkipsTheRest) {
     HSetupForm form = ValidForm();
     PatternFile& file = AddAnalysedFile("/m/a.msi");
-    form.hbwXdb = "7";     // step 11, before the failure
-    form.fbrXdeg = "12.5"; // step 14 fails
-    form.leanXdb = "5";    // step 16, never reached
+    form.hbwXdb = "7";         // step 11, before the failure
+    form.fbrXdeg = "12.5";     // step 14 fails
+    form.leanXdb = "5";        // step 16, never reached
+    doc.Hpara.Lean_xdb = 4.0f; // in use though not stored: what was never reached stays in use
     EXPECT_EQ(AcceptHSetup(doc, form), HSetupStep::FbrXdeg);
     EXPECT_EQ(doc.Hpara.HBW_xdb, 7.0f);
     EXPECT_EQ(Stored(kHSetupSection, kHbwXdbKey), "7");
     EXPECT_EQ(doc.Hpara.FBR_xdeg, -180);
     EXPECT_EQ(Stored(kHSetupSection, kFbrXdegKey), "-180");
-    EXPECT_EQ(doc.Hpara.Lean_xdb, 3.0f);
+    EXPECT_EQ(doc.Hpara.Lean_xdb, 4.0f);
     EXPECT_EQ(Stored(kHSetupSection, kLeanXdbKey), "3");
     // Nothing is recomputed until an OK passes.
     EXPECT_TRUE(file.results.flags[0]);

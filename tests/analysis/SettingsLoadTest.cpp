@@ -5,6 +5,7 @@
 #include "analysis/HorizontalSetup.h"
 #include "analysis/SettingsKeys.h"
 #include "analysis/VerticalSetup.h"
+#include "commands/SettingsApply.h"
 
 namespace {
 

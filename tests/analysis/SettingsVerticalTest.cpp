@@ -4,6 +4,7 @@
 #include "analysis/SettingsKeys.h"
 #include "analysis/SetupValidation.h"
 #include "analysis/VerticalSetup.h"
+#include "commands/SettingsApply.h"
 
 namespace {
 
@@ -160,6 +161,11 @@ TEST_F(SettingsVerticalTest, FailureAfterTheEnvelopeKeepsWhatWasStored) {
 TEST_F(SettingsVerticalTest, VerticalAndCrossPolarEntriesAreChecked) {
     VSetupForm form = ValidManualForm();
     form.vbwXdb = "";
+    doc.Vpara.VXPD_xdb = 7.0f;
+    // Refused at its first entry, the OK stores nothing and leaves the settings in use.
+    const VSetupChange refused = ComputeVSetupOk(doc, form);
+    EXPECT_TRUE(refused.writes.empty());
+    EXPECT_EQ(refused.para.VXPD_xdb, 7.0f);
     EXPECT_EQ(AcceptVSetup(doc, form), VSetupStep::VbwXdb);
     form.vbwXdb = "20";
     form.vxpdXdb = "21";

@@ -6,6 +6,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/ConfigStore.h"
+#include "commands/SelectionApply.h"
 #include "results/IndicatorNaming.h"
 #include "results/ResultTestSupport.h"
 #include "results/SelectionStore.h"

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::WriteScratchFile("Config.xml", fuzz::Bytes(data, size));
     CQuadrelDoc doc;
     doc.AttachConfig(std::make_shared<ConfigStore>(path));
-    LoadAnalysisSettings(doc);
+    ReadAnalysisSettings(doc);
     DecodeConfigValue("IDC_EDIT_NXLEVEL", fuzz::Bytes(data, size));
     return 0;
 }

@@ -1,4 +1,4 @@
-// Selection files, loaded into a document without a configuration store (nothing is written back).
+// Selection files, read against a document without a configuration store.
 #include "FuzzSupport.h"
 #include "document/QuadrelDoc.h"
 #include "results/SelectionStore.h"
@@ -6,6 +6,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::WriteScratchFile("selection.ini", fuzz::Bytes(data, size));
     CQuadrelDoc doc;
-    LoadSelectionFile(doc, path);
+    LoadSelectionFileChange(doc, path);
     return 0;
 }
