@@ -176,7 +176,9 @@ TEST(MenuValues, ShutdownStoreAndStartUpRestoreKeepEverything) {
     CQuadrelDoc restored;
     restored.AttachConfig(std::make_shared<ConfigStore>(f.File("Config.xml")));
     restored.toggles = {true, false, true, false};
+    restored.selection.Set("cm_bUNITARY", 1); // only the selection file carries it: the restore keeps it
     RestoreMenuValues(restored);
+    EXPECT_TRUE(restored.selection.IsSelected("cm_bUNITARY"));
     for (const SelectionFlagInfo& flag : SelectionFlags()) {
         if (flag.configKey.empty()) continue;
         EXPECT_EQ(restored.selection.Value(flag), f.doc.selection.Value(flag)) << flag.configKey;
