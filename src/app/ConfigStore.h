@@ -2,8 +2,18 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class ConfigHealth { Loaded, Missing, Unusable };
+
+// Settings to be stored, in the order they are written: a layer that only reads the document says
+// what to store, and the command that applies its outcome writes them.
+struct ConfigWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+using ConfigWrites = std::vector<ConfigWrite>;
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
 // element per entry whose attribute "value" holds the encoded value text. Every access looks at the
