@@ -22,7 +22,7 @@ PatternFile& EditedFile(CQuadrelDoc& doc, const SampleChange& change) {
     return file;
 }
 
-// Reads only the keys of `changes`.
+// Their samples may already have been moved into the table: only the keys of `changes` are read.
 void ReanalyseCuts(CQuadrelDoc& doc, const std::vector<SampleChange>& changes) {
     // Only the sample-dependent groups run again: the preparation group (gain) does not depend on
     // the samples and keeps its done flag, so its results are not computed twice.

@@ -114,6 +114,7 @@ std::vector<SampleChange> DataRotatedSamples(const CQuadrelDoc& doc, const Rotat
     std::vector<SampleChange> changes;
     for (size_t i = 0; i < files.size(); ++i) {
         const PatternFile& file = *files[i];
+        // "Non Rotate" goes back past every rotation since the first, not only the last one.
         if (restore) {
             changes.push_back({file.key, OldestSamplesOf(doc.rotationHistory, file)});
         } else {
