@@ -4,16 +4,22 @@
 #include <string_view>
 #include <vector>
 
-enum class ConfigHealth { Loaded, Missing, Unusable };
-
-// Settings to be stored, in the order they are written: a layer that only reads the document says
-// what to store, and the command that applies its outcome writes them.
+// One setting to be stored, computed by a layer that only reads the document; the command layer
+// stores a list of them in order (ApplyConfigWrites).
 struct ConfigWrite {
     std::string section;
     std::string key;
     std::string value;
+    bool operator==(const ConfigWrite&) const = default;
 };
 using ConfigWrites = std::vector<ConfigWrite>;
+
+inline void AddConfigWrite(ConfigWrites& writes, std::string_view section, std::string_view key,
+                           std::string_view value) {
+    writes.push_back({std::string(section), std::string(key), std::string(value)});
+}
+
+enum class ConfigHealth { Loaded, Missing, Unusable };
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
 // element per entry whose attribute "value" holds the encoded value text. Every access looks at the

@@ -3,6 +3,6 @@
 
 class CQuadrelDoc;
 
-// Writes each setting through the document, in order, so that whoever watches the document's
-// configuration writes (the undo history) sees every one.
+// Stores each write in order through the document, so the undo history's configuration watcher
+// sees every overwritten setting as if the command had written it itself.
 void ApplyConfigWrites(CQuadrelDoc& doc, const ConfigWrites& writes);

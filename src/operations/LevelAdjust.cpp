@@ -51,13 +51,10 @@ LevelFormOutcome AcceptedLevelForm(const LevelForm& form) {
     settings.adjustValue = static_cast<float>(ParseLeadingDouble(form.valueText));
     settings.targetLevel = static_cast<float>(ParseLeadingDouble(form.targetText));
     settings.byValue = form.byValue;
-    const auto write = [&outcome](std::string_view key, std::string_view value) {
-        outcome.writes.push_back({std::string(kLevelSection), std::string(key), std::string(value)});
-    };
-    write(kLevelWholeKey, form.overall ? kTrueText : kFalseText);
-    write(kLevelPartKey, form.overall ? kFalseText : kTrueText);
-    write(kLevelFromKey, form.fromText);
-    write(kLevelToKey, form.toText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelWholeKey, form.overall ? kTrueText : kFalseText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelPartKey, form.overall ? kFalseText : kTrueText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelFromKey, form.fromText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelToKey, form.toText);
     return outcome;
 }
 

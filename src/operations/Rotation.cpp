@@ -63,10 +63,9 @@ std::optional<RotationFormOutcome> AcceptedRotationForm(const CQuadrelDoc& doc, 
         }
     }
     RotationFormOutcome outcome{SettingsOf(form), {}};
-    const std::string section(kRotateSection);
-    outcome.writes = {{section, std::string(kRotateTargetKey), form.targetText},
-                      {section, std::string(kRotateAngleKey), form.rotationText},
-                      {section, std::string(kRotateModeKey), std::to_string(outcome.settings.mode)}};
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateTargetKey, form.targetText);
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateAngleKey, form.rotationText);
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateModeKey, std::to_string(outcome.settings.mode));
     return outcome;
 }
 
