@@ -1,6 +1,7 @@
 #include "commands/EditCommands.h"
 
 #include "commands/Analysis.h"
+#include "commands/EditSteps.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
 #include "operations/CutReference.h"

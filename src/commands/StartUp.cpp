@@ -42,7 +42,7 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
     doc.noGainFlag = 0;
     LoadAnalysisSettings(doc);
     RestoreMenuValues(doc);
-    LoadRotationSettings(doc);
+    doc.rotation = StoredRotationSettings(doc);
     doc.screenshotFolder = configDir;
     doc.captureMode = LoadCaptureMode(
         [&doc](const char* section, const char* key) { return doc.ReadConfig(section, key); });

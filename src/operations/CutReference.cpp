@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/DoneFlags.h"
 #include "app/TextUtil.h"
-#include "commands/Analysis.h"
 #include "document/Naming.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
@@ -66,20 +64,12 @@ double ReferenceLevel(const PatternFile& file) {
     }
 }
 
-std::vector<PatternFile*> SelectedFiles(CQuadrelDoc& doc) {
-    std::vector<PatternFile*> files;
+std::vector<const PatternFile*> SelectedFiles(const CQuadrelDoc& doc) {
+    std::vector<const PatternFile*> files;
     for (const std::string& path : doc.selectionList) {
-        PatternFile* file = doc.Find(path);
+        const PatternFile* file = doc.Find(path);
         // A cut listed twice is still moved once.
         if (file && std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
     }
     return files;
-}
-
-void ReanalyseChanged(CQuadrelDoc& doc, const std::vector<PatternFile*>& files) {
-    for (PatternFile* file : files)
-        ClearDoneFlags(file->results, {kDoneHCo, kDoneVCo, kDoneUnused, kDoneHCr, kDoneVCr});
-    for (const PatternFile* file : files) AnalyseFile(doc, file->key);
-    doc.GetListener().RefreshCurrentResults();
-    doc.GetListener().RefreshAllResults();
 }

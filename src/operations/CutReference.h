@@ -22,8 +22,4 @@ double NominalDirection(const PatternFile& file);
 double ReferenceLevel(const PatternFile& file);
 
 // The loaded files of the selection list, in its order.
-std::vector<PatternFile*> SelectedFiles(CQuadrelDoc& doc);
-
-// After the samples of `files` changed: their sample-dependent results are found again (the
-// preparation group, gain, does not depend on them) and both result panes rebuild.
-void ReanalyseChanged(CQuadrelDoc& doc, const std::vector<PatternFile*>& files);
+std::vector<const PatternFile*> SelectedFiles(const CQuadrelDoc& doc);

@@ -9,7 +9,7 @@
 
 namespace {
 
-double LevelAmount(CQuadrelDoc& doc, const PatternFile& file, const LevelSettings& settings) {
+double LevelAmount(const CQuadrelDoc& doc, const PatternFile& file, const LevelSettings& settings) {
     if (settings.byValue) return settings.adjustValue;
     const PatternFile* followed = FollowedCut(doc, file);
     return settings.targetLevel - (followed ? ReferenceLevel(*followed) : 0.0);
@@ -42,35 +42,35 @@ LevelForm OpenLevelForm(const CQuadrelDoc& doc) {
     return form;
 }
 
-LevelSettings AcceptLevelForm(CQuadrelDoc& doc, const LevelForm& form) {
-    LevelSettings settings;
+LevelFormOutcome AcceptedLevelForm(const LevelForm& form) {
+    LevelFormOutcome outcome;
+    LevelSettings& settings = outcome.settings;
     settings.rangeMode = form.overall ? LevelSettings::Overall : LevelSettings::AngleRange;
     settings.fromAngle = static_cast<float>(ParseLeadingDouble(form.fromText));
     settings.toAngle = static_cast<float>(ParseLeadingDouble(form.toText));
     settings.adjustValue = static_cast<float>(ParseLeadingDouble(form.valueText));
     settings.targetLevel = static_cast<float>(ParseLeadingDouble(form.targetText));
     settings.byValue = form.byValue;
-    doc.WriteConfig(kLevelSection, kLevelWholeKey, form.overall ? kTrueText : kFalseText);
-    doc.WriteConfig(kLevelSection, kLevelPartKey, form.overall ? kFalseText : kTrueText);
-    doc.WriteConfig(kLevelSection, kLevelFromKey, form.fromText);
-    doc.WriteConfig(kLevelSection, kLevelToKey, form.toText);
-    doc.levelAdjust = settings;
-    return settings;
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelWholeKey, form.overall ? kTrueText : kFalseText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelPartKey, form.overall ? kFalseText : kTrueText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelFromKey, form.fromText);
+    AddConfigWrite(outcome.writes, kLevelSection, kLevelToKey, form.toText);
+    return outcome;
 }
 
-void AdjustLevels(CQuadrelDoc& doc, const LevelSettings& settings) {
-    const std::vector<PatternFile*> files = SelectedFiles(doc);
+std::vector<SampleChange> LevelAdjustedSamples(const CQuadrelDoc& doc, const LevelSettings& settings) {
+    const std::vector<const PatternFile*> files = SelectedFiles(doc);
 
     // Every amount comes from the reference levels before this adjustment, so a cross-polar cut
     // moves by exactly what its co-polar cut moves, whichever of the two comes first.
     std::vector<double> amounts;
     for (const PatternFile* file : files) amounts.push_back(LevelAmount(doc, *file, settings));
 
+    std::vector<SampleChange> changes;
     for (size_t i = 0; i < files.size(); ++i) {
-        PatternFile& file = *files[i];
-        file.showDisplayCopy = false;
-        for (PatternPoint& point : file.samples)
+        SampleChange& change = changes.emplace_back(SampleChange{files[i]->key, files[i]->samples});
+        for (PatternPoint& point : change.samples)
             if (InRange(settings, point.fAngle)) point.fMag = static_cast<float>(point.fMag + amounts[i]);
     }
-    ReanalyseChanged(doc, files);
+    return changes;
 }

@@ -1,8 +1,11 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/ConfigStore.h"
 #include "document/OperationSettings.h"
+#include "operations/SampleChange.h"
 
 class CQuadrelDoc;
 
@@ -26,11 +29,15 @@ struct LevelForm {
 // as the document's dialog last returned them.
 LevelForm OpenLevelForm(const CQuadrelDoc& doc);
 
-// OK: stores the range choice and angle texts and makes the entries the document's settings.
-LevelSettings AcceptLevelForm(CQuadrelDoc& doc, const LevelForm& form);
+// What OK makes of the entries: the document's new settings, and the range choice and angle texts
+// to store.
+struct LevelFormOutcome {
+    LevelSettings settings;
+    ConfigWrites writes;
+};
+LevelFormOutcome AcceptedLevelForm(const LevelForm& form);
 
-// Raises or lowers the levels of every selected cut, over the whole cut or strictly inside the
-// angle range, by the value or so that the followed co-polar cut's reference level reaches the
-// target. The changed cuts are analysed again and both result panes rebuild (also when nothing
-// is selected).
-void AdjustLevels(CQuadrelDoc& doc, const LevelSettings& settings);
+// The new samples of every selected cut, its levels raised or lowered over the whole cut or
+// strictly inside the angle range, by the value or so that the followed co-polar cut's reference
+// level reaches the target.
+std::vector<SampleChange> LevelAdjustedSamples(const CQuadrelDoc& doc, const LevelSettings& settings);

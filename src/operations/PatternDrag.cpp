@@ -1,21 +1,17 @@
 #include "operations/PatternDrag.h"
 
-#include "analysis/DoneFlags.h"
-#include "commands/Analysis.h"
 #include "document/QuadrelDoc.h"
 #include "operations/CutReference.h"
 
-PatternFile* DraggedPattern(CQuadrelDoc& doc) {
-    const std::vector<PatternFile*> files = SelectedFiles(doc);
+const PatternFile* DraggedPattern(const CQuadrelDoc& doc) {
+    const std::vector<const PatternFile*> files = SelectedFiles(doc);
     return files.empty() ? nullptr : files.front();
 }
 
-bool DragPatternBy(CQuadrelDoc& doc, double deltaDb) {
-    PatternFile* file = DraggedPattern(doc);
-    if (!file) return false;
-    file->showDisplayCopy = false;
-    for (PatternPoint& point : file->samples) point.fMag = static_cast<float>(point.fMag + deltaDb);
-    ClearDoneFlags(file->results, {kDoneHCo, kDoneVCo, kDoneUnused, kDoneHCr, kDoneVCr});
-    AnalyseFile(doc, file->key);
-    return true;
+std::optional<SampleChange> DraggedSamples(const CQuadrelDoc& doc, double deltaDb) {
+    const PatternFile* file = DraggedPattern(doc);
+    if (!file) return std::nullopt;
+    SampleChange change{file->key, file->samples};
+    for (PatternPoint& point : change.samples) point.fMag = static_cast<float>(point.fMag + deltaDb);
+    return change;
 }

@@ -1,7 +1,6 @@
 #include "operations/Rotation.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "app/TextUtil.h"
@@ -23,29 +22,27 @@ void ShiftAngles(Cut& cut, double amount) {
     for (PatternPoint& point : cut) point.fAngle = static_cast<float>(point.fAngle + amount);
 }
 
-// Keeps the samples as they are before this rotation; an undo step taken back is forgotten first.
-void RememberSamples(RotationHistory& history, const PatternFile& file) {
-    if (history.position != -1) {
-        const size_t keep = static_cast<size_t>(std::max(history.position, 0));
-        if (history.entries.size() > keep) history.entries.resize(keep);
-    }
-    history.entries.push_back({file.key, file.samples});
-    history.position = -1;
+RotationSettings SettingsOf(const RotationForm& form) {
+    RotationSettings settings;
+    settings.mode = KnownModeOr(form.mode, RotationSettings::ToZero);
+    settings.targetAngle = static_cast<float>(ParseLeadingDouble(form.targetText));
+    settings.rotationAngle = static_cast<float>(ParseLeadingDouble(form.rotationText));
+    return settings;
 }
 
-const Cut* OldestSamplesOf(const RotationHistory& history, const std::string& key) {
-    for (const RotationHistory::Entry& entry : history.entries)
-        if (entry.key == key) return &entry.samples;
-    return nullptr;
+// Of the entries the rotation keeps, the oldest samples saved for `file`; its current samples when
+// it was never rotated.
+const Cut& OldestSamplesOf(const RotationHistory& history, const PatternFile& file) {
+    const size_t kept = KeptHistoryEntries(history);
+    for (size_t i = 0; i < kept; ++i)
+        if (history.entries[i].key == file.key) return history.entries[i].samples;
+    return file.samples;
 }
 
 } // namespace
 
-void LoadRotationSettings(CQuadrelDoc& doc) {
-    const RotationForm form = OpenRotationForm(doc);
-    doc.rotation.mode = form.mode;
-    doc.rotation.targetAngle = static_cast<float>(ParseLeadingDouble(form.targetText));
-    doc.rotation.rotationAngle = static_cast<float>(ParseLeadingDouble(form.rotationText));
+RotationSettings StoredRotationSettings(const CQuadrelDoc& doc) {
+    return SettingsOf(OpenRotationForm(doc));
 }
 
 RotationForm OpenRotationForm(const CQuadrelDoc& doc) {
@@ -57,7 +54,7 @@ RotationForm OpenRotationForm(const CQuadrelDoc& doc) {
     return form;
 }
 
-std::optional<RotationSettings> AcceptRotationForm(CQuadrelDoc& doc, const RotationForm& form) {
+std::optional<RotationFormOutcome> AcceptedRotationForm(const CQuadrelDoc& doc, const RotationForm& form) {
     for (const std::string* text : {&form.targetText, &form.rotationText}) {
         const double value = ParseLeadingDouble(*text);
         if (!(value >= -kAngleLimit && value <= kAngleLimit)) {
@@ -65,15 +62,11 @@ std::optional<RotationSettings> AcceptRotationForm(CQuadrelDoc& doc, const Rotat
             return std::nullopt;
         }
     }
-    RotationSettings settings;
-    settings.mode = KnownModeOr(form.mode, RotationSettings::ToZero);
-    settings.targetAngle = static_cast<float>(ParseLeadingDouble(form.targetText));
-    settings.rotationAngle = static_cast<float>(ParseLeadingDouble(form.rotationText));
-    doc.WriteConfig(kRotateSection, kRotateTargetKey, form.targetText);
-    doc.WriteConfig(kRotateSection, kRotateAngleKey, form.rotationText);
-    doc.WriteConfig(kRotateSection, kRotateModeKey, std::to_string(settings.mode));
-    doc.rotation = settings;
-    return settings;
+    RotationFormOutcome outcome{SettingsOf(form), {}};
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateTargetKey, form.targetText);
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateAngleKey, form.rotationText);
+    AddConfigWrite(outcome.writes, kRotateSection, kRotateModeKey, std::to_string(outcome.settings.mode));
+    return outcome;
 }
 
 double RotationAmount(const CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings) {
@@ -97,17 +90,18 @@ double RotationAmount(const CQuadrelDoc& doc, const PatternFile& file, const Rot
     }
 }
 
-void DisplayRotate(CQuadrelDoc& doc, const RotationSettings& settings) {
-    for (PatternFile* file : SelectedFiles(doc)) {
-        file->showDisplayCopy = true;
-        file->displayCopy = std::make_unique<Cut>(file->samples);
+std::vector<SampleChange> DisplayRotatedSamples(const CQuadrelDoc& doc, const RotationSettings& settings) {
+    std::vector<SampleChange> copies;
+    for (const PatternFile* file : SelectedFiles(doc)) {
+        SampleChange& copy = copies.emplace_back(SampleChange{file->key, file->samples});
         if (settings.mode != RotationSettings::NonRotate)
-            ShiftAngles(*file->displayCopy, RotationAmount(doc, *file, settings));
+            ShiftAngles(copy.samples, RotationAmount(doc, *file, settings));
     }
+    return copies;
 }
 
-void DataRotate(CQuadrelDoc& doc, const RotationSettings& settings) {
-    const std::vector<PatternFile*> files = SelectedFiles(doc);
+std::vector<SampleChange> DataRotatedSamples(const CQuadrelDoc& doc, const RotationSettings& settings) {
+    const std::vector<const PatternFile*> files = SelectedFiles(doc);
     const bool restore = settings.mode == RotationSettings::NonRotate;
 
     // Every amount comes from the directions before this rotation, so a cross-polar cut moves with
@@ -116,14 +110,21 @@ void DataRotate(CQuadrelDoc& doc, const RotationSettings& settings) {
     for (const PatternFile* file : files)
         amounts.push_back(restore ? 0.0 : RotationAmount(doc, *file, settings));
 
+    std::vector<SampleChange> changes;
     for (size_t i = 0; i < files.size(); ++i) {
-        PatternFile& file = *files[i];
-        file.showDisplayCopy = false;
-        RememberSamples(doc.rotationHistory, file);
-        if (restore)
-            file.samples = *OldestSamplesOf(doc.rotationHistory, file.key);
-        else
-            ShiftAngles(file.samples, amounts[i]);
+        const PatternFile& file = *files[i];
+        // "Non Rotate" goes back past every rotation since the first, not only the last one.
+        if (restore) {
+            changes.push_back({file.key, OldestSamplesOf(doc.rotationHistory, file)});
+        } else {
+            changes.push_back({file.key, file.samples});
+            ShiftAngles(changes.back().samples, amounts[i]);
+        }
     }
-    ReanalyseChanged(doc, files);
+    return changes;
+}
+
+size_t KeptHistoryEntries(const RotationHistory& history) {
+    if (history.position == -1) return history.entries.size();
+    return std::min(history.entries.size(), static_cast<size_t>(std::max(history.position, 0)));
 }

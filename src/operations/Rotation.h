@@ -3,8 +3,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/ConfigStore.h"
 #include "document/OperationSettings.h"
+#include "operations/SampleChange.h"
 
 class CQuadrelDoc;
 
@@ -20,27 +23,35 @@ struct RotationForm {
     std::string rotationText;                // "Rotate"
 };
 
-// Start-up: the document's rotation settings from the store.
-void LoadRotationSettings(CQuadrelDoc& doc);
+// Start-up: the rotation settings the store holds.
+RotationSettings StoredRotationSettings(const CQuadrelDoc& doc);
 
 // What the dialog shows when it opens.
 RotationForm OpenRotationForm(const CQuadrelDoc& doc);
 
-// OK: both angles must lie in [-360, 360]; otherwise the range message is shown and nothing is
-// returned (the dialog stays open). Accepted entries are stored and become the document's
-// rotation settings.
-std::optional<RotationSettings> AcceptRotationForm(CQuadrelDoc& doc, const RotationForm& form);
+// What OK makes of the entries: the document's new rotation settings and the entries to store.
+struct RotationFormOutcome {
+    RotationSettings settings;
+    ConfigWrites writes;
+};
+// Both angles must lie in [-360, 360]; otherwise the range message is shown and nothing is
+// returned (the dialog stays open).
+std::optional<RotationFormOutcome> AcceptedRotationForm(const CQuadrelDoc& doc, const RotationForm& form);
 
 // The angle by which a cut is rotated: -r, target - r, n - r or the rotation angle, where r and n
 // are the reference and nominal directions of the cut, or of its co-polar partner for a
 // cross-polar cut (0 when there is none).
 double RotationAmount(const CQuadrelDoc& doc, const PatternFile& file, const RotationSettings& settings);
 
-// Display rotation: every selected cut gets a fresh display copy of its samples, shifted by its
-// amount ("Non Rotate": unshifted). Copies never accumulate; the samples and results stay.
-void DisplayRotate(CQuadrelDoc& doc, const RotationSettings& settings);
+// Display rotation: the fresh display copy of every selected cut, its samples shifted by its amount
+// ("Non Rotate": unshifted). Copies never accumulate.
+std::vector<SampleChange> DisplayRotatedSamples(const CQuadrelDoc& doc, const RotationSettings& settings);
 
-// Data rotation: shifts the samples of every selected cut (rotations accumulate), remembering the
-// samples before it in the history, and analyses the cuts again. "Non Rotate" gives each selected
-// cut back its samples from before its first data rotation.
-void DataRotate(CQuadrelDoc& doc, const RotationSettings& settings);
+// Data rotation: the new samples of every selected cut, shifted from its current samples (rotations
+// accumulate). "Non Rotate" gives each selected cut its samples from before its first data rotation
+// that the history still holds.
+std::vector<SampleChange> DataRotatedSamples(const CQuadrelDoc& doc, const RotationSettings& settings);
+
+// How many of the history's entries the next data rotation keeps: the steps an undo took back are
+// forgotten before the next one is saved.
+size_t KeptHistoryEntries(const RotationHistory& history);

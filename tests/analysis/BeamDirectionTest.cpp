@@ -9,9 +9,9 @@
 
 #include "app/TextUtil.h"
 #include "commands/Analysis.h"
+#include "commands/EditSteps.h"
 #include "document/Naming.h"
 #include "document/QuadrelDoc.h"
-#include "operations/Rotation.h"
 
 // Main beams in every direction, across +-180 degrees too: the beamwidths equal a circular
 // linear-interpolation width worked out here on its own, and rotating to zero puts the maximum at

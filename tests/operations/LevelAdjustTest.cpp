@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "OperationsTestFixture.h"
+#include "commands/EditSteps.h"
 #include "operations/LevelAdjust.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "OperationsTestFixture.h"
+#include "commands/EditSteps.h"
 #include "operations/Rotation.h"
 
 namespace {
@@ -161,20 +162,46 @@ TEST_F(RotationTest, HistoryForgetsStepsTakenBackBeforeSaving) {
     EXPECT_EQ(doc.rotationHistory.entries[1].samples.front().fAngle, -176.0f); // after three steps
 }
 
+TEST_F(RotationTest, NonRotateAfterStepsTakenBackUsesOnlyTheKeptEntries) {
+    struct Case {
+        int32_t position;
+        float shiftLeft; // from the original samples, after "Non Rotate"
+    };
+    // Three rotations by 1: position 0 forgets all of them, so the current samples are the oldest.
+    const Case cases[] = {{-1, 0}, {2, 0}, {1, 0}, {0, 3}};
+    for (const Case& c : cases) {
+        doc.table.clear();
+        doc.rotationHistory = {};
+        const Cut original = AddCut(kCoPath, "h", "co", 0, 0).samples;
+        Select({kCoPath});
+        for (int i = 0; i < 3; ++i) DataRotate(doc, Mode(RotationSettings::RotateBy, 0, 1));
+        doc.rotationHistory.position = c.position;
+        DataRotate(doc, Mode(RotationSettings::NonRotate));
+        SCOPED_TRACE(c.position);
+        ExpectShifted(original, doc.Find(kCoPath)->samples, c.shiftLeft);
+    }
+}
+
 TEST_F(RotationTest, DialogEntriesAreCheckedStoredAndRestored) {
     struct Case {
         const char* target;
         const char* angle;
         bool accepted;
+        float angleAfter; // the document's rotation angle: a refused form leaves it, and the store
+        const char* storedAfter;
     };
-    const Case cases[] = {
-        {"360", "-360", true}, {"360.5", "0", false}, {"0", "-361", false}, {"abc", "12.5", true}};
+    const Case cases[] = {{"360", "-360", true, -360, "-360"},
+                          {"360.5", "0", false, -360, "-360"},
+                          {"0", "-361", false, -360, "-360"},
+                          {"abc", "12.5", true, 12.5f, "12.5"}};
     for (const Case& c : cases) {
         notifier.messages.clear();
         const auto settings =
             AcceptRotationForm(doc, RotationForm{RotationSettings::RotateBy, c.target, c.angle});
         EXPECT_EQ(settings.has_value(), c.accepted) << c.target << " " << c.angle;
         EXPECT_EQ(notifier.messages.size(), c.accepted ? 0u : 1u);
+        EXPECT_EQ(doc.rotation.rotationAngle, c.angleAfter);
+        EXPECT_EQ(store->ReadConfig(kRotateSection, kRotateAngleKey), c.storedAfter);
     }
     const RotationForm form = OpenRotationForm(doc);
     EXPECT_EQ(form.mode, RotationSettings::RotateBy);
@@ -184,10 +211,10 @@ TEST_F(RotationTest, DialogEntriesAreCheckedStoredAndRestored) {
 
     CQuadrelDoc next;
     next.AttachConfig(store);
-    LoadRotationSettings(next);
-    EXPECT_EQ(next.rotation.mode, RotationSettings::RotateBy);
-    EXPECT_EQ(next.rotation.targetAngle, 0.0f);
-    EXPECT_EQ(next.rotation.rotationAngle, 12.5f);
+    const RotationSettings stored = StoredRotationSettings(next);
+    EXPECT_EQ(stored.mode, RotationSettings::RotateBy);
+    EXPECT_EQ(stored.targetAngle, 0.0f);
+    EXPECT_EQ(stored.rotationAngle, 12.5f);
 }
 
 } // namespace
