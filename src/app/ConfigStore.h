@@ -2,8 +2,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class ConfigHealth { Loaded, Missing, Unusable };
+
+// A write into the store, computed where the document is only read and applied by a command.
+struct ConfigWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+using ConfigWrites = std::vector<ConfigWrite>;
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
 // element per entry whose attribute "value" holds the encoded value text. Every access looks at the

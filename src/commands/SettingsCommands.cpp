@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "analysis/AnalysisDriver.h"
+#include "commands/DataExport.h"
 #include "commands/SaveAsSummary.h"
 #include "commands/StartUp.h"
 #include "commands/UndoHistory.h"
