@@ -5,6 +5,7 @@
 #include "app/WriteLedger.h"
 #include "cli/CliSupport.h"
 #include "cli/TestFolderRuns.h"
+#include "commands/DataExport.h"
 #include "export/ExportDriver.h"
 #include "export/PatternInfoRows.h"
 #include "export/ReportLauncher.h"
@@ -115,10 +116,10 @@ int ExportOneBatch(const ExportArgs& args, PatternRun& run, ExportState& state,
 int ExportByTestFolder(const ExportArgs& args, PatternRun& run, ExportState& state,
                        const StderrNotifier& notifier) {
     int exactWritten = 0;
-    auto exact = [&](CQuadrelDoc& folder) {
+    auto exact = [&](const CQuadrelDoc& folder) {
         exactWritten += SaveAllAsExactData(folder, state.workingFolder, &state.ledger);
     };
-    FolderExportRun exportRun(state, args.exact ? std::function<void(CQuadrelDoc&)>(exact) : nullptr);
+    FolderExportRun exportRun(state, args.exact ? std::function<void(const CQuadrelDoc&)>(exact) : nullptr);
     size_t loaded = 0;
     bool wanted = true;
     bool begun = false;
@@ -126,7 +127,7 @@ int ExportByTestFolder(const ExportArgs& args, PatternRun& run, ExportState& sta
         loaded += folder.Doc().table.size();
         if (load != kExitOk || !wanted) return;
         begun = true;
-        wanted = exportRun.Add(folder.Doc());
+        wanted = ExportTestFolder(exportRun, folder.Doc());
     });
     if (status != kExitOk) {
         PrintRefusal(loaded, begun);

@@ -5,6 +5,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
+#include "commands/DataExport.h"
 #include "commands/StartUp.h"
 #include "document/ProgramTexts.h"
 #include "export/ExportTexts.h"
@@ -27,16 +28,20 @@ ExportJob::ExportJob(const Session& session)
     : m_collected(
           &session.Doc().GetNotifier(), [](const std::string& text) { return text != kTextExportNotice; },
           true),
-      m_doc(session.Doc()), m_state(session.exportState),
+      m_copy(std::make_unique<CQuadrelDoc>(session.Doc())), m_state(session.exportState),
       m_expected(ExpectedPatternFiles(session.Doc(), session.exportState.options)) {
     // The copy is nobody's view: the panes follow the window's document, not this one.
-    m_doc.SetListener(nullptr);
-    m_doc.SetNotifier(&m_collected);
+    m_copy->SetListener(nullptr);
+    m_copy->SetNotifier(&m_collected);
     m_state.progress = &m_progress;
 }
 
 ExportRunResult ExportJob::Run(ReportLauncher* reports) {
-    const ExportRunResult result = RunDataExport(m_doc, m_state, reports);
+    ExportRunResult result = ExportRunResult::Refused;
+    if (PrepareDataExport(*m_copy, m_state)) {
+        m_snapshot = std::move(m_copy);
+        result = WriteDataExport(*m_snapshot, m_state, reports);
+    }
     // A refused run wrote nothing: its reason is the whole answer, as the checks always gave it.
     if (result == ExportRunResult::Refused) m_collected.Release();
     m_summary = SummariseExport(m_state.ledger, result, m_collected.Messages(), m_collected.Warnings());

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@ class ReportLauncher;
 
 // The export of the desktop program: it runs on a worker over its own copy of the document and
 // of the export state, taken when it starts, so the window stays usable (selecting, plotting,
-// reading results, even editing) and nothing done meanwhile reaches the files being written.
+// reading results, even editing) and nothing done meanwhile reaches the files being written. The
+// copy is analysed on the worker and then frozen: every writer and the report worker read it as
+// it was, and nothing can change it.
 class ExportJob {
   public:
     // On the window's thread, after the export dialog's OK.
@@ -43,7 +46,9 @@ class ExportJob {
 
   private:
     CollectingNotifier m_collected;
-    CQuadrelDoc m_doc;
+    // The copy until the run has analysed it, then the frozen snapshot the run reads.
+    std::unique_ptr<CQuadrelDoc> m_copy;
+    std::shared_ptr<const CQuadrelDoc> m_snapshot;
     ExportState m_state;
     WriteProgress m_progress;
     int m_expected = 0;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "commands/Analysis.h"
+#include "commands/DataExport.h"
 #include "commands/SaveAsSummary.h"
 #include "commands/SelectionApply.h"
 #include "commands/SettingsApply.h"

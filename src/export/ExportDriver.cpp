@@ -6,7 +6,6 @@
 
 #include "app/TextUtil.h"
 #include "app/WriteLedger.h"
-#include "commands/Analysis.h"
 #include "document/ProgramTexts.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"
@@ -74,33 +73,6 @@ void RunFileExport(Notifier& notifier, bool requested, bool announce, const char
     run();
 }
 
-// The checks before anything is written, the templates, the run's ledger and the notice. False
-// (after the message) when the run may not begin.
-bool BeginExport(CQuadrelDoc& doc, ExportState& state) {
-    Notifier& notifier = doc.GetNotifier();
-    if (doc.table.empty()) {
-        notifier.Notify(kTextNoData, kCaptionApplication);
-        return false;
-    }
-    state.dataSrcFolder = state.workingFolder + "DataSrc/";
-    state.reportFolder = state.workingFolder + "report/";
-    if (doc.configFolder.empty()) {
-        notifier.Notify(kTextConfigFolderEmpty, kCaptionApplication);
-        return false;
-    }
-    if (!Contains(doc.configFolder, "Config File")) {
-        notifier.Notify(kTextConfigFolderHierarchy, kCaptionApplication);
-        return false;
-    }
-    SetTemplatePaths(TemplateBase(doc), state);
-    state.ledger = WriteLedger{state.workingFolder};
-    state.ledger.Follow(state.progress);
-    notifier.Notify(kTextExportNotice, kCaptionApplication);
-    MakeFolder(state.reportFolder);
-    notifier.Status(kStatusCalculating);
-    return true;
-}
-
 // A step asked for is begun only while the run is not asked to stop.
 bool Wanted(const ExportState& state, bool requested) {
     return requested && !state.ledger.Stopping();
@@ -110,10 +82,9 @@ bool Wanted(const ExportState& state, bool requested) {
 // status is shown (a batch in parts shows them with its first part only). Without `xml`, the XML
 // step only writes the PLN files it reads back (when PLN itself was not asked for), so that the XML
 // files can be made over every part's PLN files once the last part is written.
-void RunFileExports(CQuadrelDoc& doc, ExportState& state, const std::function<void()>& moreWrites,
+void RunFileExports(const CQuadrelDoc& doc, ExportState& state, const std::function<void()>& moreWrites,
                     bool announce, bool xml) {
     Notifier& notifier = doc.GetNotifier();
-    AnalyseAll(doc);
     const DataExportOptions& o = state.options;
     RunFileExport(notifier, Wanted(state, o.pln), announce, kStatusPln, [&] { ExportPlnFiles(doc, state); });
     RunFileExport(notifier, Wanted(state, o.msi), announce, kStatusMsi,
@@ -146,18 +117,16 @@ ExportRunResult EndExport(Notifier& notifier, const ExportState& state, bool com
 }
 } // namespace
 
-bool AcceptExportDialog(CQuadrelDoc& doc, ExportState& state, const std::string& reportPath,
-                        const DataExportOptions& options, const PatternInfoConfig& patternInfo) {
+std::optional<ExportDialogChoice> CheckExportDialog(const CQuadrelDoc& doc, const std::string& reportPath,
+                                                    const DataExportOptions& options,
+                                                    const PatternInfoConfig& patternInfo) {
     std::error_code ec;
     if (reportPath.empty() || !std::filesystem::is_directory(reportPath, ec)) {
         doc.GetNotifier().Notify(kTextExportPathInvalid, kCaptionValidation);
-        return false;
+        return std::nullopt;
     }
-    state.workingFolder = WithTrailingSeparator(reportPath);
-    state.options = options;
-    StoreExportOptions(doc, options);
-    doc.patternInfo = patternInfo;
-    return true;
+    return ExportDialogChoice{WithTrailingSeparator(reportPath), options, StoreExportOptions(options),
+                              patternInfo};
 }
 
 void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
@@ -171,10 +140,34 @@ void SetTemplatePaths(const std::string& configFolder, ExportState& state) {
     state.resultTemplate = folder + "Result.xlsx";
 }
 
-ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports,
-                              const std::function<void()>& moreWrites) {
+bool BeginDataExport(const CQuadrelDoc& doc, ExportState& state) {
     Notifier& notifier = doc.GetNotifier();
-    if (!BeginExport(doc, state)) return ExportRunResult::Refused;
+    if (doc.table.empty()) {
+        notifier.Notify(kTextNoData, kCaptionApplication);
+        return false;
+    }
+    state.dataSrcFolder = state.workingFolder + "DataSrc/";
+    state.reportFolder = state.workingFolder + "report/";
+    if (doc.configFolder.empty()) {
+        notifier.Notify(kTextConfigFolderEmpty, kCaptionApplication);
+        return false;
+    }
+    if (!Contains(doc.configFolder, "Config File")) {
+        notifier.Notify(kTextConfigFolderHierarchy, kCaptionApplication);
+        return false;
+    }
+    SetTemplatePaths(TemplateBase(doc), state);
+    state.ledger = WriteLedger{state.workingFolder};
+    state.ledger.Follow(state.progress);
+    notifier.Notify(kTextExportNotice, kCaptionApplication);
+    MakeFolder(state.reportFolder);
+    notifier.Status(kStatusCalculating);
+    return true;
+}
+
+ExportRunResult WriteDataExport(const CQuadrelDoc& doc, ExportState& state, ReportLauncher* reports,
+                                const std::function<void()>& moreWrites) {
+    Notifier& notifier = doc.GetNotifier();
     RunFileExports(doc, state, moreWrites, true, true);
     if (state.ledger.Stopping()) return ExportRunResult::Stopped;
     notifier.Status(kStatusFinished);
@@ -198,12 +191,17 @@ ExportRunResult RunDataExport(CQuadrelDoc& doc, ExportState& state, ReportLaunch
     return EndExport(notifier, state, complete, word);
 }
 
-FolderExportRun::FolderExportRun(ExportState& state, std::function<void(CQuadrelDoc&)> moreWrites)
+FolderExportRun::FolderExportRun(ExportState& state, std::function<void(const CQuadrelDoc&)> moreWrites)
     : m_state(state), m_moreWrites(std::move(moreWrites)) {}
 
-bool FolderExportRun::Add(CQuadrelDoc& folder) {
-    const bool first = !m_begun;
-    if (first && !(m_begun = BeginExport(folder, m_state))) return false;
+bool FolderExportRun::Begin(const CQuadrelDoc& folder) {
+    return m_begun || (m_begun = BeginDataExport(folder, m_state));
+}
+
+bool FolderExportRun::Add(const CQuadrelDoc& folder) {
+    // Each step's status is shown with the first folder only, as over the one batch.
+    const bool first = !m_added;
+    m_added = true;
     const auto more = [&] {
         if (m_moreWrites) m_moreWrites(folder);
     };
@@ -211,8 +209,8 @@ bool FolderExportRun::Add(CQuadrelDoc& folder) {
     return !m_state.ledger.Stopping();
 }
 
-ExportRunResult FolderExportRun::Finish(CQuadrelDoc& start) {
-    if (!m_begun && !BeginExport(start, m_state)) return ExportRunResult::Refused;
+ExportRunResult FolderExportRun::Finish(const CQuadrelDoc& start) {
+    if (!m_begun && !BeginDataExport(start, m_state)) return ExportRunResult::Refused;
     // The XML files group the PLN files of every folder, read back from the PLN folder; `start`
     // holds no cut, so no PLN file is written twice.
     if (Wanted(m_state, m_state.options.xml)) ExportXmlFiles(start, m_state);

@@ -27,8 +27,13 @@ DataExportOptions LoadExportOptions(const CQuadrelDoc& doc) {
     return options;
 }
 
-void StoreExportOptions(CQuadrelDoc& doc, const DataExportOptions& options) {
+ConfigWrites StoreExportOptions(const DataExportOptions& options) {
+    const auto write = [](std::string_view key, bool on) {
+        return ConfigWrite{std::string(kExportSection), std::string(key), on ? "TRUE" : "FALSE"};
+    };
+    ConfigWrites writes;
     for (const ExportOptionKey& entry : kExportOptionKeys)
-        doc.WriteConfig(kExportSection, entry.key, options.*entry.member ? "TRUE" : "FALSE");
-    doc.WriteConfig(kExportSection, kExportPdfKey, options.pdf ? "TRUE" : "FALSE");
+        writes.push_back(write(entry.key, options.*entry.member));
+    writes.push_back(write(kExportPdfKey, options.pdf));
+    return writes;
 }

@@ -2,6 +2,8 @@
 #include <array>
 #include <string_view>
 
+#include "app/ConfigStore.h"
+
 class CQuadrelDoc;
 
 // The choices of the "Export Data" dialog, one per check box.
@@ -41,4 +43,4 @@ extern const std::array<ExportOptionKey, 14> kExportOptionKeys;
 // The boxes as the dialog opens: checked where the stored value reads "TRUE".
 DataExportOptions LoadExportOptions(const CQuadrelDoc& doc);
 // Every box as "TRUE" or "FALSE".
-void StoreExportOptions(CQuadrelDoc& doc, const DataExportOptions& options);
+ConfigWrites StoreExportOptions(const DataExportOptions& options);

@@ -1,5 +1,7 @@
 #include "reports/ReportScreenshots.h"
 
+#include <utility>
+
 #include <QSize>
 #include <algorithm>
 #include <cerrno>
@@ -8,11 +10,12 @@
 #include <optional>
 #include <set>
 
+#include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
 #include "app/Log.h"
 #include "app/Parallel.h"
-#include "commands/Analysis.h"
 #include "document/Naming.h"
+#include "document/ResultDraft.h"
 #include "plot/PlotMarkers.h"
 #include "plot/PlotState.h"
 #include "render/PlotCapture.h"
@@ -43,7 +46,10 @@ class PictureBatch {
 
     // A picture of the document's present selection, to be written at `path`.
     void Add(const std::string& path) {
-        AnalyseSelection(m_job.doc);
+        // The report's own copy takes the selection's results, as a click in the window would.
+        ResultDraft draft;
+        AnalyseSelection(std::as_const(m_job.doc), draft);
+        m_job.doc.CommitResults(std::move(draft));
         RebuildMarkerList(m_job.doc, m_job.plot.markerSwitches, m_job.plot.markers);
         m_pictures.push_back({path, m_job.doc.selectionList, m_job.plot.markers});
     }

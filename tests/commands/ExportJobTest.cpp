@@ -61,43 +61,58 @@ DataExportOptions PatternFiles() {
 } // namespace
 
 TEST_F(ExportJobTest, EditsAfterTheStartDoNotReachTheFiles) {
-    const fs::path before = out.Path() / "before", during = out.Path() / "during";
-    fs::create_directories(before);
-    fs::create_directories(during);
-    DataExportOptions options;
-    options.msi = true;
-    ChooseExport(before, options);
-    ExportJob reference(*session);
-    EXPECT_EQ(reference.Run(nullptr), ExportRunResult::Succeeded);
+    // When the window's document changes, as a user goes on working: after the job was taken, or
+    // while the worker writes the files.
+    for (const char* editAt : {"taken", kStatusMsi}) {
+        SCOPED_TRACE(editAt);
+        const fs::path before = out.Path() / editAt / "before", during = out.Path() / editAt / "during";
+        fs::create_directories(before);
+        fs::create_directories(during);
+        DataExportOptions options;
+        options.msi = true;
+        ChooseExport(before, options);
+        ExportJob reference(*session);
+        EXPECT_EQ(reference.Run(nullptr), ExportRunResult::Succeeded);
 
-    ChooseExport(during, options);
-    ExportJob job(*session);
-    // The window's document changes after the job was taken, as a user goes on working.
-    ClickFileRows(*session, {PatternKey(kAntenna + "p1_p45_h_co_2_0_1850.msi")});
-    LevelForm form = OpenLevelForm(session->Doc());
-    form.overall = false; // the written tables are relative to the peak: only a partial change shows
-    form.fromText = "-30";
-    form.toText = "30";
-    form.valueText = "3";
-    LevelOk(*session, form);
-    EXPECT_EQ(job.Run(nullptr), ExportRunResult::Succeeded);
+        ChooseExport(during, options);
+        ExportJob job(*session);
+        const auto edit = [this] {
+            notifier.at = nullptr;
+            ClickFileRows(*session, {PatternKey(kAntenna + "p1_p45_h_co_2_0_1850.msi")});
+            LevelForm form = OpenLevelForm(session->Doc());
+            form.overall = false; // the written tables are relative to the peak: only a partial change shows
+            form.fromText = "-30";
+            form.toText = "30";
+            form.valueText = "3";
+            LevelOk(*session, form);
+        };
+        if (std::string(editAt) == "taken")
+            edit();
+        else
+            notifier.at = [&](const std::string& status) {
+                if (status == editAt) edit();
+            };
+        EXPECT_EQ(job.Run(nullptr), ExportRunResult::Succeeded);
+        EXPECT_EQ(notifier.at, nullptr); // the edit was made
 
-    const std::vector<std::string> written = FilesBelow(during / "DataSrc");
-    ASSERT_FALSE(written.empty());
-    EXPECT_EQ(job.FilesDone(), static_cast<int>(written.size()));
-    for (const std::string& file : written)
-        EXPECT_EQ(ReadFileText(file), ReadFileText((before / fs::relative(file, during)).string())) << file;
+        const std::vector<std::string> written = FilesBelow(during / "DataSrc");
+        ASSERT_FALSE(written.empty());
+        EXPECT_EQ(job.FilesDone(), static_cast<int>(written.size()));
+        for (const std::string& file : written)
+            EXPECT_EQ(ReadFileText(file), ReadFileText((before / fs::relative(file, during)).string()))
+                << file;
 
-    // A job taken after the edit does write it.
-    const fs::path after = out.Path() / "after";
-    fs::create_directories(after);
-    ChooseExport(after, options);
-    ExportJob later(*session);
-    EXPECT_EQ(later.Run(nullptr), ExportRunResult::Succeeded);
-    int differing = 0;
-    for (const std::string& file : FilesBelow(after / "DataSrc"))
-        differing += ReadFileText(file) != ReadFileText((before / fs::relative(file, after)).string());
-    EXPECT_EQ(differing, 1);
+        // A job taken after the edit does write it.
+        const fs::path after = out.Path() / editAt / "after";
+        fs::create_directories(after);
+        ChooseExport(after, options);
+        ExportJob later(*session);
+        EXPECT_EQ(later.Run(nullptr), ExportRunResult::Succeeded);
+        int differing = 0;
+        for (const std::string& file : FilesBelow(after / "DataSrc"))
+            differing += ReadFileText(file) != ReadFileText((before / fs::relative(file, after)).string());
+        EXPECT_EQ(differing, 1);
+    }
 }
 
 TEST_F(ExportJobTest, AStopEndsTheRunAtAFileBoundaryAndNamesWhatWasWritten) {

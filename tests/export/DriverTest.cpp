@@ -6,6 +6,7 @@
 
 #include "app/ConfigLocation.h"
 #include "app/ConfigStore.h"
+#include "commands/DataExport.h"
 #include "document/QuadrelDoc.h"
 #include "export/EnterpriseXml.h"
 #include "export/ExportDriver.h"
@@ -70,6 +71,11 @@ TEST_F(ExportFixture, OptionsPersistAsTrueAndFalse) {
     EXPECT_FALSE(LoadExportOptions(doc).pln);
     DataExportOptions options;
     options.pln = options.xml = options.gainFiles = options.chinese = true;
+    // The check only says what is to be stored; the command stores it.
+    const std::optional<ExportDialogChoice> choice = CheckExportDialog(doc, work, options, doc.patternInfo);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->optionWrites.size(), kExportOptionKeys.size() + 1);
+    EXPECT_EQ(doc.ReadConfig("IDD_DIALOG_DATA_EXPORT", "IDC_RADIO_PIN"), "FALSE");
     ASSERT_TRUE(Accept(options));
     EXPECT_EQ(doc.ReadConfig("IDD_DIALOG_DATA_EXPORT", "IDC_RADIO_PIN"), "TRUE");
     EXPECT_EQ(doc.ReadConfig("IDD_DIALOG_DATA_EXPORT", "IDC_RADIO_PAIN"), "TRUE");
