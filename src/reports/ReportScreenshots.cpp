@@ -1,7 +1,5 @@
 #include "reports/ReportScreenshots.h"
 
-#include <utility>
-
 #include <QSize>
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "analysis/AnalysisDriver.h"
 #include "app/AtomicFile.h"
