@@ -26,8 +26,6 @@ class ResultDraft {
     // threads that write disjoint sets of files may share the draft.
     void Cover(const PatternTable& table);
 
-    bool Empty() const { return m_slots.empty(); }
-
   private:
     friend class CQuadrelDoc;
     std::unordered_map<const PatternFile*, IndicatorResult> m_slots;
