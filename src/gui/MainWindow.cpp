@@ -164,7 +164,7 @@ void MainWindow::OpenPaths(const QStringList& paths) {
     if (collected.files.empty()) return;
     if (OpenFilesCommand(*m_session, collected.files) == kLoadRefused) {
         const LoadFailure& failure = m_session->Doc().LastLoadFailure();
-        statusBar()->showMessage(QString::fromStdString("Refused " + failure.path + ": " + failure.reason));
+        statusBar()->showMessage(QString::fromStdString("Refused " + failure.Describe()));
     } else {
         ShowLoaded(collected.files, clock.elapsed());
     }
