@@ -231,7 +231,7 @@ bool Package::Write(std::string& packed, std::string& error,
                  zip_source_function(archive, GeneratedSource::Callback, sources.back().get()));
     }
     if (!ok || zip_close(archive) != 0) {
-        error = zip_strerror(archive);
+        error = maker.Failure().empty() ? zip_strerror(archive) : maker.Failure();
         zip_discard(archive);
         zip_source_free(target);
         return false;

@@ -119,6 +119,7 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
         bool saved;
         std::vector<std::string> names;
         const char* document;
+        const char* message = ""; // what the failed save says
     } cases[] = {
         {"none",
          {},
@@ -139,7 +140,16 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
          {{"a/1.xml", text("<one/>")}, {"a/2.xml", [](std::string&) { throw std::bad_alloc(); }}},
          false,
          {},
-         ""},
+         "",
+         "a/2.xml: std::bad_alloc"},
+        {"one whose writer says why",
+         {{"xl/worksheets/sheet1.xml",
+           [](std::string&) { throw std::out_of_range("cell 42: value out of range"); }},
+          {"a/2.xml", text("<two/>")}},
+         false,
+         {},
+         "",
+         "xl/worksheets/sheet1.xml: cell 42: value out of range"},
     };
     for (const auto& c : cases) {
         const std::string path = (dir.Path() / "g.docx").string();
@@ -147,7 +157,7 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
         std::string error;
         EXPECT_EQ(SmallPackage().SaveAs(path, error, c.generated), c.saved) << c.what << ": " << error;
         if (!c.saved) {
-            EXPECT_FALSE(error.empty()) << c.what;
+            EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
             EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << c.what << ": nothing is left behind";
             continue;
         }
