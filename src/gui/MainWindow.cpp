@@ -235,10 +235,7 @@ void MainWindow::ImportPlanningFiles(const QStringList& paths) {
     const ImportOutcome outcome = ::ImportPlanningFiles(files, options, *m_notifier);
     QStringList problems;
     for (const auto* list : {&outcome.refused, &outcome.failed})
-        for (const ImportProblem& problem : *list)
-            problems << QString::fromStdString(problem.path +
-                                               (problem.line ? ":" + std::to_string(problem.line) : "") +
-                                               ": " + problem.text);
+        for (const ImportProblem& problem : *list) problems << QString::fromStdString(problem.Describe());
     if (!problems.isEmpty())
         m_notifier->Notify((Tr("Not imported:") + "\n" + problems.join("\n")).toStdString(), "Vexlor");
     QStringList folders;

@@ -5,7 +5,26 @@
 #include "app/Failure.h"
 #include "app/OutputBatch.h"
 #include "app/WriteLedger.h"
+#include "conformance/DatasheetLimits.h"
+#include "document/QuadrelDoc.h"
+#include "import/PlanningImport.h"
 #include "support/TestSupport.h"
+
+namespace {
+Failure LoadRefusal(const std::string& path) {
+    CQuadrelDoc doc;
+    doc.LoadPatternFile(path);
+    return doc.LastLoadFailure();
+}
+Failure ImportRefusal(const std::string& path) {
+    RecordingNotifier notifier;
+    const ImportOutcome outcome = ImportPlanningFiles({path}, ImportOptions{}, notifier);
+    return outcome.refused.empty() ? Failure{} : outcome.refused.front();
+}
+Failure LimitsRefusal(const std::string& path) {
+    return LoadLimitsFile(path).error;
+}
+} // namespace
 
 TEST(Failure, DescribeNamesPathAndLineOnlyWhereThereAreSome) {
     struct Case {
@@ -49,5 +68,34 @@ TEST(Failure, LedgerBooksFailedWritesWithTheirPath) {
         EXPECT_EQ(failure.path, missing) << c.what;
         EXPECT_EQ(failure.Describe().rfind(missing + ": ", 0), 0u) << c.what << ": " << failure.Describe();
         EXPECT_FALSE(failure.reason.empty()) << c.what;
+    }
+}
+
+// Readers refuse with the file and, where they know it, the line at fault.
+TEST(Failure, ReadersRefuseWithPathAndLine) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        const char* bytes;
+        std::function<Failure(const std::string&)> read;
+        FailureKind kind;
+        int line;
+        const char* reasonPart;
+    } cases[] = {
+        {"Lab_P_M_D_B_S/p1_p45_h_co_6_0_1800.msi", "", LoadRefusal, FailureKind::Refused, 0, "empty"},
+        {"Lab_P_M_D_B_S/gone.msi", nullptr, LoadRefusal, FailureKind::Unreadable, 0, "no such file"},
+        {"a.pln", "NAME A\nFREQUENCY 1800\nHORIZONTAL 2\n0 0\n1 abc\n", ImportRefusal, FailureKind::Refused,
+         5, "expected an angle"},
+        {"b.pln", nullptr, ImportRefusal, FailureKind::Unreadable, 0, "cannot be read"},
+        {"l.toml", "\nmodel = 3\n", LimitsRefusal, FailureKind::Refused, 2, "model must be a text"},
+        {"m.toml", nullptr, LimitsRefusal, FailureKind::Unreadable, 0, "cannot read"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.bytes ? dir.Write(c.name, c.bytes) : (dir.Path() / c.name).string();
+        const Failure failure = c.read(path);
+        EXPECT_EQ(failure.kind, c.kind) << c.name;
+        EXPECT_EQ(failure.path, path) << c.name;
+        EXPECT_EQ(failure.line, c.line) << c.name;
+        EXPECT_NE(failure.reason.find(c.reasonPart), std::string::npos) << c.name << ": " << failure.reason;
     }
 }
