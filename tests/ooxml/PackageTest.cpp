@@ -296,3 +296,19 @@ TEST(OoxmlXml, BlankRunTextSurvivesAndIndentationDoesNot) {
     };
     for (const auto& c : cases) EXPECT_EQ(NormaliseXml(c.source), c.normalised) << c.source;
 }
+
+// A part that is no XML is refused with the line of the fault, counted in the part as written
+// (kept blanks, which the parser is handed as character references, do not shift it).
+TEST(OoxmlXml, FaultNamesTheLine) {
+    const struct {
+        const char* bytes;
+        const char* expected;
+    } cases[] = {
+        {"<a><b/></a>", ""},
+        {"<a>\n<b>\n</a>", "not well-formed XML at line 2 (XML_ERROR_MISMATCHED_ELEMENT)"}, // b is not closed
+        {"<a>\n<t>\n\n</t>\n<b></c>\n</a>", "not well-formed XML at line 5 (XML_ERROR_MISMATCHED_ELEMENT)"},
+        {"", "not well-formed XML (XML_ERROR_EMPTY_DOCUMENT)"},
+        {"<?xml version=\"1.0\"?>", "no root element"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XmlFault(c.bytes), c.expected) << c.bytes;
+}
