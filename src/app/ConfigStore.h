@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/Failure.h"
+
 enum class ConfigHealth { Loaded, Missing, Unusable };
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
@@ -28,6 +30,10 @@ class ConfigStore {
     // What the file on disk is now: loaded, missing (the defaults answer until the first write
     // creates it) or unusable.
     ConfigHealth Health() const;
+    // Why the file on disk is unusable: Unreadable when it cannot be read, else Refused with the
+    // line where the XML parser stopped (0 for a file of another root). A default Failure while the
+    // file is usable or missing.
+    Failure Fault() const;
 
   private:
     struct ParsedFile;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/ConfigStore.h"
 #include "app/Failure.h"
 #include "app/OutputBatch.h"
 #include "app/WriteLedger.h"
@@ -23,6 +24,9 @@ Failure ImportRefusal(const std::string& path) {
 }
 Failure LimitsRefusal(const std::string& path) {
     return LoadLimitsFile(path).error;
+}
+Failure ConfigFault(const std::string& path) {
+    return ConfigStore(path).Fault();
 }
 } // namespace
 
@@ -89,6 +93,8 @@ TEST(Failure, ReadersRefuseWithPathAndLine) {
         {"b.pln", nullptr, ImportRefusal, FailureKind::Unreadable, 0, "cannot be read"},
         {"l.toml", "\nmodel = 3\n", LimitsRefusal, FailureKind::Refused, 2, "model must be a text"},
         {"m.toml", nullptr, LimitsRefusal, FailureKind::Unreadable, 0, "cannot read"},
+        {"c/Config.xml", "<ConfigApp>\n<A>\n</ConfigApp>\n", ConfigFault, FailureKind::Refused, 2, "not XML"},
+        {"d/Config.xml", "<Other/>", ConfigFault, FailureKind::Refused, 0, "not ConfigApp"},
     };
     for (const Case& c : cases) {
         const std::string path = c.bytes ? dir.Write(c.name, c.bytes) : (dir.Path() / c.name).string();
