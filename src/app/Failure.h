@@ -7,7 +7,6 @@ enum class FailureKind {
     Unreadable,  // the input could not be read at all: missing, not a regular file, an I/O error
     Refused,     // read, but its content is not what it must be
     WriteFailed, // an output could not be written, or was left unwritten
-    Cancelled,   // the user asked the run to stop
 };
 
 // Why something failed and where: the file, and the line in it where the reader knows one. Readers,
