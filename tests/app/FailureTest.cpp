@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "app/ConfigStore.h"
 #include "app/Failure.h"
@@ -52,15 +53,28 @@ TEST(Failure, LedgerBooksFailedWritesWithTheirPath) {
     struct Case {
         const char* what;
         std::function<void(WriteLedger&, Notifier&)> write;
+        const char* reasonPart;
+        size_t written;
     } cases[] = {
         {"one file",
-         [&](WriteLedger& l, Notifier& n) { WriteOutput(&l, n, missing, "x", "a.msi", "failed", "C"); }},
+         [&](WriteLedger& l, Notifier& n) { WriteOutput(&l, n, missing, "x", "a.msi", "failed", "C"); },
+         "No such file", 0},
         {"a batch",
          [&](WriteLedger& l, Notifier& n) {
              OutputBatch batch;
              batch.Add(missing, "a.msi", [] { return std::string("x"); });
              batch.Write(l, n, 2, "failed", "C");
-         }},
+         },
+         "No such file", 0},
+        {"a batch whose maker throws",
+         [&](WriteLedger& l, Notifier& n) {
+             OutputBatch batch;
+             batch.Add(missing, "a.msi",
+                       []() -> std::string { throw std::range_error("cell 42: value out of range"); });
+             batch.Add((dir.Path() / "b.pln").string(), "b.msi", [] { return std::string("b"); });
+             batch.Write(l, n, 2, "failed", "C");
+         },
+         "cell 42: value out of range", 1},
     };
     for (const Case& c : cases) {
         RecordingNotifier notifier;
@@ -71,7 +85,8 @@ TEST(Failure, LedgerBooksFailedWritesWithTheirPath) {
         EXPECT_EQ(failure.kind, FailureKind::WriteFailed) << c.what;
         EXPECT_EQ(failure.path, missing) << c.what;
         EXPECT_EQ(failure.Describe().rfind(missing + ": ", 0), 0u) << c.what << ": " << failure.Describe();
-        EXPECT_FALSE(failure.reason.empty()) << c.what;
+        EXPECT_NE(failure.reason.find(c.reasonPart), std::string::npos) << c.what << ": " << failure.reason;
+        EXPECT_EQ(ledger.WrittenCount(), c.written) << c.what;
     }
 }
 
