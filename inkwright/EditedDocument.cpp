@@ -98,8 +98,10 @@ tinyxml2::XMLDocument& EditedDocument::Xml(const std::string& part) {
     if (it != m_xml.end()) return *it->second;
     const std::string* bytes = m_package.Part(part);
     auto doc = std::make_unique<tinyxml2::XMLDocument>();
-    if (!bytes || !ooxml::ParseXml(*bytes, *doc))
-        throw InkwrightError("the document part " + part + " cannot be read");
+    if (!bytes) throw InkwrightError("the document part " + part + " cannot be read (missing)");
+    if (!ooxml::ParseXml(*bytes, *doc))
+        throw InkwrightError("the document part " + part + " cannot be read (" + ooxml::XmlFault(*bytes) +
+                             ")");
     return *m_xml.emplace(part, std::move(doc)).first->second;
 }
 

@@ -18,6 +18,7 @@ const std::string* PartMaker::Bytes(size_t index) {
             Make(index, m_current);
         StartNext(index + 1);
     }
+    if (!m_current.made && m_failure.empty()) m_failure = m_parts[index].name + ": " + m_current.failure;
     return m_current.made ? &m_current.bytes : nullptr;
 }
 
@@ -35,11 +36,15 @@ void PartMaker::StartNext(size_t index) {
 void PartMaker::Make(size_t index, Slot& slot) {
     slot.index = index;
     slot.bytes.clear();
-    // No exception may cross libzip's C frames or leave the thread.
+    slot.failure.clear();
+    slot.made = false;
+    // No exception may cross libzip's C frames or leave the thread; its text is kept for the message.
     try {
         m_parts[index].write(slot.bytes);
         slot.made = true;
-    } catch (...) { slot.made = false; }
+    } catch (const std::exception& error) { slot.failure = error.what(); } catch (...) {
+        slot.failure = "the part could not be made";
+    }
 }
 
 GeneratedSource::GeneratedSource(PartMaker& maker, size_t index, time_t mtime)
@@ -98,7 +103,7 @@ zip_int64_t GeneratedSource::Handle(void* data, zip_uint64_t length, zip_source_
 bool GeneratedSource::Fetch() {
     m_bytes = m_maker.Bytes(m_index);
     if (!m_bytes) {
-        zip_error_set(&m_error, ZIP_ER_MEMORY, 0);
+        zip_error_set(&m_error, ZIP_ER_INTERNAL, 0); // the part's own failure is in the maker
         return false;
     }
     m_sized = true;

@@ -21,6 +21,10 @@ class PartMaker {
 
     // The bytes of part `index`, valid until another part is asked for; null when making it failed.
     const std::string* Bytes(size_t index);
+    // Why the first part that could not be made failed ("NAME: what the writer threw"); empty
+    // while every part asked for was made. libzip only learns that a source failed, so the save
+    // takes its message from here.
+    const std::string& Failure() const { return m_failure; }
 
   private:
     static constexpr size_t kNone = static_cast<size_t>(-1);
@@ -28,6 +32,7 @@ class PartMaker {
         size_t index = kNone;
         bool made = false;
         std::string bytes;
+        std::string failure; // what the part's writer threw
     };
 
     void StartNext(size_t index);
@@ -37,6 +42,7 @@ class PartMaker {
     Slot m_current;
     Slot m_next;
     std::thread m_worker;
+    std::string m_failure;
 };
 
 // Serves one generated part to libzip (through zip_source_function), which asks for its size

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <memory>
 #include <set>
@@ -111,7 +110,7 @@ bool Package::Open(const std::string& path, std::string& error) {
         error = "the file is not a regular file: " + path;
         return false;
     case ReadResult::Unreadable:
-        error = "the file cannot be read (" + std::string(std::strerror(errno)) + "): " + path;
+        error = "the file cannot be read (" + ErrorText(errno) + "): " + path;
         return false;
     }
     zip_error_t zipError;
@@ -231,7 +230,7 @@ bool Package::Write(std::string& packed, std::string& error,
                  zip_source_function(archive, GeneratedSource::Callback, sources.back().get()));
     }
     if (!ok || zip_close(archive) != 0) {
-        error = zip_strerror(archive);
+        error = maker.Failure().empty() ? zip_strerror(archive) : maker.Failure();
         zip_discard(archive);
         zip_source_free(target);
         return false;

@@ -61,6 +61,19 @@ bool ParseXml(const std::string& bytes, tinyxml2::XMLDocument& doc) {
     return doc.Parse(prepared.data(), prepared.size()) == tinyxml2::XML_SUCCESS && doc.RootElement();
 }
 
+std::string XmlFault(const std::string& bytes) {
+    tinyxml2::XMLDocument prepared;
+    if (ParseXml(bytes, prepared)) return {};
+    // The kept blanks are written as character references, which can take line feeds out: the line
+    // is counted in the bytes as they are, which fail the same way.
+    tinyxml2::XMLDocument doc;
+    if (doc.Parse(bytes.data(), bytes.size()) == tinyxml2::XML_SUCCESS || !doc.Error())
+        return prepared.Error() ? std::string("not well-formed XML (") + prepared.ErrorName() + ")"
+                                : "no root element";
+    const std::string at = doc.ErrorLineNum() > 0 ? " at line " + std::to_string(doc.ErrorLineNum()) : "";
+    return "not well-formed XML" + at + " (" + doc.ErrorName() + ")";
+}
+
 std::string SerialiseXml(const tinyxml2::XMLDocument& doc) {
     tinyxml2::XMLPrinter printer(nullptr, true);
     printer.PushDeclaration("xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"");

@@ -9,6 +9,9 @@ namespace ooxml {
 // xml:space="preserve"> </w:t>") is kept: the XML parser would otherwise drop it. False when the
 // bytes are not well-formed XML.
 bool ParseXml(const std::string& bytes, tinyxml2::XMLDocument& doc);
+// Why ParseXml refuses `bytes`, with the line of the fault where the parser knows it ("not
+// well-formed XML at line 3 (XML_ERROR_MISMATCHED_ELEMENT)"); empty when it does not.
+std::string XmlFault(const std::string& bytes);
 
 // The part's bytes: an XML declaration (standalone, UTF-8) and the document without indentation.
 std::string SerialiseXml(const tinyxml2::XMLDocument& doc);

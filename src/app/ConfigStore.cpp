@@ -181,6 +181,19 @@ ConfigHealth ConfigStore::Health() const {
     return IsConfigRoot(m_parsed->doc.RootElement()) ? ConfigHealth::Loaded : ConfigHealth::Unusable;
 }
 
+Failure ConfigStore::Fault() const {
+    if (Health() != ConfigHealth::Unusable) return {};
+    std::string bytes;
+    if (!ReadWholeFile(m_configFile, bytes))
+        return {FailureKind::Unreadable, m_configFile, 0, "cannot be read"};
+    tinyxml2::XMLDocument doc;
+    if (doc.Parse(bytes.data(), bytes.size()) != tinyxml2::XML_SUCCESS)
+        return {FailureKind::Refused, m_configFile, doc.ErrorLineNum(),
+                std::string("not XML: ") + doc.ErrorName()};
+    return {FailureKind::Refused, m_configFile, 0,
+            doc.RootElement() ? "the root element is not " + std::string(kRootName) : "no root element"};
+}
+
 std::string ConfigStore::ReadConfig(std::string_view section, std::string_view key) const {
     std::lock_guard guard(m_parsed->lock);
     const tinyxml2::XMLElement* root = nullptr;

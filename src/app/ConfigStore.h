@@ -19,6 +19,8 @@ inline void AddConfigWrite(ConfigWrites& writes, std::string_view section, std::
     writes.push_back({std::string(section), std::string(key), std::string(value)});
 }
 
+#include "app/Failure.h"
+
 enum class ConfigHealth { Loaded, Missing, Unusable };
 
 // The configuration store: Config.xml with root "ConfigApp", one element per dialog section, one
@@ -44,6 +46,10 @@ class ConfigStore {
     // What the file on disk is now: loaded, missing (the defaults answer until the first write
     // creates it) or unusable.
     ConfigHealth Health() const;
+    // Why the file on disk is unusable: Unreadable when it cannot be read, else Refused with the
+    // line where the XML parser stopped (0 for a file of another root). A default Failure while the
+    // file is usable or missing.
+    Failure Fault() const;
 
   private:
     struct ParsedFile;

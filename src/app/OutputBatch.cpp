@@ -33,7 +33,16 @@ std::vector<bool> OutputBatch::Write(WriteLedger& ledger, Notifier& notifier, in
             result.state = State::Stopped;
             return;
         }
-        if (!StageFile(ledger.Root(), m_items[i].path, m_items[i].make(), staged[i], result.reason)) {
+        // A maker that throws fails its own file with its reason; the others are still committed.
+        std::string bytes;
+        try {
+            bytes = m_items[i].make();
+        } catch (const std::exception& error) {
+            result.state = State::Failed;
+            result.reason = error.what();
+            return;
+        }
+        if (!StageFile(ledger.Root(), m_items[i].path, bytes, staged[i], result.reason)) {
             staged[i].temp.clear();
             result.state = State::Failed;
         }

@@ -15,7 +15,8 @@ class OutputBatch {
     using Maker = std::function<std::string()>;
 
     // `make` runs on any thread, once, and only when this run may write `path`: it must only read
-    // what no other maker changes.
+    // what no other maker changes. A maker that throws a std::exception fails its file with the
+    // exception's text.
     void Add(std::string path, std::string source, Maker make);
     size_t Size() const { return m_items.size(); }
 

@@ -72,7 +72,7 @@ std::vector<std::string> WriteLedger::WrittenPaths() const {
 }
 
 void WriteLedger::RecordFailure(const std::string& path, const std::string& reason) {
-    m_failures.push_back({path, reason});
+    m_failures.push_back({FailureKind::WriteFailed, path, 0, reason});
     m_failedKeys.insert(Normalised(path));
 }
 

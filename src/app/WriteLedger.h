@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/Failure.h"
+
 // How far a run has come, and whether it is to stop; shared with the thread that shows it.
 struct WriteProgress {
     std::atomic<int> written{0};
@@ -45,10 +47,8 @@ class WriteLedger {
     Outcome Claim(const std::string& path, const std::string& source);
     void RecordFailure(const std::string& path, const std::string& reason);
 
-    struct Failure {
-        std::string path;
-        std::string reason;
-    };
+    // A failed write: kind WriteFailed, the path and why.
+    using Failure = ::Failure;
     struct Duplicate {
         std::string path;
         std::string firstSource;

@@ -53,8 +53,8 @@ int OpenPatternFiles(Session& session, const std::vector<std::string>& files) {
     ClearRunProgress();
     if (loaded != kLoadRefused) return kExitOk;
     const LoadFailure& failure = doc.LastLoadFailure();
-    std::cerr << "quadrel-cli: refused " << PrintableText(failure.path) << ": " << failure.reason << "\n";
-    return failure.unreadable ? kExitFailure : kExitRefused;
+    std::cerr << "quadrel-cli: refused " << failure.Describe() << "\n";
+    return failure.kind == FailureKind::Unreadable ? kExitFailure : kExitRefused;
 }
 
 int OpenRunFiles(PatternRun& run) {

@@ -82,8 +82,7 @@ int ReportExport(const ExportArgs& args, ExportState& state, const StderrNotifie
         std::cout << "Exact Data " << PrintableText(state.workingFolder) << " (" << exactWritten
                   << " files)\n";
     for (const WriteLedger::Failure& failure : state.ledger.Failures())
-        std::cerr << "quadrel-cli: cannot write " << PrintableText(failure.path) << ": " << failure.reason
-                  << "\n";
+        std::cerr << "quadrel-cli: cannot write " << failure.Describe() << "\n";
     PrintFolders(args, state);
     const bool exported = result == ExportRunResult::Succeeded;
     return WorstExit(exported ? kExitOk : kExitFailure, pathStatus);

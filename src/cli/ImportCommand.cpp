@@ -49,10 +49,6 @@ int ExpandImportPaths(const std::vector<std::string>& args, std::vector<std::str
     return status;
 }
 
-std::string Located(const ImportProblem& problem) {
-    return PrintableText(problem.path) + (problem.line > 0 ? ":" + std::to_string(problem.line) : "");
-}
-
 int RunImport(ImportArgs& args) {
     std::vector<std::string> files;
     const int status = ExpandImportPaths(args.paths, files);
@@ -64,13 +60,13 @@ int RunImport(ImportArgs& args) {
     const ImportOutcome outcome = ImportPlanningFiles(files, args.options, notifier);
     ClearRunProgress();
     for (const ImportProblem& problem : outcome.refused)
-        std::cerr << "quadrel-cli: refused " << Located(problem) << ": " << problem.text << "\n";
+        std::cerr << "quadrel-cli: refused " << problem.Describe() << "\n";
     if (!outcome.refused.empty()) {
         std::cerr << "quadrel-cli: nothing imported\n";
         return kExitRefused;
     }
     for (const ImportProblem& problem : outcome.failed)
-        std::cerr << "quadrel-cli: " << Located(problem) << ": " << problem.text << "\n";
+        std::cerr << "quadrel-cli: " << problem.Describe() << "\n";
     for (const ImportedFile& file : outcome.files) {
         std::cout << "imported " << PrintableText(file.source) << "\n  -> "
                   << PrintableText(file.horizontalCut) << "\n  -> " << PrintableText(file.verticalCut)

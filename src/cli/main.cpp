@@ -1,9 +1,9 @@
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <clocale>
-#include <cstring>
 #include <iostream>
 
+#include "app/AtomicFile.h"
 #include "app/Version.h"
 
 #include "cli/Commands.h"
@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
     std::cout.flush();
     if (!std::cout) {
         const int error = errno;
-        std::cerr << "quadrel-cli: cannot write the output"
-                  << (error ? std::string(": ") + std::strerror(error) : "") << "\n";
+        std::cerr << "quadrel-cli: cannot write the output" << (error ? ": " + ErrorText(error) : "") << "\n";
         return status == kExitOk ? kExitFailure : status;
     }
     return status;

@@ -45,7 +45,7 @@ ExportSummary SummariseExport(const WriteLedger& ledger, ExportRunResult result,
     for (const std::string& path : written) ++CountsOf(summary.kinds, path).written;
     for (const WriteLedger::Failure& failure : ledger.Failures()) {
         ++CountsOf(summary.kinds, failure.path).failed;
-        summary.problems.push_back(failure.path + ": " + failure.reason);
+        summary.problems.push_back(failure.Describe());
     }
     // Each skipped file was warned of, naming both inputs: the warnings list them.
     for (const WriteLedger::Duplicate& clash : ledger.Duplicates())

@@ -31,10 +31,14 @@ void InitialiseDocument(CQuadrelDoc& doc, const std::string& configDir) {
         doc.GetNotifier().Warning(config->FilePath(),
                                   "cannot be created; " + fallback + " and changed settings cannot be saved");
         break;
-    case ConfigHealth::Unusable:
-        doc.GetNotifier().Warning(config->FilePath(), "is not a readable configuration; " + fallback +
+    case ConfigHealth::Unusable: {
+        Failure fault = config->Fault();
+        fault.path.clear(); // the warning names the file
+        doc.GetNotifier().Warning(config->FilePath(), "is not a readable configuration (" + fault.Describe() +
+                                                          "); " + fallback +
                                                           " and the file is left as it is");
         break;
+    }
     }
     doc.AttachConfig(std::move(config));
     doc.programFolder = configDir;

@@ -157,10 +157,6 @@ LimitBand ReadBand(const toml::table& table) {
 
 } // namespace
 
-std::string LimitsError::Describe() const {
-    return path + ":" + std::to_string(line) + ": " + reason;
-}
-
 LimitsParse ParseLimits(std::string_view text, const std::string& path) {
     LimitsParse parse;
     parse.error.path = path;
@@ -198,7 +194,7 @@ LimitsParse LoadLimitsFile(const std::string& path) {
     if (file) text << file.rdbuf();
     if (!file || file.bad()) {
         LimitsParse parse;
-        parse.error = {path, 0, "cannot read the file"};
+        parse.error = {FailureKind::Unreadable, path, 0, "cannot read the file"};
         return parse;
     }
     return ParseLimits(text.str(), path);

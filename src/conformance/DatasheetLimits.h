@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Failure.h"
 #include "results/ResultColumns.h"
 
 // A datasheet's limits: per frequency band, the bounds each indicator must keep. Bounds are held
@@ -33,13 +34,8 @@ struct DatasheetLimits {
     std::vector<LimitBand> bands;
 };
 
-// Why a limits file was refused: "FILE:LINE: REASON".
-struct LimitsError {
-    std::string path;
-    int line = 0;
-    std::string reason;
-    std::string Describe() const;
-};
+// Why a limits file was refused ("FILE:LINE: REASON"); line 0 when the file could not be read.
+using LimitsError = Failure;
 
 struct LimitsParse {
     std::optional<DatasheetLimits> limits;

@@ -133,7 +133,7 @@ struct Reader {
     std::vector<std::pair<std::string, int>> keyLines; // header keys read so far, with their lines
 
     bool Fail(int line, std::string text) {
-        error = {line, std::move(text)};
+        error = {FailureKind::Refused, {}, line, std::move(text)};
         return false;
     }
 
@@ -410,8 +410,11 @@ bool ParsePlanningText(std::string_view text, PlanningPattern& out, PlanningErro
         return ParsePlanningText(Utf16ToUtf8(text.substr(2), text[0] == '\xFF'), out, error);
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     if (text.find('\0') != std::string_view::npos) {
-        error = {0, LooksLikeUtf16(text) ? "UTF-16 without a byte-order mark; save it as UTF-8 or with one"
-                                         : "binary data, not a pattern text"};
+        error = {FailureKind::Refused,
+                 {},
+                 0,
+                 LooksLikeUtf16(text) ? "UTF-16 without a byte-order mark; save it as UTF-8 or with one"
+                                      : "binary data, not a pattern text"};
         return false;
     }
     Reader reader{out, error, nullptr, false, {}};

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Failure.h"
 #include "document/PatternPoint.h"
 
 // The pattern files that vendors and planning tools exchange (MSI/Planet, PLN, TXT, and this
@@ -43,11 +44,9 @@ struct PlanningPattern {
     std::vector<std::string> warnings;
 };
 
-// Where and why a file was refused; line 0 when the file as a whole is at fault.
-struct PlanningError {
-    int line = 0;
-    std::string text;
-};
+// Where and why a file was refused; line 0 when the file as a whole is at fault. The parser reads
+// a text, not a file: the path is left for the caller.
+using PlanningError = Failure;
 
 // Reads a planning file; false with `error` set when the text is not one. Lines may end in LF,
 // CR LF or CR; keys and values may be separated by blanks or tabs; rows hold integer or decimal

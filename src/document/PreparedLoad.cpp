@@ -3,7 +3,6 @@
 #include "document/PlanningFormat.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "app/AtomicFile.h"
 #include "app/TextUtil.h"
@@ -15,9 +14,8 @@
 #include "document/ProgramTexts.h"
 
 namespace {
-PreparedLoad& Refused(PreparedLoad& load, std::string reason, bool unreadable = false) {
-    load.refusal = std::move(reason);
-    load.unreadable = unreadable;
+PreparedLoad& Refused(PreparedLoad& load, std::string reason, FailureKind kind = FailureKind::Refused) {
+    load.refusal = Failure{kind, load.path, 0, std::move(reason)};
     return load;
 }
 
@@ -113,11 +111,11 @@ PreparedLoad PreparePatternFile(const std::string& path) {
     case ReadResult::Ok:
         break;
     case ReadResult::NotAFile:
-        return Refused(load, "not a regular file", true);
+        return Refused(load, "not a regular file", FailureKind::Unreadable);
     case ReadResult::Missing:
-        return Refused(load, "no such file", true);
+        return Refused(load, "no such file", FailureKind::Unreadable);
     case ReadResult::Unreadable:
-        return Refused(load, "cannot be read (" + std::string(std::strerror(errno)) + ")", true);
+        return Refused(load, "cannot be read (" + ErrorText(errno) + ")", FailureKind::Unreadable);
     }
     if (bytes.empty() && msiName) return Refused(load, "the file is empty");
     if (!ParseContent(bytes, msiName, load)) return Refused(load, kNoLineFeed);

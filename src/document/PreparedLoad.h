@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "app/Failure.h"
 #include "document/PatternTypes.h"
 
 // One pattern file read and parsed but not yet stored: everything the loader learns from the file
@@ -10,9 +11,8 @@
 struct PreparedLoad {
     std::string path;
     std::string fileName;
-    // Empty when the file is stored; else why it is refused.
-    std::string refusal;
-    bool unreadable = false;
+    // Absent when the file is stored; else why it is refused.
+    std::optional<Failure> refusal;
     // The message box that explains a refusal (empty: none is shown).
     std::string noticeText;
     std::string noticeCaption;

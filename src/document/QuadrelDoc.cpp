@@ -78,8 +78,8 @@ void CQuadrelDoc::CommitResults(ResultDraft&& draft) {
     slots.clear();
 }
 
-int CQuadrelDoc::Refuse(const std::string& path, std::string reason, bool unreadable) {
-    m_lastFailure = {path, std::move(reason), unreadable};
+int CQuadrelDoc::Refuse(Failure&& failure) {
+    m_lastFailure = std::move(failure);
     return kLoadRefused;
 }
 
@@ -91,8 +91,7 @@ int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
     m_lastFailure = {};
     for (const std::string& warning : load.warnings) m_notifier->Warning(load.path, warning);
     if (!load.noticeText.empty()) m_notifier->Notify(load.noticeText, load.noticeCaption);
-    if (!load.refusal.empty() && !load.refusedAfterStoring)
-        return Refuse(load.path, std::move(load.refusal), load.unreadable);
+    if (load.refusal && !load.refusedAfterStoring) return Refuse(std::move(*load.refusal));
     DropTableCache();
     PatternFile& entry = FreshEntry(table, PatternKey(load.path), load.path);
     entry.names = std::move(load.names);
@@ -106,7 +105,7 @@ int CQuadrelDoc::StorePrepared(PreparedLoad&& load) {
     if (load.vMax) entry.results.Vmax = *load.vMax;
     if (load.noGainFlag) noGainFlag = *load.noGainFlag;
     // The entry stays in the table after this refusal, without its file name.
-    if (load.refusedAfterStoring) return Refuse(load.path, std::move(load.refusal));
+    if (load.refusedAfterStoring) return Refuse(std::move(*load.refusal));
     if (load.namedByFolder) std::copy_n(entry.names.begin(), testFields.size(), testFields.begin());
     entry.fileName = std::move(load.fileName);
     return 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ConfigStore.h"
+#include "app/Failure.h"
 #include "app/Notifier.h"
 #include "document/AnalysisSettings.h"
 #include "document/IndicatorSelection.h"
@@ -41,13 +42,9 @@ enum class SelectionToggle { Single, CoCross, Plane, Polarisation };
 inline constexpr int kLoadRefused = 3;
 
 // Why the last load refused its file, for the callers that name the file to the user (the
-// described message boxes name none). `unreadable` when the file could not be read at all
-// (permissions, I/O, not a regular file), as opposed to a file whose content was refused.
-struct LoadFailure {
-    std::string path;
-    std::string reason;
-    bool unreadable = false;
-};
+// described message boxes name none): Unreadable when the file could not be read at all
+// (permissions, I/O, not a regular file), Refused when its content was.
+using LoadFailure = Failure;
 
 // Data that a higher layer derives from the pattern and curve tables (the gain-series index). The
 // document owns it so that it lives and dies with the tables it was built from.
@@ -165,7 +162,7 @@ class CQuadrelDoc {
     bool WriteExactDataImpl(const std::string& path, const std::string& key, bool counted,
                             WriteLedger* ledger) const;
     int WriteMsiVariant(const std::string& exportFolder, bool tmv, WriteLedger* ledger) const;
-    int Refuse(const std::string& path, std::string reason, bool unreadable = false);
+    int Refuse(Failure&& failure);
     // Loads the paths in order (empty ones skipped when asked), stopping at the first refusal;
     // `last` is the last one loaded.
     int LoadBatch(const std::vector<std::string>& paths, bool skipEmpty, const std::string*& last);

@@ -54,7 +54,7 @@ std::string ExportSummary(const WriteLedger& ledger) {
     text.reserve(size);
     text += kTextExportFailed;
     for (const WriteLedger::Failure& failure : ledger.Failures())
-        text.append("\n").append(failure.path).append(": ").append(failure.reason);
+        text.append("\n").append(failure.Describe());
     for (const WriteLedger::Duplicate& clash : ledger.Duplicates())
         text.append("\n")
             .append(clash.path)

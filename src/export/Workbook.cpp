@@ -137,7 +137,10 @@ bool Workbook::Open(const std::string& templatePath, std::string& error) {
     tinyxml2::XMLDocument doc;
     if (m_workbookPart.empty() || !m_package.Part(m_workbookPart) ||
         !ooxml::ParseXml(*m_package.Part(m_workbookPart), doc)) {
-        error = "the file is not a workbook (no workbook part): " + templatePath;
+        const std::string* part = m_workbookPart.empty() ? nullptr : m_package.Part(m_workbookPart);
+        error = part ? "the workbook part " + m_workbookPart + " cannot be read (" + ooxml::XmlFault(*part) +
+                           "): " + templatePath
+                     : "the file is not a workbook (no workbook part): " + templatePath;
         return false;
     }
     const ooxml::Relationships rels(m_package, m_workbookPart);

@@ -164,7 +164,7 @@ void MainWindow::OpenPaths(const QStringList& paths) {
     if (collected.files.empty()) return;
     if (OpenFilesCommand(*m_session, collected.files) == kLoadRefused) {
         const LoadFailure& failure = m_session->Doc().LastLoadFailure();
-        statusBar()->showMessage(QString::fromStdString("Refused " + failure.path + ": " + failure.reason));
+        statusBar()->showMessage(QString::fromStdString("Refused " + failure.Describe()));
     } else {
         ShowLoaded(collected.files, clock.elapsed());
     }
@@ -235,10 +235,7 @@ void MainWindow::ImportPlanningFiles(const QStringList& paths) {
     const ImportOutcome outcome = ::ImportPlanningFiles(files, options, *m_notifier);
     QStringList problems;
     for (const auto* list : {&outcome.refused, &outcome.failed})
-        for (const ImportProblem& problem : *list)
-            problems << QString::fromStdString(problem.path +
-                                               (problem.line ? ":" + std::to_string(problem.line) : "") +
-                                               ": " + problem.text);
+        for (const ImportProblem& problem : *list) problems << QString::fromStdString(problem.Describe());
     if (!problems.isEmpty())
         m_notifier->Notify((Tr("Not imported:") + "\n" + problems.join("\n")).toStdString(), "Vexlor");
     QStringList folders;

@@ -112,14 +112,15 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
         }
         std::string bytes;
         if (ReadRegularFile(path, bytes) != ReadResult::Ok) {
-            outcome.refused.push_back({path, 0, "cannot be read"});
+            outcome.refused.push_back({FailureKind::Unreadable, path, 0, "cannot be read"});
             continue;
         }
         Planned p;
         p.source = path;
         PlanningError error;
         if (!ParsePlanningText(bytes, p.pattern, error)) {
-            outcome.refused.push_back({path, error.line, error.text});
+            error.path = path;
+            outcome.refused.push_back(std::move(error));
             continue;
         }
         for (const std::string& warning : p.pattern.warnings) notifier.Warning(path, warning);
@@ -148,7 +149,7 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
         }
         const std::string key = p.folder + "/" + p.stemH;
         if (taken.count(key)) {
-            outcome.failed.push_back({p.source, 0,
+            outcome.failed.push_back({FailureKind::WriteFailed, p.source, 0,
                                       "gives the same cut names as " + takenBy[key] +
                                           " (port, polarisation, tilt and frequency agree); import them "
                                           "with different --port or --model"});
@@ -161,7 +162,8 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
             const std::string cut = FolderPath(options, p) + "/" + stem + ".msi";
             // A link at the name counts, even one that leads nowhere.
             if (fs::symlink_status(cut, ec).type() != fs::file_type::not_found)
-                outcome.failed.push_back({p.source, 0, cut + " exists already; nothing is overwritten"});
+                outcome.failed.push_back(
+                    {FailureKind::WriteFailed, p.source, 0, cut + " exists already; nothing is overwritten"});
         }
     }
     if (!outcome.failed.empty()) return outcome;
@@ -187,7 +189,8 @@ ImportOutcome ImportPlanningFiles(const std::vector<std::string>& paths, const I
         }
         const std::string problem = PlaceAntennaFolder(options.outFolder, folder, cuts);
         if (!problem.empty()) {
-            for (const Planned* p : members) outcome.failed.push_back({p->source, 0, problem});
+            for (const Planned* p : members)
+                outcome.failed.push_back({FailureKind::WriteFailed, p->source, 0, problem});
             continue;
         }
         for (ImportedFile& file : done) outcome.files.push_back(std::move(file));

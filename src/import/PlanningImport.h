@@ -48,11 +48,9 @@ struct ImportedFile {
     float gainDbi = 0; // NOT_SET when the file gave none
 };
 
-struct ImportProblem {
-    std::string path;
-    int line = 0; // 0: the file as a whole
-    std::string text;
-};
+// Refused (line 0: the file as a whole), Unreadable, or WriteFailed for a cut that could not be
+// placed.
+using ImportProblem = Failure;
 
 struct ImportOutcome {
     std::vector<ImportedFile> files;

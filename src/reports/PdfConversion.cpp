@@ -4,7 +4,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/wait.h>
@@ -158,7 +157,7 @@ PdfOutcome ConvertReportToPdf(const std::string& docxPath, int timeLimitSeconds)
     }
     std::string pattern = (fs::temp_directory_path() / "quadrel-pdf-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
-        outcome.error = std::string("no folder for the conversion: ") + std::strerror(errno);
+        outcome.error = "no folder for the conversion: " + ErrorText(errno);
         return outcome;
     }
     const fs::path work = pattern;

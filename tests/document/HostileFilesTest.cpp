@@ -46,7 +46,7 @@ TEST(HostileFiles, RefusalsAreNamedWithTheirReason) {
         EXPECT_EQ(doc.LastLoadFailure().path, path);
         EXPECT_NE(doc.LastLoadFailure().reason.find(c.reasonPart), std::string::npos)
             << c.name << ": " << doc.LastLoadFailure().reason;
-        EXPECT_EQ(doc.LastLoadFailure().unreadable, c.unreadable) << c.name;
+        EXPECT_EQ(doc.LastLoadFailure().kind == FailureKind::Unreadable, c.unreadable) << c.name;
     }
 }
 

@@ -52,7 +52,7 @@ TEST(PlanningFormat, ReadsTheDialectsOfPlanningTools) {
         PlanningPattern pattern;
         PlanningError error;
         ASSERT_TRUE(ParsePlanningText(c.text, pattern, error))
-            << c.what << ": " << error.line << " " << error.text;
+            << c.what << ": " << error.line << " " << error.reason;
         EXPECT_DOUBLE_EQ(pattern.frequencyMhz, 1800.0) << c.what;
         EXPECT_EQ(pattern.hasGain, c.gainDbi != NOT_SET) << c.what;
         if (pattern.hasGain) EXPECT_FLOAT_EQ(static_cast<float>(pattern.gainDbi), c.gainDbi) << c.what;
@@ -135,8 +135,8 @@ TEST(PlanningFormat, RefusesWithTheLineAtFault) {
         PlanningPattern pattern;
         PlanningError error;
         EXPECT_FALSE(ParsePlanningText(c.text, pattern, error)) << c.what;
-        EXPECT_EQ(error.line, c.line) << c.what << ": " << error.text;
-        EXPECT_NE(error.text.find(c.says), std::string::npos) << c.what << ": " << error.text;
+        EXPECT_EQ(error.line, c.line) << c.what << ": " << error.reason;
+        EXPECT_NE(error.reason.find(c.says), std::string::npos) << c.what << ": " << error.reason;
     }
 }
 

@@ -74,7 +74,7 @@ TEST(PlanningImport, NamesCutsFromTheHeaderWithTheOptionsOverriding) {
     for (const auto& c : cases) {
         PlanningPattern pattern;
         PlanningError error;
-        ASSERT_TRUE(ParsePlanningText(Planning(c.header), pattern, error)) << c.what << ": " << error.text;
+        ASSERT_TRUE(ParsePlanningText(Planning(c.header), pattern, error)) << c.what << ": " << error.reason;
         const ImportNaming n = NamingOf(pattern, "/x/" + c.file, c.options);
         EXPECT_EQ(n.model, c.expected.model) << c.what;
         EXPECT_EQ(n.make, c.expected.make) << c.what;
@@ -185,7 +185,7 @@ TEST(PlanningImport, ReadsBackTheProgramsOwnExports) {
         options.outFolder = root + "/imp/" + sub;
         const ImportOutcome outcome = ImportPlanningFiles(exported, options, notifier);
         ASSERT_EQ(outcome.files.size(), 1u)
-            << sub << (outcome.refused.empty() ? "" : outcome.refused[0].text);
+            << sub << (outcome.refused.empty() ? "" : outcome.refused[0].reason);
         EXPECT_TRUE(notifier.warnings.empty()) << sub << ": " << notifier.warnings[0].second;
         EXPECT_NE(outcome.files[0].horizontalCut.find("p1_p45_h_co_6_0_1850.msi"), std::string::npos) << sub;
         CQuadrelDoc doc;
@@ -287,7 +287,7 @@ TEST(PlanningImport, ReadsVendorDialectsWithAWarning) {
         options.outFolder = (dir.Path() / "out").string();
         options.date = "20260101";
         const ImportOutcome outcome = ImportPlanningFiles({dir.Write("A_1.pln", c.text)}, options, notifier);
-        ASSERT_TRUE(outcome.refused.empty()) << c.what << ": " << outcome.refused[0].text;
+        ASSERT_TRUE(outcome.refused.empty()) << c.what << ": " << outcome.refused[0].reason;
         ASSERT_EQ(outcome.files.size(), 1u) << c.what;
         if (*c.warning) EXPECT_TRUE(HasWarning(notifier, c.warning)) << c.what;
         if (!*c.warning) EXPECT_TRUE(notifier.warnings.empty()) << c.what;

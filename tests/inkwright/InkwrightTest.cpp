@@ -122,6 +122,16 @@ TEST(Inkwright, OpenDocumentRefusesBeforeAnythingStarts) {
     // A file that is no document package is the word processor's failure, thrown to the caller.
     CInkwright ink;
     EXPECT_THROW(ink.OpenDocument(dir.Write("bad.docx", "not a zip")), InkwrightError);
+    // A damaged part is named with the line the parser stopped at.
+    try {
+        ink.OpenDocument(WriteDocument(dir, "broken.docx", "<w:p>\n<w:r>\n</w:p>"));
+        ADD_FAILURE() << "a damaged part was opened";
+    } catch (const InkwrightError& error) {
+        EXPECT_NE(
+            std::string(error.what()).find("word/document.xml cannot be read (not well-formed XML at line"),
+            std::string::npos)
+            << error.what();
+    }
 }
 
 // Reports and workbooks held open by an office suite are recognised by its lock file; a name

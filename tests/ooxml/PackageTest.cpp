@@ -119,6 +119,7 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
         bool saved;
         std::vector<std::string> names;
         const char* document;
+        const char* message = ""; // what the failed save says
     } cases[] = {
         {"none",
          {},
@@ -139,7 +140,16 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
          {{"a/1.xml", text("<one/>")}, {"a/2.xml", [](std::string&) { throw std::bad_alloc(); }}},
          false,
          {},
-         ""},
+         "",
+         "a/2.xml: std::bad_alloc"},
+        {"one whose writer says why",
+         {{"xl/worksheets/sheet1.xml",
+           [](std::string&) { throw std::out_of_range("cell 42: value out of range"); }},
+          {"a/2.xml", text("<two/>")}},
+         false,
+         {},
+         "",
+         "xl/worksheets/sheet1.xml: cell 42: value out of range"},
     };
     for (const auto& c : cases) {
         const std::string path = (dir.Path() / "g.docx").string();
@@ -147,7 +157,7 @@ TEST(OoxmlPackage, GeneratedPartsAreMadeWhileSaving) {
         std::string error;
         EXPECT_EQ(SmallPackage().SaveAs(path, error, c.generated), c.saved) << c.what << ": " << error;
         if (!c.saved) {
-            EXPECT_FALSE(error.empty()) << c.what;
+            EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
             EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << c.what << ": nothing is left behind";
             continue;
         }
@@ -285,4 +295,20 @@ TEST(OoxmlXml, BlankRunTextSurvivesAndIndentationDoesNot) {
         {"<a><b></a>", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(NormaliseXml(c.source), c.normalised) << c.source;
+}
+
+// A part that is no XML is refused with the line of the fault, counted in the part as written
+// (kept blanks, which the parser is handed as character references, do not shift it).
+TEST(OoxmlXml, FaultNamesTheLine) {
+    const struct {
+        const char* bytes;
+        const char* expected;
+    } cases[] = {
+        {"<a><b/></a>", ""},
+        {"<a>\n<b>\n</a>", "not well-formed XML at line 2 (XML_ERROR_MISMATCHED_ELEMENT)"}, // b is not closed
+        {"<a>\n<t>\n\n</t>\n<b></c>\n</a>", "not well-formed XML at line 5 (XML_ERROR_MISMATCHED_ELEMENT)"},
+        {"", "not well-formed XML (XML_ERROR_EMPTY_DOCUMENT)"},
+        {"<?xml version=\"1.0\"?>", "no root element"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XmlFault(c.bytes), c.expected) << c.bytes;
 }
