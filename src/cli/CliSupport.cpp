@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
 #include "app/ConfigLocation.h"
 #include "app/Parallel.h"
@@ -41,13 +42,12 @@ PatternRun StartPatternRun(const CliGlobals& globals, const std::vector<std::str
     run.input = ExpandPatternPaths(paths);
     if (run.input.status == kExitUsage) return run;
     run.session = CreateSession(ResolveConfigDir(globals.configDir), &notifier);
-    run.session->Doc().jobs = globals.jobs > 0 ? globals.jobs : CoreCount();
+    SetLoadOptions(*run.session, globals.jobs > 0 ? globals.jobs : CoreCount(), RunProgressStep);
     return run;
 }
 
 int OpenPatternFiles(Session& session, const std::vector<std::string>& files) {
-    CQuadrelDoc& doc = session.Doc();
-    doc.fileStored = RunProgressStep;
+    const CQuadrelDoc& doc = std::as_const(session).Doc();
     const int loaded = OpenFilesCommand(session, files);
     // What the command prints next starts on a clean line; the next batch draws the line again.
     ClearRunProgress();

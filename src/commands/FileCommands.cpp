@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "commands/Analysis.h"
 #include "commands/SelectionApply.h"
@@ -79,6 +80,11 @@ CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args) 
 
 // The undo history's saved results hold done-flags computed against the partners present then; a
 // table that gains or loses files would get stale results back, so its history ends there.
+void SetLoadOptions(Session& session, int jobs, std::function<void()> fileStored) {
+    session.Doc().jobs = jobs;
+    session.Doc().fileStored = std::move(fileStored);
+}
+
 int OpenFilesCommand(Session& session, const std::vector<std::string>& paths) {
     if (paths.empty()) return session.Doc().OpenFiles(paths);
     session.history.Clear();

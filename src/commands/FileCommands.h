@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ CollectedPatternFiles CollectPatternFiles(const std::vector<std::string>& args);
 // A path argument as the file system knows it: as given, or with "\" read as "/" when only that
 // spelling exists (paths copied from the lab's Windows machines).
 std::string InputPath(const std::string& arg);
+
+// How the next loads run: `jobs` worker threads (reading, parsing, whole-table analysis) and
+// `fileStored` after each file of a batch is stored (a command-line progress line; may be empty).
+void SetLoadOptions(Session& session, int jobs, std::function<void()> fileStored);
 
 // Open over chosen paths (1137 unless a file was refused). Returns kLoadRefused on a refusal.
 int OpenFilesCommand(Session& session, const std::vector<std::string>& paths);

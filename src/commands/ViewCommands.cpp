@@ -149,4 +149,5 @@ void ScreenshotSettingOk(Session& session, int mode) {
 
 void ScreenshotFolderOk(Session& session, const std::string& folder) {
     session.Doc().screenshotFolder = folder;
+    session.Doc().WriteConfig(kCaptureSection, kScreenshotFolderKey, folder);
 }

@@ -48,5 +48,5 @@ void ShowLegendCommand(Session& session, bool shown);
 
 // "Screenshot Setting" OK: the capture mode is used from now on and stored.
 void ScreenshotSettingOk(Session& session, int mode);
-// "Screenshot Path" OK: where File > Save ScreenShot writes.
+// "Screenshot Path" OK: where File > Save ScreenShot writes, from now on and after a restart.
 void ScreenshotFolderOk(Session& session, const std::string& folder);

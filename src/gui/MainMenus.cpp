@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 #include "app/Version.h"
 #include "commands/EditCommands.h"
@@ -94,7 +95,7 @@ void MainWindow::CreateFileMenu() {
     AddAction(
         menu, "actionPatternInfo", "Pattern &Information...",
         [this] {
-            CQuadrelDoc& doc = m_session->Doc();
+            const CQuadrelDoc& doc = std::as_const(*m_session).Doc();
             const PatternFile* file =
                 doc.selectionList.empty() ? nullptr : doc.Find(doc.selectionList.front());
             if (file)

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QWidget>
 #include <ctime>
+#include <utility>
 
 #include "commands/StartUp.h"
 #include "commands/ViewCommands.h"
@@ -25,13 +26,12 @@ bool ChooseScreenshotFolder(QWidget* parent, Session& session, const QString& fo
         return false;
     }
     ScreenshotFolderOk(session, folder.toStdString());
-    session.Doc().WriteConfig(kCaptureSection, kScreenshotFolderKey, folder.toStdString());
     return true;
 }
 
 QString SaveViewScreenshot(QWidget* window, const PlotView* view, QWidget* results, Session& session,
                            Notifier* notifier) {
-    CQuadrelDoc& doc = session.Doc();
+    const CQuadrelDoc& doc = std::as_const(session).Doc();
     const QString folder = CurrentScreenshotFolder(session);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
