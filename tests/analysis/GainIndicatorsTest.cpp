@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "NamedPatterns.h"
 #include "analysis/GainCurves.h"
 #include "analysis/GainIndicators.h"
 #include "analysis/GainSeries.h"
@@ -15,34 +16,11 @@
 
 namespace {
 
-const std::string kTest = "/m/Site_Proj_ModelA_20240101_B1_S1/";
-const std::string kGainFolder = "/m/gain level/";
-
-PatternFile& AddPattern(CQuadrelDoc& doc, const std::string& fileName, float gain = NOT_SET) {
-    PatternFile file;
-    file.path = kTest + fileName;
-    file.key = ToLower(file.path);
-    file.fileName = fileName;
-    FillFolderNameFields("Site_Proj_ModelA_20240101_B1_S1", file.names);
-    FillFileNameFields(fileName, file.names);
-    file.headerValue = static_cast<float>(ParseLeadingDouble(file.names[kFieldFrequency]));
-    file.results.Gain = gain;
-    return doc.table[file.key] = std::move(file);
-}
-
 // One preparation as a command runs it: drafted, then committed.
 void Prepare(CQuadrelDoc& doc, const PatternFile& file) {
     ResultDraft draft;
     RunPreparationGroup(doc, file, draft);
     doc.CommitResults(std::move(draft));
-}
-
-void AddCurve(CQuadrelDoc& doc, const std::string& fileName, std::vector<PatternPoint> points) {
-    CurveFile curve;
-    curve.path = kGainFolder + fileName;
-    curve.fileName = fileName;
-    curve.points = std::move(points);
-    doc.gainCurves[curve.path] = std::move(curve);
 }
 
 // C0(1800) = -10.2, GL(1800) = -12.0 (interpolated), GV(1800) = 15.5; C0(1850) = 0 marks a gap.

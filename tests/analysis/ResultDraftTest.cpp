@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "NamedPatterns.h"
 #include "analysis/AnalysisDriver.h"
 #include "analysis/PrimitivesTestCuts.h"
 #include "app/TextUtil.h"
@@ -15,30 +16,6 @@
 #include "document/ResultDraft.h"
 
 namespace {
-
-const std::string kTest = "/m/Site_Proj_ModelA_20240101_B1_S1/";
-const std::string kGainFolder = "/m/gain level/";
-
-void AddFile(CQuadrelDoc& doc, const std::string& fileName, Cut samples, float gain = NOT_SET) {
-    PatternFile file;
-    file.path = kTest + fileName;
-    file.key = PatternKey(file.path);
-    file.fileName = fileName;
-    FillFolderNameFields("Site_Proj_ModelA_20240101_B1_S1", file.names);
-    FillFileNameFields(fileName, file.names);
-    file.headerValue = static_cast<float>(ParseLeadingDouble(file.names[kFieldFrequency]));
-    file.samples = std::move(samples);
-    file.results.Gain = gain;
-    doc.table[file.key] = std::move(file);
-}
-
-void AddCurve(CQuadrelDoc& doc, const std::string& fileName, std::vector<PatternPoint> points) {
-    CurveFile curve;
-    curve.path = kGainFolder + fileName;
-    curve.fileName = fileName;
-    curve.points = std::move(points);
-    doc.gainCurves[curve.path] = std::move(curve);
-}
 
 // One antenna: co/cross partners in both planes, the +-45 polarisation pair, a series of two
 // frequencies whose gains come from the curves (the spread reads the other member), a vertical
@@ -55,13 +32,14 @@ CQuadrelDoc Campaign() {
     const auto cross = [](double a) { return GaussianBeam(10.0, 30.0)(a) - 20.0; };
     Cut fileOrder = MakeCut(GaussianBeam(2.0, 31.0));
     std::rotate(fileOrder.begin(), fileOrder.begin() + 359, fileOrder.end()); // 0..180, then -179.5..
-    AddFile(doc, "p1_p45_h_co_6_0_1800.msi", MakeCut(GaussianBeam(0.0, 32.5)));
-    AddFile(doc, "p1_p45_h_co_6_0_1900.msi", MakeCut(GaussianBeam(1.0, 33.0)));
-    AddFile(doc, "p1_p45_h_cr_6_0_1800.msi", MakeCut(cross), 14.0f);
-    AddFile(doc, "p2_m45_h_co_6_0_1800.msi", std::move(fileOrder), 16.5f);
-    AddFile(doc, "p1_p45_e_co_6_0_1800.msi", MakeCut(GaussianBeam(170.0, 5.0), -179.9, 180.0, 0.1));
-    AddFile(doc, "p1_p45_e_cr_6_0_1800.msi", MakeCut(cross, -179.9, 180.0, 0.1));
-    AddFile(doc, "p1_v90_e_co_6_0_1800.msi", MakeCut(GaussianBeam(-6.0, 4.0)));
+    AddPattern(doc, "p1_p45_h_co_6_0_1800.msi", NOT_SET, MakeCut(GaussianBeam(0.0, 32.5)));
+    AddPattern(doc, "p1_p45_h_co_6_0_1900.msi", NOT_SET, MakeCut(GaussianBeam(1.0, 33.0)));
+    AddPattern(doc, "p1_p45_h_cr_6_0_1800.msi", 14.0f, MakeCut(cross));
+    AddPattern(doc, "p2_m45_h_co_6_0_1800.msi", 16.5f, std::move(fileOrder));
+    AddPattern(doc, "p1_p45_e_co_6_0_1800.msi", NOT_SET,
+               MakeCut(GaussianBeam(170.0, 5.0), -179.9, 180.0, 0.1));
+    AddPattern(doc, "p1_p45_e_cr_6_0_1800.msi", NOT_SET, MakeCut(cross, -179.9, 180.0, 0.1));
+    AddPattern(doc, "p1_v90_e_co_6_0_1800.msi", NOT_SET, MakeCut(GaussianBeam(-6.0, 4.0)));
     return doc;
 }
 
@@ -117,7 +95,7 @@ TEST(ResultDraftTest, DocumentIsUnchangedUntilCommitAndThenHoldsTheResultsOfTheR
         SCOPED_TRACE(c.name);
         CQuadrelDoc doc = Campaign();
         for (int i = 0; i < c.emptyFiles; ++i)
-            AddFile(doc, "p9_p45_h_co_6_0_" + std::to_string(2000 + i) + ".msi", {});
+            AddPattern(doc, "p9_p45_h_co_6_0_" + std::to_string(2000 + i) + ".msi", NOT_SET, {});
         doc.jobs = c.jobs;
         if (c.selected) doc.selectionList = kSelection;
         const uint64_t before = Fingerprint(doc);
