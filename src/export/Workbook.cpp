@@ -344,32 +344,19 @@ void Workbook::MergeIntoTemplateSheet(const Sheet& sheet, bool selected,
     m_package.SetPart(sheet.part, ooxml::SerialiseXml(doc));
 }
 
-bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std::string& outputRoot) {
-    // A workbook open in an office suite would be replaced under it, and its next save would undo
-    // this export: the old file stays and the user is told to close it.
-    struct stat existing {};
-    if (const std::string lock = ooxml::LockFileBeside(path);
-        !lock.empty() && ::lstat(path.c_str(), &existing) == 0) {
-        error = std::string(kTextWorkbookInUse) + " (" + lock + ")";
-        return false;
-    }
-    // The copy is assembled from a snapshot, so saving twice gives the same workbook.
-    const ooxml::Package original = m_package;
-    // The sheet shown on opening must be visible.
-    int shown = m_selected;
-    if (shown < SheetCount() && m_sheets[shown].hidden)
-        for (int i = 0; i < SheetCount(); ++i)
-            if (!m_sheets[i].hidden) {
-                shown = i;
-                break;
-            }
+int Workbook::ShownSheet() const {
+    if (m_selected >= SheetCount() || !m_sheets[m_selected].hidden) return m_selected;
+    for (int i = 0; i < SheetCount(); ++i)
+        if (!m_sheets[i].hidden) return i;
+    return m_selected;
+}
+
+void Workbook::PrepareSheets(int shown, std::vector<ooxml::GeneratedPart>& generated) {
     ooxml::Relationships rels(m_package, m_workbookPart);
     std::array<int, kCellStyleCount> styleIndex{};
     bool styled = false;
     for (const Sheet& sheet : m_sheets) styled = styled || !sheet.styles.empty();
     if (styled) styleIndex = AddCellStyles(m_package, StylesPart());
-    // The added sheets are written straight into the zip, one at a time.
-    std::vector<ooxml::GeneratedPart> generated;
     ooxml::ContentTypes types(m_package);
     tinyxml2::XMLDocument doc;
     ooxml::ParseXml(*m_package.Part(m_workbookPart), doc);
@@ -415,6 +402,21 @@ bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std
     m_package.SetPart(m_workbookPart, ooxml::SerialiseXml(doc));
     rels.Store(m_package);
     types.Store(m_package);
+}
+
+bool Workbook::SaveCopyAs(const std::string& path, std::string& error, const std::string& outputRoot) {
+    // A workbook open in an office suite would be replaced under it, and its next save would undo
+    // this export: the old file stays and the user is told to close it.
+    struct stat existing {};
+    if (const std::string lock = ooxml::LockFileBeside(path);
+        !lock.empty() && ::lstat(path.c_str(), &existing) == 0) {
+        error = std::string(kTextWorkbookInUse) + " (" + lock + ")";
+        return false;
+    }
+    // The copy is assembled from a snapshot, so saving twice gives the same workbook.
+    const ooxml::Package original = m_package;
+    std::vector<ooxml::GeneratedPart> generated;
+    PrepareSheets(ShownSheet(), generated);
     const bool saved = WriteOutputByName(
         outputRoot, path,
         [&](const std::string& temporary, std::string& packageError) {

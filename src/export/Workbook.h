@@ -81,6 +81,11 @@ class Workbook {
     std::string StylesPart() const;
     void MergeIntoTemplateSheet(const Sheet& sheet, bool selected,
                                 const std::array<int, kCellStyleCount>& styleIndex);
+    // The sheet shown on opening: the selected one, or the first visible one when it is hidden.
+    int ShownSheet() const;
+    // Puts every sheet into the package for saving: template sheets merged in place, added sheets
+    // listed in the workbook part and left to `generated`, which writes them into the zip one at a time.
+    void PrepareSheets(int shown, std::vector<ooxml::GeneratedPart>& generated);
 
     ooxml::Package m_package;
     std::string m_workbookPart;
